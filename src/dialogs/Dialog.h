@@ -1,0 +1,61 @@
+#pragma once
+
+#include "dialogs/Selection.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+class QuestDialogs;
+
+// One page of a conversation: the NPC's speech and its answer slots, numbered from 0.
+// A page always holds at least one slot; growth through AddSelection stops at five.
+class Dialog {
+public:
+    static constexpr qint16 MaxSelectionUBound = 4;
+
+    // A new page is already initialised with an empty speech and one default answer.
+    Dialog();
+    explicit Dialog(const QString &text);
+    Dialog(const Dialog &) = delete;
+    Dialog &operator=(const Dialog &) = delete;
+    ~Dialog();
+
+    const QString &text() const { return m_text; }
+    void setText(const QString &text);
+
+    // The stored answer in slot `index`. An index outside 0..SelectionUBound() reads a
+    // detached default answer that belongs to no page: writes to it go nowhere.
+    ::Selection &Selection(qint16 index);
+    const ::Selection &Selection(qint16 index) const;
+    // Puts `vData` into the existing slot `index`; an index outside the slots is ignored.
+    void setSelection(qint16 index, std::unique_ptr<::Selection> vData);
+
+    qint16 SelectionUBound() const { return static_cast<qint16>(m_selections.size()) - 1; }
+    qint16 SelectionCount() const { return static_cast<qint16>(m_selections.size()); }
+
+    // Sets the speech and leaves exactly one default answer (empty text, not linked, ending).
+    void Init(const QString &text);
+    // Stores the answer in the first slot with an empty text, or in a new last slot while
+    // there are fewer than five. False (and the page unchanged) when the page is full.
+    bool AddSelection(std::unique_ptr<::Selection> selSelection);
+    // Removes slot `index` and closes the gap. An index outside the slots, or removing the
+    // page's only answer, changes nothing.
+    void RemoveSelection(qint16 index);
+
+private:
+    friend class QuestDialogs;
+    friend class Selection;
+    qint16 FindEmptySelection() const;
+    void adopt(::Selection &selection);
+    void changed();
+
+    QString m_text;
+    std::vector<std::unique_ptr<::Selection>> m_selections;
+    mutable std::unique_ptr<::Selection> m_scratch;
+
+    // Set while the page belongs to a project, which is told of every change.
+    QuestDialogs *m_project = nullptr;
+    qint16 m_index = -1;
+    quint64 m_reportedIn = 0; // the project's journal generation this page was last listed in
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+class Dialog;
+
+// One player answer on a page: its text, whether it leads to another page (and which, as
+// decimal text that is never checked), and whether choosing it ends the conversation.
+// An empty text marks the answer's slot as free for the next AddSelection.
+class Selection {
+public:
+    Selection() = default;
+    Selection(const Selection &) = delete;
+    Selection &operator=(const Selection &) = delete;
+
+    const QString &text() const { return m_text; }
+    void setText(const QString &text);
+    bool isLinked() const { return m_isLinked; }
+    void setIsLinked(bool isLinked);
+    bool EndDialog() const { return m_EndDialog; }
+    void setEndDialog(bool endDialog);
+    const QString &LinkPage() const { return m_LinkPage; }
+    void setLinkPage(const QString &linkPage);
+
+    // Sets all four fields at once.
+    void Init(const QString &text, bool isLinked = false, const QString &LinkPage = QString(),
+              bool EndDialog = false);
+
+private:
+    friend class Dialog;
+    void changed();
+
+    QString m_text;
+    bool m_isLinked = false;
+    bool m_EndDialog = false;
+    QString m_LinkPage;
+    Dialog *m_page = nullptr; // the page holding this answer, told of every change
+};

@@ -1,0 +1,1 @@
+// ItemHandling: the item script generator.

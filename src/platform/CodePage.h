@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringConverter>
+#include <optional>
+
+// Every file the program reads or writes is 8-bit text in the system code page.
+// This is the one place that turns such bytes into text and back.
+namespace CodePage {
+
+// The encoding used for files: the locale's (QStringConverter::System) unless a test chose another.
+QStringConverter::Encoding encoding();
+void setEncoding(QStringConverter::Encoding encoding);
+void resetEncoding();
+
+// Decodes file bytes. Bytes that are not valid in the code page (a file written on a Windows
+// machine in Windows-1252, say) are read as Windows-1252 rather than as replacement characters.
+QString decode(QByteArrayView bytes);
+
+// Encodes text for a file. A character the code page cannot hold makes this fail with a
+// message naming the character; nothing is ever written as a silent '?'.
+std::optional<QByteArray> encode(QStringView text, QString *error = nullptr);
+
+} // namespace CodePage

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The questions the program asks its user: message boxes and file dialogs. The windows talk
+// only to this interface, so that tests can answer in place of a person.
+class UserPrompts {
+public:
+    virtual ~UserPrompts() = default;
+
+    // The program's title, shown on every message box.
+    static QString title() { return QStringLiteral("Runequill"); }
+
+    // A message with an OK button only and no icon.
+    virtual void message(QWidget *parent, const QString &text) = 0;
+
+    // A question with Yes (the default) and No and the question icon; true only for Yes.
+    virtual bool confirm(QWidget *parent, const QString &text) = 0;
+
+    // A file dialog. `filter` is a Qt filter such as "Farstead QDS Studio File (*.QDS)";
+    // `fileName` is the name to start with. Returns the chosen name, or an empty string
+    // when the user cancels.
+    virtual QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) = 0;
+    virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName) = 0;
+};
+
+// Turns a filter written as "Description|pattern;pattern" into Qt's "Description (pattern pattern)".
+// A description that already lists its patterns in parentheses is kept as it is.
+QString qtFileFilter(const QString &filterString);

@@ -1,0 +1,1 @@
+#include "studio/AnalysisNodes.h"

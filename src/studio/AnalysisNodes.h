@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class Dialog;
+class Selection;
+
+// Texts and keys of the analysis tree's nodes. The studio's tree and the command-line
+// companion's "tree" command both use these, so they always agree.
+namespace AnalysisNodes {
+
+// "n:" + the page's speech, for example "0:Halt! Who goes there?".
+QString pageText(qint16 page, const Dialog &dialog);
+// "s" + k, then " L" + LinkPage when linked, then " " + the answer's text: "s0 L1 A friend.".
+QString answerText(qint16 slot, const Selection &selection);
+// prefix + "_" + n
+QString pageKey(const QString &prefix, qint16 page);
+// prefix + "_" + n + "_" + k
+QString answerKey(const QString &prefix, qint16 page, qint16 slot);
+
+} // namespace AnalysisNodes

@@ -1,0 +1,1 @@
+#include "studio/ProjectFile.h"
