@@ -1,1 +1,172 @@
 #include "dialogs/ScriptWriter.h"
+
+#include "dialogs/QuestDialogs.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+constexpr QLatin1StringView CrLf("\r\n");
+constexpr QLatin1StringView SpaceLine(" \r\n");
+constexpr QLatin1StringView LineBreakMark("<var.br>");
+
+// Gump lines 2 to 10 of every page: the frame, the name and speech gumps and answer 1.
+constexpr QLatin1StringView GumpHead("30,30\r\n"
+                                     "NOMOVE\r\n"
+                                     "Page 0\r\n"
+                                     "resizepic 0 0 5054 380 330\r\n"
+                                     "Page 1\r\n"
+                                     "HTMLGUMP 30 15 100 20 0 0 0\t\t//NPC NAME\r\n"
+                                     "HTMLGUMP 30 35 340 100 1 1 1\t\t//NPC SPEECH\r\n"
+                                     "BUTTON 10 150 4005 4006 1 0 1\r\n"
+                                     "HTMLGUMP 50 150 270 40 2 0 0\t\t//PLAYER ANSWERS\r\n");
+
+// The button and text gump of answers 2 to 4; the layout has no room for a fifth.
+constexpr QLatin1StringView MoreButtons[] = {
+    QLatin1StringView("BUTTON 10 190 4005 4006 1 0 2\r\nHTMLGUMP 50 190 270 40 3 0 0\r\n"),
+    QLatin1StringView("BUTTON 10 230 4005 4006 1 0 3\r\nHTMLGUMP 50 230 270 40 4 0 0\r\n"),
+    QLatin1StringView("BUTTON 10 270 4005 4006 1 0 4\r\nHTMLGUMP 50 270 270 40 5 0 0\r\n"),
+};
+
+// Appends `text` with each line break (CR LF, CR or LF) replaced by "<var.br>".
+void appendJoined(QString &out, QStringView text) {
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        out.append(text.mid(start, i - start));
+        out.append(LineBreakMark);
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    out.append(text.mid(start));
+}
+
+// Appends the emote-coloured speech. One pass does both replacements: neither mark can
+// overlap the other, and neither replacement holds a '*', so this equals replacing every
+// "*[" first and then every "*/]".
+void appendConverted(QString &out, QStringView speech) {
+    out.append(QLatin1StringView("<var.bfont_lgrey>"));
+    const qsizetype n = speech.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (speech[i] != u'*')
+            continue;
+        const QStringView rest = speech.mid(i);
+        if (rest.startsWith(u"*[")) {
+            out.append(speech.mid(start, i - start));
+            out.append(QLatin1StringView("<var.bfont_red>["));
+            start = i + 2;
+            i += 1;
+        } else if (rest.startsWith(u"*/]")) {
+            out.append(speech.mid(start, i - start));
+            out.append(QLatin1StringView("] <var.bfont_lgrey>"));
+            start = i + 3;
+            i += 2;
+        }
+    }
+    out.append(speech.mid(start));
+}
+
+// A rough size of the script, so that the text is built with few reallocations.
+qsizetype estimatedSize(const QuestDialogs &project, qsizetype prefixSize) {
+    qsizetype size = 64 + prefixSize;
+    for (qint16 n = 0; n <= project.UpperBound(); ++n) {
+        const Dialog &page = project.Dialog(n);
+        size += 560 + 4 * prefixSize + project.Speaker().size() + page.text().size();
+        for (qint16 k = 0; k <= page.SelectionUBound(); ++k)
+            size += 80 + prefixSize + page.Selection(k).text().size() + page.Selection(k).LinkPage().size();
+    }
+    return size;
+}
+
+void appendPage(QString &out, QuestDialogs &project, const QString &prefix, qint16 n) {
+    Dialog &page = project.Dialog(n);
+    const QString number = QString::number(n);
+
+    out.append(QLatin1StringView("[DIALOG ")).append(prefix).append(u'_').append(number).append(u']');
+    out.append(CrLf).append(GumpHead);
+    for (qint16 more = 1; more < page.SelectionCount() && more <= 3; ++more)
+        out.append(MoreButtons[more - 1]);
+    out.append(SpaceLine);
+
+    out.append(QLatin1StringView("[DIALOG ")).append(prefix).append(u'_').append(number);
+    out.append(QLatin1StringView(" Text]\r\n"));
+    if (project.Speaker().isEmpty())
+        project.setSpeaker(QStringLiteral("<SRC.TARG.NAME>"));
+    out.append(QLatin1StringView("<var.bfont_lgreen>"));
+    appendJoined(out, project.Speaker());
+    out.append(LineBreakMark).append(CrLf);
+    // Joining first cannot make or break an emote mark: "<var.br>" holds no '*'.
+    appendConverted(out, ScriptWriter::joinLines(page.text()));
+    out.append(CrLf);
+    for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
+        Selection &answer = page.Selection(k);
+        if (answer.text().isEmpty())
+            answer.setText(QStringLiteral("End Dialog"));
+        out.append(QLatin1StringView("<var.br><var.bfont_lgrey>"));
+        appendJoined(out, answer.text());
+        out.append(LineBreakMark).append(CrLf);
+    }
+    out.append(SpaceLine);
+
+    out.append(QLatin1StringView("[DIALOG ")).append(prefix).append(u'_').append(number);
+    out.append(QLatin1StringView(" BUTTON]\r\n"));
+    for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
+        const Selection &answer = page.Selection(k);
+        out.append(QLatin1StringView("ON=")).append(QString::number(k + 1)).append(CrLf);
+        if (answer.isLinked()) {
+            out.append(QLatin1StringView("\tsrc.iQuest::GetDialog ")).append(prefix).append(u'_');
+            appendJoined(out, answer.LinkPage());
+            out.append(CrLf);
+        }
+        if (answer.EndDialog())
+            out.append(QLatin1StringView("\tReturn 1\r\n"));
+        out.append(SpaceLine);
+    }
+}
+
+} // namespace
+
+namespace ScriptWriter {
+
+QString scriptText(QuestDialogs &project, const QString &dialogPrefix) {
+    // The prefix names sections and calls; a line break in it would split those lines too.
+    const QString prefix = joinLines(dialogPrefix);
+    QString out;
+    out.reserve(estimatedSize(project, prefix.size()));
+    out.append(QLatin1StringView("//=====QDS: ")).append(prefix).append(QLatin1StringView(" STARTS======"));
+    out.append(CrLf).append(SpaceLine);
+    for (qint16 n = 0; n <= project.UpperBound(); ++n)
+        appendPage(out, project, prefix, n);
+    return out;
+}
+
+QString convertSpeech(const QString &speech) {
+    QString out;
+    out.reserve(speech.size() + 32);
+    appendConverted(out, speech);
+    return out;
+}
+
+QString joinLines(const QString &text) {
+    if (!text.contains(u'\r') && !text.contains(u'\n'))
+        return text;
+    QString out;
+    out.reserve(text.size() + 64);
+    appendJoined(out, text);
+    return out;
+}
+
+} // namespace ScriptWriter
+
+bool QuestDialogs::DumpToFile(const QString &FilePath, const QString &DialogPrefix, QString *reason) {
+    if (FilePath.isEmpty()) {
+        if (reason)
+            reason->clear();
+        return false;
+    }
+    return TextFile::write(FilePath, ScriptWriter::scriptText(*this, DialogPrefix), reason);
+}
