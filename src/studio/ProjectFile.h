@@ -9,10 +9,14 @@ class QuestDialogs;
 namespace ProjectFile {
 
 // The message shown for a file that does not follow the format.
-inline QString damagedMessage() { return QStringLiteral("The file is either corrupted or in the wrong format"); }
+inline QString damagedMessage() {
+    return QStringLiteral("The file is either corrupted or in the wrong format");
+}
 
-// The file's text. A line break inside the prefix, the speaker, a speech, an answer text or a
-// link is written as "<var.br>", so that every text stays on its one line.
+// The file's text. A line break inside the prefix, the speaker, a speech or an answer text is
+// written as "<var.br>", so that every text stays on its one line. A linked answer whose page
+// id is not a number (an empty one included) is written as not linked ("-1"): the reader
+// refuses such a link line, and the rest of the file would be lost with it.
 QString text(const QString &prefix, const QString &speaker, const QuestDialogs &project);
 
 // Writes the file through TextFile::write: all of it, or nothing (the previous file stays).
@@ -28,7 +32,7 @@ struct ReadResult {
         TooManyPages // more pages than a project holds: nothing was loaded
     };
     Status status = Ok;
-    QString reason;      // for CannotRead and TooManyPages: why, to show after the file name
+    QString reason;          // for CannotRead and TooManyPages: why, to show after the file name
     bool hasPrefix = false;  // line 1 was read into `prefix`
     bool hasSpeaker = false; // line 2 was read into `speaker`
     QString prefix;
