@@ -1,0 +1,55 @@
+#include "cli/ExportCommand.h"
+
+#include "cli/CliIo.h"
+#include "cli/CommandArguments.h"
+#include "cli/ProjectLoading.h"
+#include "dialogs/QuestDialogs.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+namespace {
+// A script written over a project file would destroy the very work it was made from, and
+// swapping the two file names is an easy slip: such a target is refused.
+QString overwriteRefusal(const QString &projectPath, const QString &scriptPath) {
+    const QFileInfo project(projectPath);
+    const QFileInfo script(scriptPath);
+    if (script.suffix().compare(QLatin1String("qds"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("will not write a script over a project file (.QDS)");
+    if (script.exists() && project.exists() && script.canonicalFilePath() == project.canonicalFilePath())
+        return QStringLiteral("will not write the script over the project file it is made from");
+    return {};
+}
+} // namespace
+
+int runExport(const QStringList &args, CliIo &io) {
+    QCommandLineParser parser;
+    const QCommandLineOption prefixOption(QStringLiteral("prefix"), QString(), QStringLiteral("P"));
+    const QCommandLineOption speakerOption(QStringLiteral("speaker"), QString(), QStringLiteral("S"));
+    parser.addOptions({prefixOption, speakerOption});
+    const CommandArguments arguments =
+        readArguments(parser, QStringLiteral("export"), args,
+                      {QStringLiteral("PROJECT.QDS"), QStringLiteral("SCRIPT.scp")}, io);
+    if (!arguments.proceed)
+        return arguments.code;
+    const QString &projectPath = arguments.files[0];
+    const QString &scriptPath = arguments.files[1];
+
+    if (const QString refusal = overwriteRefusal(projectPath, scriptPath); !refusal.isEmpty())
+        return io.fileFailure(scriptPath, refusal);
+
+    QuestDialogs project;
+    ProjectFile::ReadResult file;
+    if (!loadProject(projectPath, project, file, io))
+        return ExitCode::Failure;
+
+    const QString prefix = parser.isSet(prefixOption) ? parser.value(prefixOption) : file.prefix;
+    const QString speaker = parser.isSet(speakerOption) ? parser.value(speakerOption) : file.speaker;
+    // As in the studio, an empty speaker leaves the project's own, which the export fills in.
+    if (!speaker.isEmpty())
+        project.setSpeaker(speaker);
+    QString reason;
+    if (!project.DumpToFile(scriptPath, prefix, &reason))
+        return io.fileFailure(scriptPath, reason);
+    return ExitCode::Ok;
+}

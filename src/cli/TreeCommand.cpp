@@ -1,0 +1,35 @@
+#include "cli/TreeCommand.h"
+
+#include "cli/CliIo.h"
+#include "cli/CommandArguments.h"
+#include "cli/ProjectLoading.h"
+#include "dialogs/QuestDialogs.h"
+#include "dialogs/ScriptWriter.h"
+#include "studio/AnalysisNodes.h"
+
+#include <QCommandLineParser>
+
+QString treeText(const QuestDialogs &project) {
+    QString text;
+    for (qint16 n = 0; n < project.Count(); ++n) {
+        const Dialog &page = project.Dialog(n);
+        text += ScriptWriter::joinLines(AnalysisNodes::pageText(n, page)) + u'\n';
+        for (qint16 k = 0; k < page.SelectionCount(); ++k)
+            text += QStringLiteral("  ") +
+                    ScriptWriter::joinLines(AnalysisNodes::answerText(k, page.Selection(k))) + u'\n';
+    }
+    return text;
+}
+
+int runTree(const QStringList &args, CliIo &io) {
+    QCommandLineParser parser;
+    const CommandArguments arguments =
+        readArguments(parser, QStringLiteral("tree"), args, {QStringLiteral("PROJECT.QDS")}, io);
+    if (!arguments.proceed)
+        return arguments.code;
+    QuestDialogs project;
+    ProjectFile::ReadResult file;
+    if (!loadProject(arguments.files[0], project, file, io))
+        return ExitCode::Failure;
+    return io.print(treeText(project)) ? ExitCode::Ok : ExitCode::Failure;
+}
