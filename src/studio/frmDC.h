@@ -1,12 +1,25 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QString>
 
+class AnalysisTree;
 class Navigator;
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
 class QuestDialogs;
+class UpDown;
 class UserPrompts;
 
-// The Dialog Studio window.
+// The Dialog Studio window: one page of the project and one of its answers at a time, the
+// project-wide prefix and speaker, and the analysis pane with the whole project as a tree.
+// The page box and the answer box name what is shown; every routine reads them from there.
 class frmDC : public QMainWindow {
     Q_OBJECT
 public:
@@ -14,7 +27,110 @@ public:
 
     QuestDialogs &Project;
 
+    // Controls, in the order the window creates them.
+    QGroupBox *Frame4;
+    QPlainTextEdit *txtSpeech;
+    QLabel *Label3;
+    QLabel *Label8;
+    QWidget *PicAnalysis;
+    AnalysisTree *TrvAnalysis;
+    QLabel *Label9;
+    QLabel *Label10;
+    QLabel *Label7;
+    QString cdlFile; // the project dialog's last chosen file name
+    QGroupBox *Frame3;
+    QPushButton *CMDRemovePage;
+    QPushButton *CmdAddPage;
+    QLineEdit *txtPage;
+    UpDown *UPDPage;
+    QLabel *Label2;
+    QLabel *LblOutOf;
+    QGroupBox *Frame2;
+    QString cdlFile1; // the export dialog's last chosen file name
+    QPushButton *CMDSave;
+    QCheckBox *ChkENDDIalog;
+    QLineEdit *txtPageID;
+    QCheckBox *ChkGoPage;
+    QLineEdit *txtSel;
+    QPushButton *CmdRemoveSel;
+    QPushButton *CmdADDSel;
+    UpDown *UPDSelID;
+    QLineEdit *txtSelID;
+    QLabel *Label5;
+    QLabel *Label4;
+    QLabel *LBLSelOutof;
+    QLabel *lblSel;
+    QGroupBox *Frame1;
+    QLineEdit *DialogName;
+    QLineEdit *txtSpeaker;
+    QLabel *Label6;
+    QLabel *Label1;
+
+    QMenu *MnuProj;
+    QAction *MnuProjNew;
+    QAction *HF1;
+    QAction *MnuProjOpen;
+    QAction *MnuProjSave;
+    QAction *HF2;
+    QAction *MnuProjExport;
+    QAction *HF3;
+    QAction *MnuProjEnd;
+    QAction *MnuAnalysis;
+
+    // Shared routines.
+    void ShowPage(qint16 page);
+    qint16 CurrentPage() const;
+    void StoreSelection();
+    void ShowSelection(qint16 index);
+    void Addnote(const QString &ParentID, const QString &NoteName, const QString &Key);
+    void AddRootNote(const QString &NoteName, const QString &Key);
+
+public slots:
+    void Form_Load();
+    void Form_Resize();
+    void PicAnalysis_Resize();
+    void CMDSave_Click();
+    void MnuAnalysis_Click();
+    void CmdAddPage_Click();
+    void CMDRemovePage_Click();
+    void CmdADDSel_Click();
+    void CmdRemoveSel_Click();
+    void UPDPage_Change();
+    void UPDSelID_Change();
+    void DialogName_Change();
+    void txtSpeaker_Change();
+    void txtSpeech_Change();
+    void txtPageID_Change();
+    void txtSpeech_KeyDown(int key);
+    void txtSel_KeyDown(int key);
+    void txtPageID_KeyDown(int key);
+    void txtSpeech_LostFocus();
+    void txtPageID_LostFocus();
+    void MnuProjNew_Click();
+    void MnuProjOpen_Click();
+    void MnuProjSave_Click();
+    void MnuProjExport_Click();
+    void MnuProjEnd_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void createControls();
+    void createMenu();
+    void connectHandlers();
+    void placeControls();
+    void placeStretching(int clientWidth, int clientHeight);
+    QSize clientTwips() const;
+    // Apply, then the rebuild once more: what Enter and leaving a box do.
+    void applyAndRebuild();
+    // Assigns a box from code. Its change handler runs even when the text stays the same, and
+    // then the caret and selection stay where they were.
+    void assign(QLineEdit *box, const QString &text);
+    void assign(QPlainTextEdit *box, const QString &text);
+    void reportFileError(const QString &what, const QString &path, const QString &reason);
+
     UserPrompts &m_prompts;
     Navigator &m_navigator;
+    bool m_resizing = false;
 };

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QPersistentModelIndex>
+#include <QTreeView>
+
+class AnalysisModel;
+class QuestDialogs;
+
+// The tree of the analysis pane. A rebuild brings its model up to the project and leaves every
+// node collapsed; it remembers which nodes the user opened, so that closing them again costs
+// only those nodes and nothing at all when none is open.
+class AnalysisTree : public QTreeView {
+    Q_OBJECT
+public:
+    explicit AnalysisTree(QWidget *parent = nullptr);
+
+    AnalysisModel *analysisModel() const { return m_model; }
+
+    // Follows the changes the project's journal lists since the last rebuild.
+    void rebuild(QuestDialogs &project, const QString &prefix);
+
+private:
+    AnalysisModel *m_model;
+    QList<QPersistentModelIndex> m_expanded;
+};
