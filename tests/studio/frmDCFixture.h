@@ -1,0 +1,97 @@
+#pragma once
+
+#include "common/TestSupport.h"
+#include "dialogs/QuestDialogs.h"
+#include "platform/Navigator.h"
+#include "platform/ScriptedPrompts.h"
+#include "platform/UpDown.h"
+#include "studio/AnalysisModel.h"
+#include "studio/AnalysisTree.h"
+#include "studio/frmDC.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+struct RecordingNavigator : Navigator {
+    QStringList calls;
+    void openMain() override { calls << "main"; }
+    void openDialogStudio() override { calls << "studio"; }
+    void openItemCreator() override { calls << "item"; }
+    void unloadItemCreator() override { calls << "unloadItem"; }
+};
+
+// A studio window on the screen and active, with scripted answers to its questions.
+struct Studio {
+    QuestDialogs project;
+    ScriptedPrompts prompts;
+    RecordingNavigator navigator;
+    frmDC w{project, prompts, navigator};
+
+    Studio() {
+        w.show();
+        w.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+    }
+
+    static void click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // Replaces a box's text by typing, as a user would.
+    static void retype(QLineEdit *box, const QString &text) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+    }
+    static void retype(QPlainTextEdit *box, const QString &text) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+    }
+
+    // The tree as shown: page nodes, and their answers indented by two blanks.
+    QStringList tree() const {
+        const QAbstractItemModel *model = w.TrvAnalysis->model();
+        QStringList out;
+        for (int page = 0; page < model->rowCount(); ++page) {
+            const QModelIndex index = model->index(page, 0);
+            out << index.data().toString();
+            for (int answer = 0; answer < model->rowCount(index); ++answer)
+                out << "  " + model->index(answer, 0, index).data().toString();
+        }
+        return out;
+    }
+
+    // Page, answer fields and counters as the window shows them.
+    QString shown() const {
+        return QStringLiteral("page %1 [%2] sel %3 [%4] text '%5' linked %6 id '%7' ends %8")
+            .arg(w.txtPage->text(), w.LblOutOf->text(), w.txtSelID->text(), w.LBLSelOutof->text(),
+                 w.txtSel->text())
+            .arg(w.ChkGoPage->isChecked())
+            .arg(w.txtPageID->text())
+            .arg(w.ChkENDDIalog->isChecked());
+    }
+
+    // One line per stored page and answer.
+    QStringList stored() const {
+        QStringList out;
+        for (qint16 n = 0; n <= project.UpperBound(); ++n) {
+            const Dialog &page = project.Dialog(n);
+            out << QString::number(n) + ":" + page.text();
+            for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
+                const Selection &a = page.Selection(k);
+                out << QStringLiteral("  %1|%2|%3|%4")
+                           .arg(a.text())
+                           .arg(a.isLinked())
+                           .arg(a.LinkPage())
+                           .arg(a.EndDialog());
+            }
+        }
+        return out;
+    }
+};
