@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// Runs the command-line companion in-process and keeps what it printed.
+struct CliResult {
+    int code = -1;
+    QByteArray out; // the bytes of the standard output
+    QString err;
+};
+CliResult runCli(const QStringList &args);
+
+// A scratch folder for the files a test hands to the program.
+class CliFiles {
+public:
+    // Writes a file of these lines, each ended by CR LF; returns its path.
+    QString write(const QString &name, std::initializer_list<const char *> lines);
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Puts the system code page back when a test chose another.
+struct CodePageGuard {
+    ~CodePageGuard();
+};
+
+// The worked example of the export: prefix d_guard, speaker Guard, two pages.
+extern const std::initializer_list<const char *> guardProject;

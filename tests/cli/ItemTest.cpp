@@ -1,0 +1,53 @@
+#include "CliRunner.h"
+
+#include "common/TestSupport.h"
+#include "platform/CodePage.h"
+
+#include <gtest/gtest.h>
+
+TEST(CliItem, PrintsTheFieldsThenTheAdditionalText) {
+    CliFiles files;
+    const QString additional = files.path("dclick.txt");
+    TestSupport::writeFile(additional, "\r\nON=@DCLICK\r\nSAY Hi");
+    const CliResult r = runCli({"item", "--field", "0=lamp_magic", "--field", "2=magic lamp",
+                                "--field=4=0a22", "--field", "9=2", "--field", "17=100", "--field", "29=0481",
+                                "--field", "31=010", "--additional", additional});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out,
+              QByteArray("[ITEMDEF i_lamp_magic]\r\nNAME=magic lamp\r\nID=0a22\r\nWEIGHT=2\r\nVALUE=100\r\n"
+                         "\r\nON=@CREATE\r\nCOLOR=0481\r\nATTR=010\r\n\r\nON=@DCLICK\r\nSAY Hi"));
+}
+
+TEST(CliItem, ValuesAreTakenAsGivenAndEveryLineEndsInCrLf) {
+    CliFiles files;
+    const QString additional = files.path("unix.txt");
+    TestSupport::writeFile(additional, "ON=@STEP\nSAY a\rSAY b\r\n");
+    const CliResult r = runCli(
+        {"item", "--field", "2=first", "--field", "2=a=b", "--field", "35=", "--additional", additional});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out,
+              QByteArray("[ITEMDEF i_item]\r\nNAME=a=b\r\n\r\nON=@CREATE\r\nON=@STEP\r\nSAY a\r\nSAY b\r\n"));
+    EXPECT_EQ(runCli({"item"}).out, QByteArray("[ITEMDEF i_item]\r\n\r\nON=@CREATE\r\n"));
+}
+
+TEST(CliItem, BadFieldsAndMissingFilesPrintNothing) {
+    for (const char *field : {"36=x", "-1=x", "x=1", "2", "=x", "+2=x", "002=x"}) {
+        const CliResult r = runCli({"item", "--field", field});
+        EXPECT_EQ(r.code, 2) << field;
+        EXPECT_TRUE(r.out.isEmpty()) << field;
+        EXPECT_TRUE(r.err.contains("Usage:")) << field;
+    }
+    CliFiles files;
+    const CliResult r = runCli({"item", "--additional", files.path("none.txt")});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.startsWith("runequill-cli: " + files.path("none.txt") + ": ")) << r.err.toStdString();
+
+    // A character the system code page cannot hold stops the output before any of it goes out.
+    CodePageGuard guard;
+    CodePage::setEncoding(QStringConverter::Latin1);
+    const CliResult euro = runCli({"item", "--field", "2=5 \u20ac"});
+    EXPECT_EQ(euro.code, 2);
+    EXPECT_TRUE(euro.out.isEmpty());
+    EXPECT_TRUE(euro.err.contains("U+20AC")) << euro.err.toStdString();
+}
