@@ -11,9 +11,9 @@
 
 namespace {
 QString findingLine(const QString &file, const Finding &finding) {
-    QString line = QStringLiteral("%1: page %2").arg(file).arg(finding.page);
+    QString line = QStringLiteral("%1: page %2").arg(file, QString::number(finding.page));
     if (finding.answer >= 0)
-        line += QStringLiteral(", answer %1").arg(finding.answer);
+        line += QStringLiteral(", answer %1").arg(QString::number(finding.answer));
     line += finding.severity == Finding::Error ? QStringLiteral(": error: ") : QStringLiteral(": warning: ");
     return line + finding.message + u'\n';
 }

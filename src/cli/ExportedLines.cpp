@@ -35,7 +35,7 @@ private:
     QString nextHeader() const {
         const bool gumpNext = m_section == BeforePages || m_section == Button;
         const QString name =
-            QStringLiteral("[DIALOG %1_%2").arg(m_prefix).arg(gumpNext ? m_nextPage : m_page);
+            QStringLiteral("[DIALOG %1_%2").arg(m_prefix, QString::number(gumpNext ? m_nextPage : m_page));
         if (gumpNext)
             return name + u']';
         return name + (m_section == Gump ? QLatin1String(" Text]") : QLatin1String(" BUTTON]"));

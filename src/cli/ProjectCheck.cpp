@@ -60,9 +60,8 @@ public:
             m_findings.push_back(
                 {line.page, line.answer, Finding::Error,
                  QStringLiteral("%1 is %2 characters long; the server cuts script lines after %3")
-                     .arg(lineName(line.kind))
-                     .arg(length)
-                     .arg(MaxScriptLineLength)});
+                     .arg(lineName(line.kind), QString::number(length),
+                          QString::number(MaxScriptLineLength))});
         }
     }
 
@@ -123,8 +122,7 @@ private:
         case LinkTarget::NoSuchPage:
             error(n, k,
                   QStringLiteral("linked to page %1, which does not exist (the last page is %2)")
-                      .arg(link)
-                      .arg(m_project.UpperBound()));
+                      .arg(link, QString::number(m_project.UpperBound())));
             break;
         case LinkTarget::Page:
             break;

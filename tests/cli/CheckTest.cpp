@@ -75,7 +75,7 @@ QString writeProject(CliFiles &files, const QString &name, const QByteArray &byt
 TEST(CliCheck, EachRuleIsReportedWhereTheWindowShowsIt) {
     for (const CheckCase &c : checkCases) {
         CliFiles files;
-        const QString path = files.write("p.QDS", c.file);
+        const QString path = files.write("rule%2.QDS", c.file);
         const CliResult r = runCli({"check", path});
         EXPECT_EQ(r.code, c.code) << c.rule;
         EXPECT_EQ(QString::fromUtf8(r.out), QString::fromUtf8(c.findings).replace("F: ", path + ": "))
@@ -100,8 +100,9 @@ TEST(CliCheck, LinesPastTheServersLimitAreErrors) {
                "4096\n");
 
     // The speaker line stands on every page and is named once; an answer line is
-    // "<var.br><var.bfont_lgrey>" (25), the text and "<var.br>" (8).
-    const QByteArray twoPages = "p\r\n" + QByteArray(4090, 's') +
+    // "<var.br><var.bfont_lgrey>" (25), the text and "<var.br>" (8). A prefix that looks like
+    // a placeholder of a format string is only text.
+    const QByteArray twoPages = "p%1%2\r\n" + QByteArray(4090, 's') +
                                 "\r\nPAGE 0\r\nhi\r\nSELECTION go\r\n1\r\n0\r\nPAGE 1\r\nx\r\nSELECTION " +
                                 QByteArray(4064, 'b') + "\r\n-1\r\n1\r\n";
     const QString both = writeProject(files, "both.QDS", twoPages);
