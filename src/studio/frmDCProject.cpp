@@ -1,7 +1,6 @@
 // The Dialog Studio's "Project" menu: new, open, save, export and return.
 #include "dialogs/QuestDialogs.h"
 #include "platform/Navigator.h"
-#include "platform/TextFile.h"
 #include "platform/UserPrompts.h"
 #include "studio/ProjectFile.h"
 #include "studio/frmDC.h"
@@ -50,8 +49,8 @@ void frmDC::MnuProjOpen_Click() {
     QString path = m_prompts.openFileName(this, projectFilter(), cdlFile);
     if (path.isEmpty())
         return;
-    // A file that exists under the very name chosen is opened as named.
-    if (!TextFile::exists(path))
+    // Whatever exists under the very name chosen is opened as named.
+    if (!QFileInfo::exists(path))
         path = withExtension(path, QStringLiteral(".QDS"));
     cdlFile = path;
 
