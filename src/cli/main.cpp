@@ -5,13 +5,16 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
-#include <cstdio>
+#include <unistd.h>
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     QFile output;
     QFile errors;
-    if (!output.open(stdout, QIODevice::WriteOnly) || !errors.open(stderr, QIODevice::WriteOnly))
+    // Unbuffered, so that an output that cannot take the result (a full disk, a closed pipe)
+    // fails the write itself and the exit status says so.
+    if (!output.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        !errors.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return ExitCode::Failure;
     QTextStream out(&output);
     QTextStream err(&errors);

@@ -1,5 +1,6 @@
 #include "CliRunner.h"
 
+#include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -44,4 +45,15 @@ TEST(CliProgram, ExitStatusAndStreams) {
     r = runProgram({"tree", files.path("none.QDS")});
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.err, ("runequill-cli: " + files.path("none.QDS") + ": no such file\n").toUtf8());
+}
+
+TEST(CliProgram, OutputThatCannotBeWrittenIsAFailure) {
+    if (!QFile::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    QProcess process;
+    process.setStandardOutputFile("/dev/full");
+    process.start(RUNEQUILL_CLI_PATH, {"item"});
+    process.waitForFinished(-1);
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_TRUE(process.readAllStandardError().startsWith("runequill-cli: cannot print the result: "));
 }
