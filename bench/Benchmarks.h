@@ -1,0 +1,23 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+// Each group of benchmarks registers itself; main() calls these before running.
+void registerFileBenchmarks();
+void registerStartupBenchmarks();
+void registerPeakMemoryBenchmarks();
+
+// Wall-clock time by the library, or timed by the benchmark itself around the part that counts.
+enum class Timing { Real, Manual };
+
+// The settings every timed benchmark shares: wall-clock time (file work waits on the system),
+// and several short repetitions so that the median of each can be compared with its
+// baseline, whose repetitions take turns with them (random interleaving, set in main()).
+inline benchmark::internal::Benchmark *timed(benchmark::internal::Benchmark *b,
+                                             Timing timing = Timing::Real) {
+    if (timing == Timing::Manual)
+        b->UseManualTime();
+    else
+        b->UseRealTime();
+    return b->Unit(benchmark::kMillisecond)->MinTime(0.2)->Repetitions(5)->ReportAggregatesOnly(true);
+}

@@ -1,0 +1,78 @@
+#include "ChildModes.h"
+
+#include "shell/AppNavigator.h"
+#include "shell/frmMain.h"
+#include "studio/ProjectFile.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QTest>
+
+namespace {
+
+bool shownAndExposed(QWidget *window) {
+    if (!window)
+        return false;
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window))
+        return false;
+    QCoreApplication::processEvents(); // its first paint too
+    return true;
+}
+
+// The main window the navigator opened.
+frmMain *openedMainWindow() {
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *window = qobject_cast<frmMain *>(widget))
+            return window;
+    return nullptr;
+}
+
+int bareWindow(const QStringList &) {
+    QMainWindow window;
+    if (!shownAndExposed(&window))
+        return 1;
+    ChildProcess::markReady();
+    return 0;
+}
+
+// What the program's own main() does, up to the main window on screen.
+int mainWindow(const QStringList &) {
+    AppNavigator navigator;
+    navigator.openMain();
+    if (!shownAndExposed(openedMainWindow()))
+        return 1;
+    ChildProcess::markReady();
+    return 0;
+}
+
+// The studio's project loaded from a file while the main window is shown.
+int projectWindow(const QStringList &arguments) {
+    if (arguments.isEmpty())
+        return 2;
+    AppNavigator navigator;
+    QuestDialogs &project = navigator.studioProject();
+    project.Clear();
+    if (ProjectFile::read(arguments.first(), project).status != ProjectFile::ReadResult::Ok)
+        return 3;
+    navigator.openMain();
+    if (!shownAndExposed(openedMainWindow()))
+        return 1;
+    ChildProcess::markReady();
+    return 0;
+}
+
+} // namespace
+
+namespace ChildModes {
+
+const std::map<QString, ChildProcess::Mode> &all() {
+    static const std::map<QString, ChildProcess::Mode> modes = {
+        {QString::fromLatin1(bareWindow), ::bareWindow},
+        {QString::fromLatin1(mainWindow), ::mainWindow},
+        {QString::fromLatin1(projectWindow), ::projectWindow},
+    };
+    return modes;
+}
+
+} // namespace ChildModes

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "ChildProcess.h"
+
+// The states a child process of the benchmarks can be started in (see ChildProcess.h).
+namespace ChildModes {
+
+inline constexpr const char *bareWindow = "bare-window"; // a bare QMainWindow shown
+inline constexpr const char *mainWindow = "main-window"; // the program's start: its main window shown
+inline constexpr const char *projectWindow =
+    "project-window"; // + a project file: it opened, main window shown
+
+const std::map<QString, ChildProcess::Mode> &all();
+
+} // namespace ChildModes

@@ -1,0 +1,171 @@
+#include "Goals.h"
+
+#include "Names.h"
+#include "Results.h"
+
+#include <QString>
+#include <algorithm>
+#include <array>
+
+namespace {
+
+std::string text(const QString &s) {
+    return s.toStdString();
+}
+
+std::string duration(double seconds) {
+    if (seconds >= 1)
+        return text(QString::number(seconds, 'f', 2) + QStringLiteral(" s"));
+    if (seconds >= 1e-3)
+        return text(QString::number(seconds * 1e3, 'f', 2) + QStringLiteral(" ms"));
+    if (seconds >= 1e-6)
+        return text(QString::number(seconds * 1e6, 'f', 2) + QStringLiteral(" us"));
+    return text(QString::number(seconds * 1e9, 'f', 0) + QStringLiteral(" ns"));
+}
+
+std::string mebibytes(double bytes) {
+    return text(QString::number(bytes / (1024.0 * 1024.0), 'f', 1) + " MiB");
+}
+
+std::string times(double ratio) {
+    return text(QString::number(ratio, 'f', 2) + QStringLiteral("x"));
+}
+
+// The measurement of `name`, or the reason the line cannot be judged.
+const Measurement *lookUp(const Results &results, const std::string &name, GoalLine &line) {
+    const Measurement *m = results.find(name);
+    if (!m) {
+        line.measured = line.measured.empty() ? name + " not run" : line.measured;
+        return nullptr;
+    }
+    if (!m->error.empty()) {
+        line.measured = name + ": " + m->error;
+        line.verdict = GoalLine::Verdict::Fail;
+        return nullptr;
+    }
+    return m;
+}
+
+GoalLine::Verdict verdict(bool met) {
+    return met ? GoalLine::Verdict::Pass : GoalLine::Verdict::Fail;
+}
+
+} // namespace
+
+Goal costRatio(std::string title, std::string measured, std::string baseline, double limit) {
+    return {std::move(title), [=](const Results &results) {
+                GoalLine line;
+                line.limit = "<= " + times(limit);
+                const Measurement *m = lookUp(results, measured, line);
+                const Measurement *b = m ? lookUp(results, baseline, line) : nullptr;
+                if (!m || !b)
+                    return line;
+                const double ratio = m->seconds / b->seconds;
+                line.measured = duration(m->seconds);
+                line.baseline = duration(b->seconds);
+                line.ratio = times(ratio);
+                line.verdict = verdict(ratio <= limit);
+                return line;
+            }};
+}
+
+Goal reportRatio(std::string title, std::string measured, std::string baseline) {
+    Goal goal = costRatio(std::move(title), measured, baseline, 0);
+    goal.judge = [inner = goal.judge](const Results &results) {
+        GoalLine line = inner(results);
+        line.limit = "-";
+        if (line.verdict == GoalLine::Verdict::Fail && !line.ratio.empty())
+            line.verdict = GoalLine::Verdict::Info;
+        return line;
+    };
+    return goal;
+}
+
+Goal speedup(std::string title, std::string measured, std::string baseline, double limit) {
+    return {std::move(title), [=](const Results &results) {
+                GoalLine line;
+                line.limit = ">= " + times(limit) + " faster";
+                const Measurement *m = lookUp(results, measured, line);
+                const Measurement *b = m ? lookUp(results, baseline, line) : nullptr;
+                if (!m || !b)
+                    return line;
+                const double ratio = b->seconds / m->seconds;
+                line.measured = duration(m->seconds);
+                line.baseline = duration(b->seconds);
+                line.ratio = times(ratio);
+                line.verdict = verdict(ratio >= limit);
+                return line;
+            }};
+}
+
+Goal memoryRatio(std::string title, std::string measured, std::string baseline, double limit) {
+    return {std::move(title), [=](const Results &results) {
+                GoalLine line;
+                line.limit = "< " + times(limit) + " file";
+                const Measurement *m = lookUp(results, measured, line);
+                const Measurement *b = m ? lookUp(results, baseline, line) : nullptr;
+                if (!m || !b)
+                    return line;
+                const auto peak = m->counter(BenchNames::peakCounter);
+                const auto file = m->counter(BenchNames::fileSizeCounter);
+                const auto bare = b->counter(BenchNames::peakCounter);
+                if (!peak || !file || !bare || *file <= 0) {
+                    line.measured = "no peak memory figures";
+                    line.verdict = GoalLine::Verdict::Fail;
+                    return line;
+                }
+                const double ratio = (*peak - *bare) / *file;
+                line.measured = mebibytes(*peak);
+                line.baseline = "bare " + mebibytes(*bare) + " + file " + mebibytes(*file);
+                line.ratio = times(ratio) + " file";
+                line.verdict = verdict(ratio < limit);
+                return line;
+            }};
+}
+
+std::vector<Goal> runequillGoals() {
+    using namespace BenchNames;
+    return {
+        costRatio("Export, 32767 pages / plain write", exportProject, plainWriteExport, 3.0),
+        costRatio("Save, 32767 pages / plain write", saveProject, plainWriteProject, 3.0),
+        costRatio("Open, 32767 pages / plain read", openProject, plainReadProject, 3.0),
+        costRatio("Start-up to main window / bare window", startMainWindow, startBareWindow, 1.5),
+        reportRatio("(main window alone / bare window alone)", showMainWindow, showBareWindow),
+        memoryRatio("Peak memory, 32767 pages, over bare", peakProject, peakBareWindow, 4.0),
+    };
+}
+
+int printGoals(std::ostream &out, const std::vector<Goal> &goals, const Results &results) {
+    std::vector<std::array<std::string, 6>> rows;
+    rows.push_back({"Goal", "Measured", "Baseline", "Ratio", "Limit", "Result"});
+    int failed = 0;
+    for (const Goal &goal : goals) {
+        const GoalLine line = goal.judge(results);
+        const char *result = line.verdict == GoalLine::Verdict::Pass   ? "PASS"
+                             : line.verdict == GoalLine::Verdict::Fail ? "FAIL"
+                             : line.verdict == GoalLine::Verdict::Info ? "info"
+                                                                       : "not run";
+        failed += line.verdict == GoalLine::Verdict::Fail ? 1 : 0;
+        rows.push_back({goal.title, line.measured, line.baseline, line.ratio, line.limit, result});
+    }
+    std::array<size_t, 6> width{};
+    for (const auto &row : rows)
+        for (size_t i = 0; i < row.size(); ++i)
+            width[i] = std::max(width[i], row[i].size());
+    out << '\n';
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (size_t i = 0; i < rows[r].size(); ++i) {
+            out << rows[r][i];
+            if (i + 1 < rows[r].size())
+                out << std::string(width[i] - rows[r][i].size() + 2, ' ');
+        }
+        out << '\n';
+        if (r == 0) {
+            size_t total = 0;
+            for (size_t w : width)
+                total += w + 2;
+            out << std::string(total - 2, '-') << '\n';
+        }
+    }
+    return failed;
+}
