@@ -125,6 +125,8 @@ void frmDC::createControls() {
     setTabOrder(txtPageID, ChkENDDIalog);
     setTabOrder(ChkENDDIalog, CMDSave);
     setTabOrder(CMDSave, TrvAnalysis);
+    // The speech is what a new page asks for first.
+    txtSpeech->setFocus();
 }
 
 void frmDC::createMenu() {
@@ -219,8 +221,7 @@ void frmDC::connectHandlers() {
     connect(txtPageID, &QLineEdit::textChanged, this, &frmDC::txtPageID_Change);
 
     for (QObject *watched : {static_cast<QObject *>(txtSpeech), static_cast<QObject *>(txtSel),
-                             static_cast<QObject *>(txtPageID), static_cast<QObject *>(centralWidget()),
-                             static_cast<QObject *>(PicAnalysis)})
+                             static_cast<QObject *>(txtPageID), static_cast<QObject *>(PicAnalysis)})
         watched->installEventFilter(this);
 }
 
@@ -239,13 +240,16 @@ bool frmDC::eventFilter(QObject *watched, QEvent *event) {
             txtSpeech_LostFocus();
         else if (watched == txtPageID)
             txtPageID_LostFocus();
-    } else if (event->type() == QEvent::Resize) {
-        if (watched == centralWidget())
-            Form_Resize();
-        else if (watched == PicAnalysis)
-            PicAnalysis_Resize();
+    } else if (event->type() == QEvent::Resize && watched == PicAnalysis) {
+        PicAnalysis_Resize();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void frmDC::resizeEvent(QResizeEvent *event) {
+    // The main window's layout has placed the menu bar and the client area by now.
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
 }
 
 void frmDC::Form_Load() {
