@@ -56,9 +56,20 @@ frmDC::frmDC(QuestDialogs &project, UserPrompts &prompts, Navigator &navigator, 
 }
 
 void frmDC::createControls() {
+    // The layout is laid out in twips for a small dialog font; a larger one would not fit.
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
+    // Frame captions sit on the frame's top line, as the heights in twips expect.
+    client->setStyleSheet(
+        QStringLiteral("QWidget { font-size: 11px; }"
+                       "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 6px; }"
+                       "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: "
+                       "6px; padding: 0 2px; }"));
 
     Frame4 = make<QGroupBox>(client, "Frame4", QStringLiteral("Speech line"));
     txtSpeech = make<QPlainTextEdit>(Frame4, "txtSpeech");
@@ -153,37 +164,37 @@ void frmDC::placeControls() {
     // Positions inside a frame count from the frame's top left corner, caption included.
     place(Frame1, 120, 120, 6375, 615);
     place(Label6, 120, 270, 1020, 255);
-    place(DialogName, 1140, 240, 2535, 285);
-    place(Label1, 3795, 270, 1080, 255);
-    place(txtSpeaker, 4875, 240, 1380, 285);
+    place(DialogName, 1200, 240, 2475, 285);
+    place(Label1, 3735, 270, 1170, 255);
+    place(txtSpeaker, 4905, 240, 1350, 285);
 
     place(Frame3, 120, 840, 6375, 615);
     place(Label2, 120, 270, 960, 255);
     place(txtPage, 1080, 240, 720, 285);
     place(UPDPage, 1800, 240, 255, 285);
     place(LblOutOf, 2175, 270, 1500, 255);
-    place(CmdAddPage, 3780, 210, 1215, 330);
-    place(CMDRemovePage, 5040, 210, 1215, 330);
+    place(CmdAddPage, 3780, 225, 1215, 315);
+    place(CMDRemovePage, 5040, 225, 1215, 315);
 
     place(Frame4, 120, 1560, 6375, 2175);
-    place(Label3, 120, 240, 1080, 255);
-    place(Label8, 1200, 240, 5055, 255);
+    place(Label3, 120, 225, 1080, 255);
+    place(Label8, 1200, 225, 5055, 255);
     place(txtSpeech, 120, 480, 6135, 1575);
 
     place(Frame2, 120, 3840, 6375, 1935);
-    place(lblSel, 120, 270, 1335, 255);
-    place(txtSelID, 1455, 240, 720, 285);
-    place(UPDSelID, 2175, 240, 255, 285);
-    place(LBLSelOutof, 2550, 270, 1215, 255);
-    place(CmdADDSel, 3780, 210, 1215, 330);
-    place(CmdRemoveSel, 5040, 210, 1215, 330);
-    place(Label4, 120, 690, 1335, 255);
-    place(txtSel, 1455, 660, 4800, 285);
-    place(ChkGoPage, 120, 1080, 3135, 285);
-    place(Label5, 3375, 1110, 720, 255);
-    place(txtPageID, 4095, 1080, 2160, 285);
-    place(ChkENDDIalog, 120, 1500, 3135, 285);
-    place(CMDSave, 5040, 1470, 1215, 330);
+    place(lblSel, 120, 270, 1425, 255);
+    place(txtSelID, 1545, 240, 720, 285);
+    place(UPDSelID, 2265, 240, 255, 285);
+    place(LBLSelOutof, 2640, 270, 1125, 255);
+    place(CmdADDSel, 3780, 225, 1215, 315);
+    place(CmdRemoveSel, 5040, 225, 1215, 315);
+    place(Label4, 120, 690, 1425, 255);
+    place(txtSel, 1545, 660, 4710, 285);
+    place(ChkGoPage, 120, 1080, 3330, 285);
+    place(Label5, 3510, 1110, 630, 255);
+    place(txtPageID, 4200, 1080, 2055, 285);
+    place(ChkENDDIalog, 120, 1500, 3330, 285);
+    place(CMDSave, 5040, 1485, 1215, 315);
 
     place(PicAnalysis, 6555, 0, 3495, 5805);
     place(Label7, 0, 0, 3495, 255);

@@ -1,7 +1,6 @@
 #include "studio/frmDCFixture.h"
 
 #include <QAbstractItemModelTester>
-#include <QSignalSpy>
 
 namespace {
 std::unique_ptr<Selection> answer(const QString &text, bool linked, const QString &link) {
@@ -21,27 +20,25 @@ QStringList keys(const QAbstractItemModel *model) {
     return out;
 }
 
-// Every structural or data signal the model sends, by name.
+// Every structural or data signal the model sends, as "what first-last under parent row".
 struct ModelSignals {
     QStringList seen;
+    void note(const char *what, const QModelIndex &parent, int first, int last) {
+        seen << QStringLiteral("%1 %2-%3 under %4")
+                    .arg(what)
+                    .arg(first)
+                    .arg(last)
+                    .arg(parent.isValid() ? parent.row() : -1);
+    }
     explicit ModelSignals(QAbstractItemModel *model) {
         QObject::connect(model, &QAbstractItemModel::dataChanged,
-                         [this](const QModelIndex &from, const QModelIndex &to) {
-                             seen << QStringLiteral("changed %1-%2 under %3")
-                                         .arg(from.row())
-                                         .arg(to.row())
-                                         .arg(from.parent().isValid() ? from.parent().row() : -1);
+                         [this](const QModelIndex &a, const QModelIndex &b) {
+                             note("changed", a.parent(), a.row(), b.row());
                          });
         QObject::connect(model, &QAbstractItemModel::rowsInserted,
-                         [this](const QModelIndex &p, int a, int b) {
-                             seen << QStringLiteral("inserted %1-%2 under %3")
-                                         .arg(a)
-                                         .arg(b)
-                                         .arg(p.isValid() ? p.row() : -1);
-                         });
-        QObject::connect(model, &QAbstractItemModel::rowsRemoved, [this](const QModelIndex &p, int a, int b) {
-            seen << QStringLiteral("removed %1-%2 under %3").arg(a).arg(b).arg(p.isValid() ? p.row() : -1);
-        });
+                         [this](const QModelIndex &p, int a, int b) { note("inserted", p, a, b); });
+        QObject::connect(model, &QAbstractItemModel::rowsRemoved,
+                         [this](const QModelIndex &p, int a, int b) { note("removed", p, a, b); });
         QObject::connect(model, &QAbstractItemModel::modelReset, [this] { seen << "reset"; });
         QObject::connect(model, &QAbstractItemModel::layoutChanged, [this] { seen << "layout"; });
     }

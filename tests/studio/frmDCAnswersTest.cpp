@@ -103,18 +103,3 @@ TEST(frmDCAnswers, AnswerSpinnerShowsAnswersWithoutStoring) {
     EXPECT_EQ(s.shown(), "page 0 [Ubound: 0] sel 0 [ Ubound: 1] text 'Zero' linked 0 id '' ends 1");
     EXPECT_EQ(s.stored().at(1), "  Zero|0||1");
 }
-
-TEST(frmDCAnswers, AnswerFieldsFollowTheShownPage) {
-    Studio s;
-    auto answer = std::make_unique<Selection>();
-    answer->Init("Go", true, "0", false);
-    auto page = std::make_unique<Dialog>("Second");
-    page->AddSelection(std::move(answer));
-    s.project.AddNewDialog(std::move(page));
-    s.w.ShowPage(0);
-    s.w.UPDPage->stepUp();
-    EXPECT_EQ(s.shown(), "page 1 [Ubound: 1] sel 0 [Ubound: 0] text 'Go' linked 1 id '0' ends 0");
-    Studio::retype(s.w.txtSel, "Go on");
-    QTest::keyClick(s.w.txtSel, Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(s.stored(), (QStringList{"0:Enter New Dialog", "  |0||1", "1:Second", "  Go on|1|0|0"}));
-}

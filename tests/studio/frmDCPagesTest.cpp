@@ -20,32 +20,22 @@ TEST(frmDCPages, OpensWithItsControlsCaptionsAndAFreshProject) {
                       "txtPageID ChkGoPage txtSel CmdRemoveSel CmdADDSel UPDSelID txtSelID Label5 Label4 "
                       "LBLSelOutof lblSel Frame1 DialogName txtSpeaker Label6 Label1")
                   .split(' '));
-    const QStringList captions{
-        s.w.Frame4->title(),      s.w.Label3->text(),        s.w.Label8->text(),       s.w.Label7->text(),
-        s.w.Frame3->title(),      s.w.CMDRemovePage->text(), s.w.CmdAddPage->text(),   s.w.Label2->text(),
-        s.w.Frame2->title(),      s.w.CMDSave->text(),       s.w.ChkENDDIalog->text(), s.w.ChkGoPage->text(),
-        s.w.CmdRemoveSel->text(), s.w.CmdADDSel->text(),     s.w.Label5->text(),       s.w.Label4->text(),
-        s.w.lblSel->text(),       s.w.Frame1->title(),       s.w.Label6->text(),       s.w.Label1->text()};
-    EXPECT_EQ(captions, (QStringList{"Speech line",
-                                     "NPC Speech",
-                                     "Emote Start: *[, Emote End: */]. Emote Text are colored in red",
-                                     " Analysis Window",
-                                     "Dialog Pages",
-                                     "Remove ",
-                                     "Add New",
-                                     "Select Page:",
-                                     "Page Settings",
-                                     "Apply",
-                                     "Selection Ends Current Dialog",
-                                     "Selection is Linked to another page",
-                                     "Remove",
-                                     "Add New",
-                                     "Page ID",
-                                     "Selection Text",
-                                     "Player Selections",
-                                     "Universal Settings",
-                                     "Dialog Prefix",
-                                     "Speaker Name"}));
+    QStringList captions;
+    for (QWidget *c : s.w.centralWidget()->findChildren<QWidget *>()) {
+        if (auto *frame = qobject_cast<QGroupBox *>(c))
+            captions << frame->title();
+        else if (auto *button = qobject_cast<QAbstractButton *>(c);
+                 button && !qobject_cast<UpDown *>(c->parent()))
+            captions << button->text();
+        else if (auto *label = qobject_cast<QLabel *>(c))
+            captions << label->text();
+    }
+    EXPECT_EQ(captions.join('|'),
+              "Speech line|NPC Speech|Emote Start: *[, Emote End: */]. Emote Text are colored in red|"
+              "Dialog: QDS_NpcName_DialogName_0|Speaker: | Analysis Window|Dialog Pages|Remove |Add New|"
+              "Select Page:|Ubound: 0|Page Settings|Apply|Selection Ends Current Dialog|"
+              "Selection is Linked to another page|Remove|Add New|Page ID|Selection Text|Ubound: 0|"
+              "Player Selections|Universal Settings|Dialog Prefix|Speaker Name");
     EXPECT_TRUE(s.w.Label7->font().bold());
     EXPECT_TRUE(s.w.txtPage->isReadOnly() && s.w.txtSelID->isReadOnly());
 
@@ -64,23 +54,9 @@ TEST(frmDCPages, OpensWithItsControlsCaptionsAndAFreshProject) {
     EXPECT_EQ(s.w.txtSpeech->toPlainText(), "Enter New Dialog");
     EXPECT_EQ(s.w.DialogName->text(), "QDS_NpcName_DialogName");
     EXPECT_EQ(s.w.txtSpeaker->text(), "");
-    EXPECT_EQ(s.w.Label9->text(), "Dialog: QDS_NpcName_DialogName_0");
-    EXPECT_EQ(s.w.Label10->text(), "Speaker: ");
     EXPECT_EQ(s.w.UPDPage->maximum(), 0);
     EXPECT_EQ(s.w.UPDSelID->buddy(), s.w.txtSelID);
     EXPECT_EQ(s.project.Speaker(), "Kept");
-}
-
-TEST(frmDCPages, StartUpResetsThePagesButKeepsTheSpeaker) {
-    QuestDialogs project;
-    project.setSpeaker("Guard");
-    project.AddNewDialog(std::make_unique<Dialog>("old"));
-    ScriptedPrompts prompts;
-    RecordingNavigator navigator;
-    frmDC w(project, prompts, navigator);
-    EXPECT_EQ(project.Count(), 1);
-    EXPECT_EQ(project.Dialog(0).text(), "Enter New Dialog");
-    EXPECT_EQ(project.Speaker(), "Guard");
 }
 
 TEST(frmDCPages, PrefixAndSpeakerBoxesOnlyRelabelThePane) {

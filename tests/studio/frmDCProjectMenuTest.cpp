@@ -18,10 +18,11 @@ const QString scriptFilter = "SPHERE Script File (*.scp)";
 const QString openQuestion =
     "Opening a new project will close the recent one, all unsaved data will be lost. Are you sure?";
 
-// The file of the project file's description: typed in through the window and saved.
-const QByteArray guardFile = crlfLines({"QDS_NpcName_DialogName", "Guard", "PAGE 0", "Halt! Who goes there?",
-                                        "SELECTION A friend.", "1", "0", "SELECTION Nobody.", "-1", "1",
-                                        "PAGE 1", "Welcome, friend.", "SELECTION Thank you.", "-1", "1", ""});
+// The examples of the project file's and the script's descriptions, byte for byte.
+QByteArray data(const char *name) {
+    return readFile(QStringLiteral(RUNEQUILL_TEST_DATA "/") + name);
+}
+const QByteArray guardFile = data("frmDC_guard.QDS");
 
 void toggle(QCheckBox *box) {
     QTest::keyClick(box, Qt::Key_Space);
@@ -169,9 +170,20 @@ TEST(frmDCProjectMenu, OpenOfADamagedFileShowsWhatWasReadAndSaysSo) {
     s.prompts.queueConfirm(true);
     s.prompts.queueFileName(dir.filePath("folder.QDS"));
     s.w.MnuProjOpen->trigger();
-    ASSERT_EQ(s.prompts.messages().size(), 2);
+
+    QByteArray huge = crlfLines({"pre", "spk"});
+    for (int n = 0; n <= QuestDialogs::MaxPages; ++n)
+        huge += "PAGE " + QByteArray::number(n) + "\r\nx\r\n";
+    ASSERT_TRUE(writeFile(dir.filePath("huge.QDS"), huge));
+    s.prompts.queueConfirm(true);
+    s.prompts.queueFileName(dir.filePath("huge.QDS"));
+    s.w.MnuProjOpen->trigger();
+    ASSERT_EQ(s.prompts.messages().size(), 3);
     EXPECT_TRUE(s.prompts.messages()[1].startsWith(
         "The file " + QDir::toNativeSeparators(dir.filePath("folder.QDS")) + " could not be read: "));
+    EXPECT_TRUE(s.prompts.messages()[2].startsWith(
+        "The file " + QDir::toNativeSeparators(dir.filePath("huge.QDS")) + " could not be read: "));
+    EXPECT_EQ(s.stored(), (QStringList{"0:Null", "  |0||1"}));
 }
 
 TEST(frmDCProjectMenu, ExportWritesTheWorkedExampleWithoutUnappliedEdits) {
@@ -184,28 +196,7 @@ TEST(frmDCProjectMenu, ExportWritesTheWorkedExampleWithoutUnappliedEdits) {
     Studio::retype(s.w.txtSel, "not applied");
     s.prompts.queueFileName(dir.filePath("guard"));
     s.w.MnuProjExport->trigger();
-    const QByteArray gump0 =
-        "[DIALOG d_guard_0]\r\n30,30\r\nNOMOVE\r\nPage 0\r\nresizepic 0 0 5054 380 330\r\nPage 1\r\n"
-        "HTMLGUMP 30 15 100 20 0 0 0\t\t//NPC NAME\r\nHTMLGUMP 30 35 340 100 1 1 1\t\t//NPC SPEECH\r\n";
-    QByteArray expected =
-        crlfLines({"//=====QDS: d_guard STARTS======", " "}) + gump0 +
-        crlfLines({"BUTTON 10 150 4005 4006 1 0 1", "HTMLGUMP 50 150 270 40 2 0 0\t\t//PLAYER ANSWERS",
-                   "BUTTON 10 190 4005 4006 1 0 2", "HTMLGUMP 50 190 270 40 3 0 0", " ",
-                   "[DIALOG d_guard_0 Text]", "<var.bfont_lgreen>Guard<var.br>",
-                   "<var.bfont_lgrey>Halt! <var.bfont_red>[raises a hand] <var.bfont_lgrey> Who "
-                   "goes there?",
-                   "<var.br><var.bfont_lgrey>A friend<var.br>", "<var.br><var.bfont_lgrey>Nobody<var.br>",
-                   " ", "[DIALOG d_guard_0 BUTTON]", "ON=1", "\tsrc.iQuest::GetDialog d_guard_1", " ", "ON=2",
-                   "\tReturn 1", " "});
-    QByteArray gump1 = gump0;
-    gump1.replace("d_guard_0", "d_guard_1");
-    expected +=
-        gump1 +
-        crlfLines({"BUTTON 10 150 4005 4006 1 0 1", "HTMLGUMP 50 150 270 40 2 0 0\t\t//PLAYER ANSWERS", " ",
-                   "[DIALOG d_guard_1 Text]", "<var.bfont_lgreen>Guard<var.br>",
-                   "<var.bfont_lgrey>Welcome, friend.", "<var.br><var.bfont_lgrey>Thanks<var.br>", " ",
-                   "[DIALOG d_guard_1 BUTTON]", "ON=1", "\tReturn 1", " "});
-    EXPECT_EQ(readFile(dir.filePath("guard.scp")), expected);
+    EXPECT_EQ(readFile(dir.filePath("guard.scp")), data("frmDC_guard.scp"));
     EXPECT_EQ(s.project.Speaker(), "Guard");
     EXPECT_EQ(s.w.cdlFile1, dir.filePath("guard.scp"));
     EXPECT_EQ(s.w.cdlFile, "") << "the export dialog is a dialog of its own";
