@@ -1,6 +1,7 @@
 #include "dialogs/ScriptWriter.h"
 
 #include "dialogs/QuestDialogs.h"
+#include "platform/EncodedText.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -27,8 +28,11 @@ constexpr QLatin1StringView MoreButtons[] = {
     QLatin1StringView("BUTTON 10 270 4005 4006 1 0 4\r\nHTMLGUMP 50 270 270 40 5 0 0\r\n"),
 };
 
+// The script is built either as text or straight as the file's bytes (EncodedText): the
+// functions below take either as `out`.
+
 // Appends `text` with each line break (CR LF, CR or LF) replaced by "<var.br>".
-void appendJoined(QString &out, QStringView text) {
+template <class Out> void appendJoined(Out &out, QStringView text) {
     const qsizetype n = text.size();
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {
@@ -47,7 +51,7 @@ void appendJoined(QString &out, QStringView text) {
 // Appends the emote-coloured speech. One pass does both replacements: neither mark can
 // overlap the other, and neither replacement holds a '*', so this equals replacing every
 // "*[" first and then every "*/]".
-void appendConverted(QString &out, QStringView speech) {
+template <class Out> void appendConverted(Out &out, QStringView speech) {
     out.append(QLatin1StringView("<var.bfont_lgrey>"));
     const qsizetype n = speech.size();
     qsizetype start = 0;
@@ -82,7 +86,7 @@ qsizetype estimatedSize(const QuestDialogs &project, qsizetype prefixSize) {
     return size;
 }
 
-void appendPage(QString &out, QuestDialogs &project, const QString &prefix, qint16 n) {
+template <class Out> void appendPage(Out &out, QuestDialogs &project, const QString &prefix, qint16 n) {
     Dialog &page = project.Dialog(n);
     const QString number = QString::number(n);
 
@@ -128,6 +132,13 @@ void appendPage(QString &out, QuestDialogs &project, const QString &prefix, qint
     }
 }
 
+template <class Out> void appendScript(Out &out, QuestDialogs &project, const QString &prefix) {
+    out.append(QLatin1StringView("//=====QDS: ")).append(prefix).append(QLatin1StringView(" STARTS======"));
+    out.append(CrLf).append(SpaceLine);
+    for (qint16 n = 0; n <= project.UpperBound(); ++n)
+        appendPage(out, project, prefix, n);
+}
+
 } // namespace
 
 namespace ScriptWriter {
@@ -137,11 +148,15 @@ QString scriptText(QuestDialogs &project, const QString &dialogPrefix) {
     const QString prefix = joinLines(dialogPrefix);
     QString out;
     out.reserve(estimatedSize(project, prefix.size()));
-    out.append(QLatin1StringView("//=====QDS: ")).append(prefix).append(QLatin1StringView(" STARTS======"));
-    out.append(CrLf).append(SpaceLine);
-    for (qint16 n = 0; n <= project.UpperBound(); ++n)
-        appendPage(out, project, prefix, n);
+    appendScript(out, project, prefix);
     return out;
+}
+
+std::optional<QByteArray> scriptBytes(QuestDialogs &project, const QString &dialogPrefix, QString *error) {
+    const QString prefix = joinLines(dialogPrefix);
+    EncodedText out(estimatedSize(project, prefix.size()));
+    appendScript(out, project, prefix);
+    return out.take(error);
 }
 
 QString convertSpeech(const QString &speech) {
@@ -168,5 +183,7 @@ bool QuestDialogs::DumpToFile(const QString &FilePath, const QString &DialogPref
             reason->clear();
         return false;
     }
-    return TextFile::write(FilePath, ScriptWriter::scriptText(*this, DialogPrefix), reason);
+    // Built straight as bytes: a large project's script is never held as UTF-16 as well.
+    const std::optional<QByteArray> bytes = ScriptWriter::scriptBytes(*this, DialogPrefix, reason);
+    return bytes && TextFile::writeBytes(FilePath, *bytes, reason);
 }

@@ -8,7 +8,7 @@ namespace {
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 
 // Scans a decimal number at the start of `s`; returns the characters used (0 when none).
-qsizetype scanDecimal(const QString &s, double *value)
+qsizetype scanDecimal(QStringView s, double *value)
 {
     qsizetype i = 0;
     if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
@@ -17,6 +17,7 @@ qsizetype scanDecimal(const QString &s, double *value)
     while (i < s.size() && s[i] >= u'0' && s[i] <= u'9')
         ++i;
     qsizetype digits = i - intStart;
+    bool fraction = false;
     if (i < s.size() && s[i] == u'.') {
         const qsizetype fracStart = i + 1;
         qsizetype j = fracStart;
@@ -25,18 +26,28 @@ qsizetype scanDecimal(const QString &s, double *value)
         if (digits > 0 || j > fracStart) {
             digits += j - fracStart;
             i = j;
+            fraction = true;
         }
     }
     if (digits == 0)
         return 0;
-    if (value) {
-        bool ok = false;
-        double v = s.left(i).toDouble(&ok);
-        if (!ok) // only overflow gets here: the scan admits nothing else
-            v = s.startsWith(u'-') ? -std::numeric_limits<double>::infinity()
-                                   : std::numeric_limits<double>::infinity();
-        *value = v;
+    if (!value)
+        return i;
+    // Whole numbers of up to 15 digits are exact in a double: no need for the general parser,
+    // which a project file with thousands of link lines would otherwise call for every one.
+    if (!fraction && digits <= 15) {
+        qint64 whole = 0;
+        for (qsizetype k = intStart; k < i; ++k)
+            whole = whole * 10 + (s[k].unicode() - u'0');
+        *value = s[0] == u'-' ? -double(whole) : double(whole);
+        return i;
     }
+    bool ok = false;
+    double v = s.first(i).toDouble(&ok);
+    if (!ok) // only overflow gets here: the scan admits nothing else
+        v = s.startsWith(u'-') ? -std::numeric_limits<double>::infinity()
+                               : std::numeric_limits<double>::infinity();
+    *value = v;
     return i;
 }
 } // namespace
@@ -74,7 +85,7 @@ bool parseDecimal(QStringView text, double *value)
         ++begin;
     while (end > begin && isBlank(text[end - 1]))
         --end;
-    const QString body = text.mid(begin, end - begin).toString();
+    const QStringView body = text.sliced(begin, end - begin);
     if (body.isEmpty())
         return false;
     double v = 0;

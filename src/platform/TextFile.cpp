@@ -16,7 +16,7 @@ bool exists(const QString &path)
     return info.exists() && info.isFile();
 }
 
-bool readBytes(const QString &path, QByteArray &bytes, QString *reason)
+bool openForReading(QFile &file, const QString &path, QString *reason)
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists()) {
@@ -34,12 +34,20 @@ bool readBytes(const QString &path, QByteArray &bytes, QString *reason)
             *reason = QStringLiteral("It is not a regular file");
         return false;
     }
-    QFile file(path);
+    file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (reason)
             *reason = file.errorString();
         return false;
     }
+    return true;
+}
+
+bool readBytes(const QString &path, QByteArray &bytes, QString *reason)
+{
+    QFile file;
+    if (!openForReading(file, path, reason))
+        return false;
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         if (reason)

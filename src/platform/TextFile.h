@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringView>
 
@@ -11,6 +12,9 @@ namespace TextFile {
 
 // True when a regular file (or a link to one) of that name exists.
 bool exists(const QString &path);
+
+// Opens the file for reading, refusing what readBytes refuses.
+bool openForReading(QFile &file, const QString &path, QString *reason = nullptr);
 
 // Reads the whole file as bytes. Folders, devices and other non-regular files are refused.
 bool readBytes(const QString &path, QByteArray &bytes, QString *reason = nullptr);

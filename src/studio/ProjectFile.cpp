@@ -2,8 +2,10 @@
 
 #include "dialogs/QuestDialogs.h"
 #include "dialogs/ScriptWriter.h"
+#include "platform/EncodedText.h"
 #include "platform/NumberReading.h"
 #include "platform/TextFile.h"
+#include "platform/TextFileLines.h"
 
 #include <QFileInfo>
 #include <memory>
@@ -36,33 +38,40 @@ public:
         return true;
     }
 
+    bool failed() const { return false; }
+    QString error() const { return {}; }
+
 private:
     QStringView m_text;
     QChar m_end;
     qsizetype m_pos = 0;
 };
 
+// The parser reads the lines of a text in memory (LineReader) or of a file (TextFileLines),
+// whose views last only until the next line is read.
+
 // An answer record: the marker line, then its link line and end line. Null when those lines
 // are missing or are not numbers.
-std::unique_ptr<Selection> readAnswer(QStringView marker, LineReader &lines) {
+template <class Lines> std::unique_ptr<Selection> readAnswer(QStringView marker, Lines &lines) {
+    const QString text = marker.sliced(SelectionMarker.size()).toString();
     QStringView link;
     QStringView end;
-    if (!lines.next(link) || !lines.next(end))
-        return nullptr;
     double linkValue = 0;
     double endValue = 0;
-    if (!parseDecimal(link, &linkValue) || !parseDecimal(end, &endValue))
+    if (!lines.next(link) || !parseDecimal(link, &linkValue))
         return nullptr;
     const bool linked = linkValue >= 0;
+    const QString linkPage = linked ? link.toString() : QString();
+    if (!lines.next(end) || !parseDecimal(end, &endValue))
+        return nullptr;
     auto answer = std::make_unique<Selection>();
-    answer->Init(marker.sliced(SelectionMarker.size()).toString(), linked,
-                 linked ? link.toString() : QString(), endValue == 1);
+    answer->Init(text, linked, linkPage, endValue == 1);
     return answer;
 }
 
 // Reads the page records into `pages`, in file order. False when the format broke off; the
 // page being read at that point is dropped.
-bool readPages(LineReader &lines, std::vector<std::unique_ptr<Dialog>> &pages) {
+template <class Lines> bool readPages(Lines &lines, std::vector<std::unique_ptr<Dialog>> &pages) {
     QStringView line;
     do {
         if (!lines.next(line))
@@ -117,8 +126,11 @@ bool fitsInto(const QuestDialogs &project, const std::vector<std::unique_ptr<Dia
     return true;
 }
 
+// The file is built either as text or straight as its bytes (EncodedText): the functions
+// below take either as `out`.
+
 // A text on its own line: line breaks inside it become "<var.br>", which exports the same.
-void appendLine(QString &out, const QString &text) {
+template <class Out> void appendLine(Out &out, const QString &text) {
     out.append(ScriptWriter::joinLines(text)).append(CrLf);
 }
 
@@ -130,11 +142,7 @@ QString linkLine(const Selection &answer) {
     return QStringLiteral("-1");
 }
 
-} // namespace
-
-namespace ProjectFile {
-
-QString text(const QString &prefix, const QString &speaker, const QuestDialogs &project) {
+qsizetype estimatedSize(const QString &prefix, const QString &speaker, const QuestDialogs &project) {
     qsizetype size = prefix.size() + speaker.size() + 8;
     for (qint16 n = 0; n <= project.UpperBound(); ++n) {
         const Dialog &page = project.Dialog(n);
@@ -142,9 +150,11 @@ QString text(const QString &prefix, const QString &speaker, const QuestDialogs &
         for (qint16 k = 0; k <= page.SelectionUBound(); ++k)
             size += 24 + page.Selection(k).text().size() + page.Selection(k).LinkPage().size();
     }
-    QString out;
-    out.reserve(size);
+    return size;
+}
 
+template <class Out>
+void appendFile(Out &out, const QString &prefix, const QString &speaker, const QuestDialogs &project) {
     appendLine(out, prefix);
     appendLine(out, speaker);
     for (qint16 n = 0; n <= project.UpperBound(); ++n) {
@@ -160,25 +170,30 @@ QString text(const QString &prefix, const QString &speaker, const QuestDialogs &
         }
     }
     out.append(CrLf);
-    return out;
 }
 
-bool save(const QString &path, const QString &prefix, const QString &speaker, const QuestDialogs &project,
-          QString *reason) {
-    return TextFile::write(path, text(prefix, speaker, project), reason);
-}
-
-ReadResult parse(const QString &text, QuestDialogs &project) {
+// Reads a whole file into `project`. A file that cannot be read to its end changes nothing.
+template <class Lines> ProjectFile::ReadResult parseLines(Lines &lines, QuestDialogs &project) {
+    using ProjectFile::ReadResult;
     ReadResult result;
-    LineReader lines(text);
+    const auto cannotRead = [&lines] {
+        ReadResult failure;
+        failure.status = ReadResult::CannotRead;
+        failure.reason = lines.error();
+        return failure;
+    };
     QStringView line;
     if (!lines.next(line)) {
+        if (lines.failed())
+            return cannotRead();
         result.status = ReadResult::Damaged;
         return result;
     }
     result.prefix = line.toString();
     result.hasPrefix = true;
     if (!lines.next(line)) {
+        if (lines.failed())
+            return cannotRead();
         result.status = ReadResult::Damaged;
         return result;
     }
@@ -187,6 +202,8 @@ ReadResult parse(const QString &text, QuestDialogs &project) {
 
     std::vector<std::unique_ptr<Dialog>> pages;
     const bool complete = readPages(lines, pages);
+    if (lines.failed())
+        return cannotRead();
     if (!fitsInto(project, pages)) {
         result = ReadResult();
         result.status = ReadResult::TooManyPages;
@@ -200,6 +217,31 @@ ReadResult parse(const QString &text, QuestDialogs &project) {
     return result;
 }
 
+} // namespace
+
+namespace ProjectFile {
+
+QString text(const QString &prefix, const QString &speaker, const QuestDialogs &project) {
+    QString out;
+    out.reserve(estimatedSize(prefix, speaker, project));
+    appendFile(out, prefix, speaker, project);
+    return out;
+}
+
+bool save(const QString &path, const QString &prefix, const QString &speaker, const QuestDialogs &project,
+          QString *reason) {
+    // Built straight as bytes: a large project is never held as UTF-16 text as well.
+    EncodedText out(estimatedSize(prefix, speaker, project));
+    appendFile(out, prefix, speaker, project);
+    const std::optional<QByteArray> bytes = out.take(reason);
+    return bytes && TextFile::writeBytes(path, *bytes, reason);
+}
+
+ReadResult parse(const QString &text, QuestDialogs &project) {
+    LineReader lines(text);
+    return parseLines(lines, project);
+}
+
 ReadResult read(const QString &path, QuestDialogs &project) {
     ReadResult result;
     // Anything that exists under the name but is not a readable file (a folder, say) is worth
@@ -208,12 +250,13 @@ ReadResult read(const QString &path, QuestDialogs &project) {
         result.status = ReadResult::NotFound;
         return result;
     }
-    QString content;
-    if (!TextFile::read(path, content, &result.reason)) {
+    // Read line by line: a large file is never held whole, as bytes or as text.
+    TextFileLines lines;
+    if (!lines.open(path, &result.reason)) {
         result.status = ReadResult::CannotRead;
         return result;
     }
-    return parse(content, project);
+    return parseLines(lines, project);
 }
 
 } // namespace ProjectFile
