@@ -36,6 +36,8 @@ frmMain::frmMain(Navigator &navigator, QWidget *parent) : QMainWindow(parent), m
     txtMain->setObjectName(QStringLiteral("txtMain"));
     txtMain->setReadOnly(true); // nothing reads it back; it only greets
     txtMain->setBoxFont(QStringLiteral("Arial"), 8.25);
+    // Indent the tab-led entries by a few characters rather than by the default 80 pixels.
+    txtMain->setTabStopDistance(txtMain->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 6);
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     txtMain->setParent(client);
