@@ -14,19 +14,12 @@ void Dialog::setText(const QString &text)
     changed();
 }
 
-::Selection &Dialog::Selection(qint16 index)
+::Selection &Dialog::detachedSelection()
 {
-    if (index >= 0 && index < SelectionCount())
-        return *m_selections[static_cast<size_t>(index)];
     if (!m_scratch)
         m_scratch = std::make_unique<::Selection>();
     m_scratch->Init(QString(), false, QString(), true);
     return *m_scratch;
-}
-
-const ::Selection &Dialog::Selection(qint16 index) const
-{
-    return const_cast<Dialog *>(this)->Selection(index);
 }
 
 void Dialog::setSelection(qint16 index, std::unique_ptr<::Selection> vData)

@@ -26,8 +26,14 @@ public:
 
     // The stored answer in slot `index`. An index outside 0..SelectionUBound() reads a
     // detached default answer that belongs to no page: writes to it go nowhere.
-    ::Selection &Selection(qint16 index);
-    const ::Selection &Selection(qint16 index) const;
+    // (Inline: the script and file writers call it for every answer of every page.)
+    ::Selection &Selection(qint16 index)
+    {
+        if (index >= 0 && index < SelectionCount())
+            return *m_selections[static_cast<size_t>(index)];
+        return detachedSelection();
+    }
+    const ::Selection &Selection(qint16 index) const { return const_cast<Dialog *>(this)->Selection(index); }
     // Puts `vData` into the existing slot `index`; an index outside the slots is ignored.
     void setSelection(qint16 index, std::unique_ptr<::Selection> vData);
 
@@ -47,6 +53,7 @@ private:
     friend class QuestDialogs;
     friend class Selection;
     qint16 FindEmptySelection() const;
+    ::Selection &detachedSelection();
     void adopt(::Selection &selection);
     void changed();
 

@@ -4,6 +4,8 @@
 #include "platform/EncodedText.h"
 #include "platform/TextFile.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr QLatin1StringView CrLf("\r\n");
@@ -31,8 +33,30 @@ constexpr QLatin1StringView MoreButtons[] = {
 // The script is built either as text or straight as the file's bytes (EncodedText): the
 // functions below take either as `out`.
 
+// False when no character of the text is at or below CR, so that it holds no line break:
+// true of most texts, which this finds four characters at a time.
+bool mayHoldLineBreak(QStringView text) {
+    constexpr quint64 lanes = 0x0001000100010001ull;
+    const char16_t *chars = text.utf16();
+    qsizetype i = 0;
+    for (; i + 4 <= text.size(); i += 4) {
+        quint64 word;
+        std::memcpy(&word, chars + i, 8);
+        if ((word - 0x0E * lanes) & ~word & (0x8000 * lanes)) // some character below 0x0E
+            return true;
+    }
+    for (; i < text.size(); ++i)
+        if (chars[i] <= u'\r')
+            return true;
+    return false;
+}
+
 // Appends `text` with each line break (CR LF, CR or LF) replaced by "<var.br>".
 template <class Out> void appendJoined(Out &out, QStringView text) {
+    if (!mayHoldLineBreak(text)) {
+        out.append(text);
+        return;
+    }
     const qsizetype n = text.size();
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {

@@ -1,5 +1,6 @@
 #include "platform/EncodedText.h"
 
+#include "platform/Ascii.h"
 #include "platform/CodePage.h"
 
 #include <algorithm>
@@ -41,10 +42,7 @@ char *EncodedText::extend(qsizetype n) {
 EncodedText &EncodedText::append(QLatin1StringView text) {
     if (m_failed)
         return *this;
-    bool ascii = m_asciiCompatible;
-    for (qsizetype i = 0; ascii && i < text.size(); ++i)
-        ascii = static_cast<unsigned char>(text[i].toLatin1()) < 0x80;
-    if (ascii)
+    if (m_asciiCompatible && Ascii::isAscii(text.data(), text.size()))
         std::memcpy(extend(text.size()), text.data(), text.size());
     else
         append(QString(text));
@@ -66,14 +64,7 @@ EncodedText &EncodedText::append(QStringView text) {
 bool EncodedText::appendAscii(QStringView text) {
     if (!m_asciiCompatible)
         return false;
-    char *out = extend(text.size());
-    char16_t seen = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        seen |= c;
-        out[i] = static_cast<char>(c);
-    }
-    if (seen < 0x80)
+    if (Ascii::narrow(text.utf16(), text.size(), extend(text.size())))
         return true;
     m_used -= text.size();
     return false;

@@ -1,5 +1,6 @@
 #include "platform/TextFileLines.h"
 
+#include "platform/Ascii.h"
 #include "platform/CodePage.h"
 #include "platform/TextFile.h"
 
@@ -24,13 +25,6 @@ bool agreesWithAscii(QStringConverter::Encoding encoding) {
     default:
         return false;
     }
-}
-
-bool isAscii(const char *bytes, qsizetype size) {
-    unsigned char seen = 0;
-    for (qsizetype i = 0; i < size; ++i)
-        seen |= static_cast<unsigned char>(bytes[i]);
-    return seen < 0x80;
 }
 
 // A decoder that, like the one for the whole file, drops a byte-order mark only at its start.
@@ -71,7 +65,7 @@ bool TextFileLines::survey() {
         if (n == 0)
             break;
         m_byCarriageReturn = m_byCarriageReturn || std::memchr(block.constData(), '\r', size_t(n));
-        if (check && !m_whole && (!carry.isEmpty() || !isAscii(block.constData(), n))) {
+        if (check && !m_whole && (!carry.isEmpty() || !Ascii::isAscii(block.constData(), n))) {
             qsizetype cut = n;
             while (cut > 0 && static_cast<unsigned char>(block[cut - 1]) >= 0x80)
                 --cut;
@@ -186,6 +180,9 @@ bool TextFileLines::next(QStringView &line) {
                 return false;
             decode(m_buffer.constData() + m_pos, m_buffer.size() - m_pos);
             m_pos = m_buffer.size();
+            // A file of nothing but a byte-order mark holds no line, as an empty one holds none.
+            if (m_line.isEmpty())
+                return false;
             line = m_line;
             return true;
         }
@@ -195,11 +192,9 @@ bool TextFileLines::next(QStringView &line) {
 void TextFileLines::decode(const char *bytes, qsizetype size) {
     const bool atFileStart = m_firstLine;
     m_firstLine = false;
-    if (isAscii(bytes, size)) {
+    if (Ascii::isAscii(bytes, size)) {
         m_line.resize(size);
-        QChar *out = m_line.data();
-        for (qsizetype i = 0; i < size; ++i)
-            out[i] = QChar(static_cast<char16_t>(bytes[i]));
+        Ascii::widen(bytes, size, reinterpret_cast<char16_t *>(m_line.data()));
         return;
     }
     QStringDecoder decoder = decoderFor(atFileStart);
