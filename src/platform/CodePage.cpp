@@ -51,6 +51,15 @@ void setEncoding(QStringConverter::Encoding encoding) { chosenEncoding = encodin
 
 void resetEncoding() { chosenEncoding.reset(); }
 
+bool dropsByteOrderMark()
+{
+    const QChar mark(0xFEFF);
+    QStringEncoder encoder(encoding(), QStringConverter::Flag::Stateless);
+    const QByteArray bytes = encoder.encode(QStringView(&mark, 1));
+    QStringDecoder decoder(encoding(), QStringConverter::Flag::Stateless);
+    return !encoder.hasError() && !bytes.isEmpty() && QString(decoder.decode(bytes)).isEmpty();
+}
+
 QString decode(QByteArrayView bytes)
 {
     QStringDecoder decoder(encoding(), QStringConverter::Flag::Stateless);

@@ -18,6 +18,11 @@ void resetEncoding();
 // machine in Windows-1252, say) are read as Windows-1252 rather than as replacement characters.
 QString decode(QByteArrayView bytes);
 
+// True when decode drops a byte-order mark at the start of the bytes, as it does for UTF-8 (other
+// editors write one there). A file whose text itself starts with U+FEFF must then be written
+// with one more mark in front, or reading it back loses that character.
+bool dropsByteOrderMark();
+
 // Encodes text for a file. A character the code page cannot hold makes this fail with a
 // message naming the character; nothing is ever written as a silent '?'.
 std::optional<QByteArray> encode(QStringView text, QString *error = nullptr);

@@ -2,6 +2,7 @@
 
 #include "dialogs/QuestDialogs.h"
 #include "dialogs/ScriptWriter.h"
+#include "platform/CodePage.h"
 #include "platform/EncodedText.h"
 #include "platform/NumberReading.h"
 #include "platform/TextFile.h"
@@ -69,18 +70,54 @@ template <class Lines> std::unique_ptr<Selection> readAnswer(QStringView marker,
     return answer;
 }
 
-// Reads the page records into `pages`, in file order. False when the format broke off; the
-// page being read at that point is dropped.
-template <class Lines> bool readPages(Lines &lines, std::vector<std::unique_ptr<Dialog>> &pages) {
+// Where AddNewDialog will put each page read: the lowest placeholder slot first, else a new
+// slot at the end, up to MaxPages; a page read as "Null" is a placeholder itself. Followed while
+// reading, so that a file with more pages than a project holds is refused as soon as that shows,
+// without the rest of it being read into memory, and the project is left as it was.
+class SlotPlan {
+public:
+    explicit SlotPlan(const QuestDialogs &project) : m_count(project.Count()) {
+        for (qint16 n = 0; n <= project.UpperBound(); ++n)
+            if (project.Dialog(n).text() == QuestDialogs::placeholderText())
+                m_placeholders.insert(n);
+    }
+
+    // False when the project has no slot left for the page.
+    bool take(const Dialog &page) {
+        qint16 slot = 0;
+        if (!m_placeholders.empty()) {
+            slot = *m_placeholders.begin();
+            m_placeholders.erase(m_placeholders.begin());
+        } else if (m_count < QuestDialogs::MaxPages) {
+            slot = m_count++;
+        } else {
+            return false;
+        }
+        if (page.text() == QuestDialogs::placeholderText())
+            m_placeholders.insert(slot);
+        return true;
+    }
+
+private:
+    std::set<qint16> m_placeholders;
+    qint16 m_count;
+};
+
+enum class PagesRead { Complete, Damaged, TooMany };
+
+// Reads the page records into `pages`, in file order. When the format breaks off, the page
+// being read at that point is dropped.
+template <class Lines>
+PagesRead readPages(Lines &lines, SlotPlan &plan, std::vector<std::unique_ptr<Dialog>> &pages) {
     QStringView line;
     do {
         if (!lines.next(line))
-            return true;
+            return PagesRead::Complete;
     } while (line.size() < 6 || !line.startsWith(PageMarker));
 
     for (;;) {
         if (!lines.next(line))
-            return false;
+            return PagesRead::Damaged;
         auto page = std::make_unique<Dialog>(line.toString());
         bool anotherPage = false;
         while (lines.next(line)) {
@@ -91,39 +128,20 @@ template <class Lines> bool readPages(Lines &lines, std::vector<std::unique_ptr<
             if (line.size() >= 11 && line.startsWith(SelectionMarker)) {
                 auto answer = readAnswer(line, lines);
                 if (!answer)
-                    return false;
+                    return PagesRead::Damaged;
                 page->AddSelection(std::move(answer)); // a sixth answer is dropped
             }
         }
+        if (!plan.take(*page))
+            return PagesRead::TooMany;
+        // A "Null" page is a placeholder, and the page read after it always takes its slot:
+        // it need not be kept, however many of them a file holds.
+        if (!pages.empty() && pages.back()->text() == QuestDialogs::placeholderText())
+            pages.pop_back();
         pages.push_back(std::move(page));
         if (!anotherPage)
-            return true;
+            return PagesRead::Complete;
     }
-}
-
-// Whether AddNewDialog will take every one of `pages`: it fills the lowest placeholder slot
-// first and appends otherwise, up to MaxPages, and a page read as "Null" is a placeholder
-// itself. Checked first so that a refused file leaves the project as it was.
-bool fitsInto(const QuestDialogs &project, const std::vector<std::unique_ptr<Dialog>> &pages) {
-    std::set<qint16> placeholders;
-    for (qint16 n = 0; n <= project.UpperBound(); ++n)
-        if (project.Dialog(n).text() == QuestDialogs::placeholderText())
-            placeholders.insert(n);
-    qint16 count = project.Count();
-    for (const auto &page : pages) {
-        qint16 slot = 0;
-        if (!placeholders.empty()) {
-            slot = *placeholders.begin();
-            placeholders.erase(placeholders.begin());
-        } else if (count < QuestDialogs::MaxPages) {
-            slot = count++;
-        } else {
-            return false;
-        }
-        if (page->text() == QuestDialogs::placeholderText())
-            placeholders.insert(slot);
-    }
-    return true;
 }
 
 // The file is built either as text or straight as its bytes (EncodedText): the functions
@@ -155,6 +173,10 @@ qsizetype estimatedSize(const QString &prefix, const QString &speaker, const Que
 
 template <class Out>
 void appendFile(Out &out, const QString &prefix, const QString &speaker, const QuestDialogs &project) {
+    // Reading drops a byte-order mark at the start of a file, where other editors write one: a
+    // prefix that itself starts with U+FEFF goes after one more, or it would come back without it.
+    if (prefix.startsWith(QChar(0xFEFF)) && CodePage::dropsByteOrderMark())
+        out.append(QChar(0xFEFF));
     appendLine(out, prefix);
     appendLine(out, speaker);
     for (qint16 n = 0; n <= project.UpperBound(); ++n) {
@@ -200,11 +222,12 @@ template <class Lines> ProjectFile::ReadResult parseLines(Lines &lines, QuestDia
     result.speaker = line.toString();
     result.hasSpeaker = true;
 
+    SlotPlan plan(project);
     std::vector<std::unique_ptr<Dialog>> pages;
-    const bool complete = readPages(lines, pages);
+    const PagesRead outcome = readPages(lines, plan, pages);
     if (lines.failed())
         return cannotRead();
-    if (!fitsInto(project, pages)) {
+    if (outcome == PagesRead::TooMany) {
         result = ReadResult();
         result.status = ReadResult::TooManyPages;
         result.reason = QStringLiteral("The file holds more pages than a project can hold (at most %1)")
@@ -213,7 +236,7 @@ template <class Lines> ProjectFile::ReadResult parseLines(Lines &lines, QuestDia
     }
     for (auto &page : pages)
         project.AddNewDialog(std::move(page));
-    result.status = complete ? ReadResult::Ok : ReadResult::Damaged;
+    result.status = outcome == PagesRead::Complete ? ReadResult::Ok : ReadResult::Damaged;
     return result;
 }
 
