@@ -1,0 +1,276 @@
+// Files that come from anywhere: other editors, other machines, damaged disks. Each one is opened
+// from disk as "Open..." reads it and must end in the pages the reading rules give, or in the
+// damaged-file result, never in a crash.
+#include "common/TestSupport.h"
+#include "dialogs/QuestDialogs.h"
+#include "platform/CodePage.h"
+#include "studio/ProjectFile.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <string_view>
+#include <sys/resource.h>
+
+using namespace std::string_view_literals;
+
+namespace {
+
+using Status = ProjectFile::ReadResult::Status;
+
+// A project that "Open..." has cleared, and a folder for the files handed to it.
+class HostileFiles : public ::testing::Test {
+protected:
+    ProjectFile::ReadResult open(QByteArrayView bytes) {
+        const QString path = dir.filePath("hostile.QDS");
+        if (!TestSupport::writeFile(path, bytes.toByteArray()))
+            ADD_FAILURE() << "cannot write the test file";
+        project.Clear();
+        return ProjectFile::read(path, project);
+    }
+
+    // One line per page and answer: "n:speech" and "  text|linked|page id|ends".
+    QStringList pages() const {
+        QStringList out;
+        for (qint16 n = 0; n <= project.UpperBound(); ++n) {
+            const Dialog &page = project.Dialog(n);
+            out << QString::number(n) + ":" + page.text();
+            for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
+                const Selection &a = page.Selection(k);
+                out << QStringLiteral("  %1|%2|%3|%4")
+                           .arg(a.text())
+                           .arg(a.isLinked())
+                           .arg(a.LinkPage())
+                           .arg(a.EndDialog());
+            }
+        }
+        return out;
+    }
+
+    static QStringList cleared() { return {"0:Null", "  |0||1"}; }
+
+    QTemporaryDir dir;
+    QuestDialogs project;
+};
+
+struct CodePageGuard {
+    ~CodePageGuard() { CodePage::resetEncoding(); }
+};
+
+// Large inputs shrink under AddressSanitizer, whose bookkeeping multiplies their cost; the shape
+// of the file stays the same.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr qsizetype Scale = 4;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr qsizetype Scale = 4;
+#else
+constexpr qsizetype Scale = 1;
+#endif
+#else
+constexpr qsizetype Scale = 1;
+#endif
+
+// The process's peak memory so far, in bytes. Where a test reads a file in a process of its
+// own, as under ctest, the growth of the peak is what the read took.
+qint64 peakMemory() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return qint64(usage.ru_maxrss) * 1024;
+}
+
+// More than a project of 32767 small pages takes, far less than the page-spamming files below
+// would take if they were held whole. The sanitizer's own bookkeeping is not bounded so.
+constexpr qint64 MemoryBound = Scale == 1 ? 64 << 20 : qint64(1) << 40;
+
+} // namespace
+
+TEST_F(HostileFiles, FilesTooShortForTheHeaderAreDamaged) {
+    auto result = open("");
+    EXPECT_EQ(result.status, Status::Damaged);
+    EXPECT_FALSE(result.hasPrefix);
+    EXPECT_EQ(pages(), cleared());
+
+    for (const QByteArrayView oneLine : {"prefix only"sv, "prefix only\r\n"sv, "prefix only\n"sv}) {
+        result = open(oneLine);
+        EXPECT_EQ(result.status, Status::Damaged) << oneLine.data();
+        EXPECT_EQ(result.prefix, QStringLiteral("prefix only"));
+        EXPECT_FALSE(result.hasSpeaker);
+        EXPECT_EQ(pages(), cleared());
+    }
+}
+
+TEST_F(HostileFiles, EveryKindOfLineEnd) {
+    // Only CRs, or only LFs: empty header lines, no page records.
+    for (const QByteArrayView ends : {"\r\r\r\r"sv, "\n\n\n\n"sv, "\r\n\r\n"sv}) {
+        const auto result = open(ends);
+        EXPECT_EQ(result.status, Status::Ok);
+        EXPECT_TRUE(result.hasSpeaker);
+        EXPECT_EQ(result.prefix, QString());
+        EXPECT_EQ(result.speaker, QString());
+        EXPECT_EQ(pages(), cleared());
+    }
+
+    // Lone CRs end lines as CR LF does.
+    auto result = open("p\rs\rPAGE 0\rx\r\nSELECTION a\r2\r\n0\r");
+    EXPECT_EQ(result.status, Status::Ok);
+    EXPECT_EQ(pages(), QStringList({"0:x", "  a|1|2|0"}));
+
+    // Where the file has CRs, a lone LF belongs to its line, even when a record follows it.
+    result = open("p\r\ns\r\nPAGE 0\r\nspeech\nPAGE 1\r\nSELECTION a\nb\r\n-1\r\n1\r\n");
+    EXPECT_EQ(result.status, Status::Ok);
+    EXPECT_EQ(pages(), QStringList({"0:speech\nPAGE 1", "  a\nb|0||1"}));
+
+    // A page line that swallows its speech through a lone LF is a page line at the end of the file.
+    result = open("p\r\ns\r\nPAGE 0\nspeech\r\n");
+    EXPECT_EQ(result.status, Status::Damaged);
+    EXPECT_EQ(pages(), cleared());
+    result = open("p\r\ns\r\nPAGE 0\r\nfirst\r\nPAGE 1\nlast");
+    EXPECT_EQ(result.status, Status::Damaged);
+    EXPECT_EQ(pages(), QStringList({"0:first", "  |0||1"}));
+}
+
+TEST_F(HostileFiles, FileWithOnlyLineFeedsReadsLikeTheSavedOne) {
+    const QByteArray crlf = TestSupport::crlfLines({"d_guard", "Guard", "PAGE 0", "Halt!", "SELECTION Friend",
+                                                    "1", "0", "SELECTION Foe", "-1", "1", "PAGE 1",
+                                                    "Welcome.", "SELECTION Thanks", "-1", "1", ""});
+    auto result = open(crlf);
+    ASSERT_EQ(result.status, Status::Ok);
+    const QStringList saved = pages();
+    EXPECT_EQ(saved, QStringList({"0:Halt!", "  Friend|1|1|0", "  Foe|0||1", "1:Welcome.", "  Thanks|0||1"}));
+
+    QByteArray lf = crlf;
+    lf.replace("\r\n", "\n");
+    result = open(lf);
+    EXPECT_EQ(result.status, Status::Ok);
+    EXPECT_EQ(result.prefix, QStringLiteral("d_guard"));
+    EXPECT_EQ(result.speaker, QStringLiteral("Guard"));
+    EXPECT_EQ(pages(), saved);
+    lf.chop(2); // no line end after the last line, as some editors leave it
+    EXPECT_EQ(open(lf).status, Status::Ok);
+    EXPECT_EQ(pages(), saved);
+}
+
+TEST_F(HostileFiles, NulBytesAreKeptInsideTheirText) {
+    const auto result = open("p\0q\r\ns\0\r\nPAGE 0\r\nsp\0eech\r\nSELECTION \0\r\n0\r\n1\r\n"sv);
+    EXPECT_EQ(result.status, Status::Ok);
+    EXPECT_EQ(result.prefix, QString::fromUtf16(u"p\0q", 3));
+    EXPECT_EQ(result.speaker, QString::fromUtf16(u"s\0", 2));
+    EXPECT_EQ(pages(),
+              QStringList({QString::fromUtf16(u"0:sp\0eech", 9), QString::fromUtf16(u"  \0|1|0|1", 9)}));
+}
+
+TEST_F(HostileFiles, BytesTheCodePageCannotReadComeInAsWindows1252) {
+    CodePage::setEncoding(QStringConverter::Utf8);
+    CodePageGuard guard;
+    // 0x81 and 0x8D have no Windows-1252 character: they come in as the control codes of
+    // the same number, so that nothing is lost.
+    auto result =
+        open("caf\xe9\r\n\x80\x81\x8d \xff\r\nPAGE 0\r\n\xc3\xa9\r\nSELECTION \x96\r\n-1\r\n1\r\n"sv);
+    EXPECT_EQ(result.status, Status::Ok);
+    EXPECT_EQ(result.prefix, QStringLiteral("caf\u00e9"));
+    EXPECT_EQ(result.speaker, QStringLiteral("\u20ac\u0081\u008d \u00ff"));
+    EXPECT_EQ(pages(), QStringList({"0:\u00c3\u00a9", "  \u2013|0||1"}))
+        << "one code page for the whole file";
+
+    // A UTF-16 file, as some editors save, is read as 8-bit text: nothing in it is a record.
+    result = open("\xff\xfep\0\r\0\n\0s\0\r\0\n\0P\0A\0G\0E\0 \0000\0\r\0\n\0"sv);
+    EXPECT_EQ(result.status, Status::Ok);
+    EXPECT_EQ(pages(), cleared());
+
+    // A byte-order mark that an editor put in front of the file is not part of the prefix.
+    result = open("\xef\xbb\xbfprefix\r\nspeaker\r\n");
+    EXPECT_EQ(result.status, Status::Ok);
+    EXPECT_EQ(result.prefix, QStringLiteral("prefix"));
+}
+
+TEST_F(HostileFiles, AHundredMegabyteLine) {
+    const qsizetype size = 100'000'000 / Scale;
+    QByteArray line(size, 'a');
+    auto result = open(line);
+    EXPECT_EQ(result.status, Status::Damaged);
+    EXPECT_EQ(result.prefix.size(), size);
+
+    // The same line as a speech, then as an answer text.
+    line = "p\r\ns\r\nPAGE 0\r\n" + line + "\r\nSELECTION " + line + "\r\n-1\r\n1\r\n";
+    result = open(line);
+    ASSERT_EQ(result.status, Status::Ok);
+    EXPECT_EQ(project.Dialog(0).text().size(), size);
+    EXPECT_EQ(project.Dialog(0).Selection(0).text().size(), size);
+}
+
+TEST_F(HostileFiles, AMillionPageLinesAreMorePagesThanAProjectHolds) {
+    const int lines = 1'000'000 / static_cast<int>(Scale);
+    QByteArray file;
+    file.reserve(lines * 8);
+    for (int i = 0; i < lines; ++i)
+        file += "PAGE 0\r\n";
+    // The first two lines are the header; each page record then takes two lines.
+    const qint64 before = peakMemory();
+    auto result = open(file);
+    EXPECT_EQ(result.status, Status::TooManyPages);
+    EXPECT_FALSE(result.reason.isEmpty());
+    EXPECT_FALSE(result.hasPrefix) << "a refused file sets nothing";
+    EXPECT_EQ(pages(), cleared());
+    EXPECT_LT(peakMemory() - before, MemoryBound) << "the pages past the limit are not read into memory";
+
+    // Placeholder pages all fill the same slot, so any number of them fits.
+    file = "p\r\ns\r\n";
+    for (int i = 0; i < 400'000 / static_cast<int>(Scale); ++i)
+        file += "PAGE 0\r\nNull\r\n";
+    result = open(file + "PAGE 1\r\nlast\r\n");
+    EXPECT_EQ(result.status, Status::Ok);
+    EXPECT_EQ(pages(), QStringList({"0:last", "  |0||1"}));
+    EXPECT_LT(peakMemory() - before, MemoryBound) << "pages that give up their slot are not kept";
+}
+
+TEST_F(HostileFiles, OnePageMoreThanAProjectHolds) {
+    QByteArray file = "p\r\ns\r\n";
+    for (int n = 0; n < QuestDialogs::MaxPages; ++n)
+        file += "PAGE " + QByteArray::number(n) + "\r\nspeech\r\nSELECTION a\r\n0\r\n1\r\n";
+    auto result = open(file);
+    ASSERT_EQ(result.status, Status::Ok);
+    EXPECT_EQ(project.Count(), QuestDialogs::MaxPages);
+
+    result = open(file + "PAGE 32767\r\none too many\r\n");
+    EXPECT_EQ(result.status, Status::TooManyPages);
+    EXPECT_TRUE(result.reason.contains(QString::number(QuestDialogs::MaxPages)))
+        << result.reason.toStdString();
+    EXPECT_EQ(pages(), cleared());
+}
+
+TEST_F(HostileFiles, AnswerRecordsCutOffAtTheEnd) {
+    const QByteArray head = TestSupport::crlfLines({"p", "s", "PAGE 0", "kept", "SELECTION ok", "1", "0",
+                                                    "PAGE 1", "second", "SELECTION whole", "-1", "1"});
+    for (const QByteArrayView tail : {"SELECTION cut"sv, "SELECTION cut\r\n"sv, "SELECTION cut\r\n1"sv,
+                                      "SELECTION cut\r\n1\r\n"sv, "SELECTION cut\r\n1\r"sv}) {
+        const auto result = open(head + tail.toByteArray());
+        EXPECT_EQ(result.status, Status::Damaged) << tail.data();
+        EXPECT_EQ(result.speaker, QStringLiteral("s"));
+        EXPECT_EQ(pages(), QStringList({"0:kept", "  ok|1|1|0"}))
+            << "the cut page is dropped, earlier ones kept";
+    }
+    // The end line may be the file's last line without a line end.
+    const auto result = open(head + "SELECTION whole too\r\n-1\r\n0");
+    EXPECT_EQ(result.status, Status::Ok);
+    EXPECT_EQ(pages(), QStringList({"0:kept", "  ok|1|1|0", "1:second", "  whole|0||1", "  whole too|0||0"}));
+}
+
+TEST_F(HostileFiles, LinkLinesThatAreNumbersOnlyAtAGlance) {
+    const auto withLink = [](const char *link) {
+        return "p\r\ns\r\nPAGE 0\r\nx\r\nSELECTION a\r\n" + QByteArray(link) + "\r\n1\r\n";
+    };
+    // Not decimal numbers: the file is damaged there.
+    for (const char *link : {"1e9", "0x1", "", " ", "3a", "--1", "1.2.3", "\xef\xbc\x93"}) {
+        EXPECT_EQ(open(withLink(link)).status, Status::Damaged) << link;
+        EXPECT_EQ(pages(), cleared()) << link;
+    }
+    // Numbers of 0 or more link, kept verbatim; "-0" is zero.
+    for (const char *link : {" 3 ", "-0", "99999999999999999999", "+2", "2.5", "\t4\t", "0000"}) {
+        EXPECT_EQ(open(withLink(link)).status, Status::Ok) << link;
+        EXPECT_EQ(pages(), QStringList({"0:x", QStringLiteral("  a|1|%1|1").arg(link)})) << link;
+    }
+    for (const char *link : {"-1", "-0.5", "-99999999999999999999"}) {
+        EXPECT_EQ(open(withLink(link)).status, Status::Ok) << link;
+        EXPECT_EQ(pages(), QStringList({"0:x", "  a|0||1"})) << link;
+    }
+}
