@@ -9,26 +9,8 @@
 
 namespace {
 
-std::string text(const QString &s) {
-    return s.toStdString();
-}
-
-std::string duration(double seconds) {
-    if (seconds >= 1)
-        return text(QString::number(seconds, 'f', 2) + QStringLiteral(" s"));
-    if (seconds >= 1e-3)
-        return text(QString::number(seconds * 1e3, 'f', 2) + QStringLiteral(" ms"));
-    if (seconds >= 1e-6)
-        return text(QString::number(seconds * 1e6, 'f', 2) + QStringLiteral(" us"));
-    return text(QString::number(seconds * 1e9, 'f', 0) + QStringLiteral(" ns"));
-}
-
-std::string mebibytes(double bytes) {
-    return text(QString::number(bytes / (1024.0 * 1024.0), 'f', 1) + " MiB");
-}
-
 std::string times(double ratio) {
-    return text(QString::number(ratio, 'f', 2) + QStringLiteral("x"));
+    return (QString::number(ratio, 'f', 2) + u'x').toStdString();
 }
 
 // The measurement of `name`, or the reason the line cannot be judged.
@@ -61,8 +43,8 @@ Goal costRatio(std::string title, std::string measured, std::string baseline, do
                 if (!m || !b)
                     return line;
                 const double ratio = m->seconds / b->seconds;
-                line.measured = duration(m->seconds);
-                line.baseline = duration(b->seconds);
+                line.measured = formatSeconds(m->seconds);
+                line.baseline = formatSeconds(b->seconds);
                 line.ratio = times(ratio);
                 line.verdict = verdict(ratio <= limit);
                 return line;
@@ -90,8 +72,8 @@ Goal speedup(std::string title, std::string measured, std::string baseline, doub
                 if (!m || !b)
                     return line;
                 const double ratio = b->seconds / m->seconds;
-                line.measured = duration(m->seconds);
-                line.baseline = duration(b->seconds);
+                line.measured = formatSeconds(m->seconds);
+                line.baseline = formatSeconds(b->seconds);
                 line.ratio = times(ratio);
                 line.verdict = verdict(ratio >= limit);
                 return line;
@@ -115,8 +97,8 @@ Goal memoryRatio(std::string title, std::string measured, std::string baseline, 
                     return line;
                 }
                 const double ratio = (*peak - *bare) / *file;
-                line.measured = mebibytes(*peak);
-                line.baseline = "bare " + mebibytes(*bare) + " + file " + mebibytes(*file);
+                line.measured = formatBytes(*peak);
+                line.baseline = "bare " + formatBytes(*bare) + " + file " + formatBytes(*file);
                 line.ratio = times(ratio) + " file";
                 line.verdict = verdict(ratio < limit);
                 return line;

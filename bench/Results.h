@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 
 // What one benchmark measured: its real time per iteration and its counters, both the median
@@ -26,13 +27,21 @@ private:
     std::map<std::string, Measurement> m_byName;
 };
 
-// Prints the runs as the console reporter does and keeps their figures for the goals table.
-class CollectingReporter : public benchmark::ConsoleReporter {
+// Keeps each benchmark's figures for the goals table and shows one short line per benchmark
+// as it finishes. (--benchmark_out=FILE still writes every repetition in full.)
+class CollectingReporter : public benchmark::BenchmarkReporter {
 public:
-    explicit CollectingReporter(OutputOptions options) : ConsoleReporter(options) {}
+    explicit CollectingReporter(std::ostream &out) : m_out(out) {}
+
+    bool ReportContext(const Context &context) override;
     void ReportRuns(const std::vector<Run> &runs) override;
     const Results &results() const { return m_results; }
 
 private:
+    std::ostream &m_out;
     Results m_results;
 };
+
+// A duration or a size as the tables show it: "138.09 ms", "70.5 MiB".
+std::string formatSeconds(double seconds);
+std::string formatBytes(double bytes);

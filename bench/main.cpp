@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <iostream>
-#include <unistd.h>
 #include <vector>
 
 int main(int argc, char **argv) {
@@ -33,8 +32,7 @@ int main(int argc, char **argv) {
     if (benchmark::ReportUnrecognizedArguments(count, args.data()))
         return 1;
 
-    CollectingReporter reporter(isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_ColorTabular
-                                                      : benchmark::ConsoleReporter::OO_Tabular);
+    CollectingReporter reporter(std::cout);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     const int failed = printGoals(std::cout, runequillGoals(), reporter.results());
