@@ -1,6 +1,7 @@
 #include "dialogs/ScriptWriter.h"
 
 #include "dialogs/QuestDialogs.h"
+#include "platform/Ascii.h"
 #include "platform/EncodedText.h"
 #include "platform/TextFile.h"
 
@@ -112,15 +113,15 @@ qsizetype estimatedSize(const QuestDialogs &project, qsizetype prefixSize) {
 
 template <class Out> void appendPage(Out &out, QuestDialogs &project, const QString &prefix, qint16 n) {
     Dialog &page = project.Dialog(n);
-    const QString number = QString::number(n);
+    const Ascii::Decimal number(n);
 
-    out.append(QLatin1StringView("[DIALOG ")).append(prefix).append(u'_').append(number).append(u']');
+    out.append(QLatin1StringView("[DIALOG ")).append(prefix).append(u'_').append(number.view()).append(u']');
     out.append(CrLf).append(GumpHead);
     for (qint16 more = 1; more < page.SelectionCount() && more <= 3; ++more)
         out.append(MoreButtons[more - 1]);
     out.append(SpaceLine);
 
-    out.append(QLatin1StringView("[DIALOG ")).append(prefix).append(u'_').append(number);
+    out.append(QLatin1StringView("[DIALOG ")).append(prefix).append(u'_').append(number.view());
     out.append(QLatin1StringView(" Text]\r\n"));
     if (project.Speaker().isEmpty())
         project.setSpeaker(QStringLiteral("<SRC.TARG.NAME>"));
@@ -140,11 +141,11 @@ template <class Out> void appendPage(Out &out, QuestDialogs &project, const QStr
     }
     out.append(SpaceLine);
 
-    out.append(QLatin1StringView("[DIALOG ")).append(prefix).append(u'_').append(number);
+    out.append(QLatin1StringView("[DIALOG ")).append(prefix).append(u'_').append(number.view());
     out.append(QLatin1StringView(" BUTTON]\r\n"));
     for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
         const Selection &answer = page.Selection(k);
-        out.append(QLatin1StringView("ON=")).append(QString::number(k + 1)).append(CrLf);
+        out.append(QLatin1StringView("ON=")).append(Ascii::Decimal(k + 1).view()).append(CrLf);
         if (answer.isLinked()) {
             out.append(QLatin1StringView("\tsrc.iQuest::GetDialog ")).append(prefix).append(u'_');
             appendJoined(out, answer.LinkPage());

@@ -2,6 +2,7 @@
 
 #include "dialogs/QuestDialogs.h"
 #include "dialogs/ScriptWriter.h"
+#include "platform/Ascii.h"
 #include "platform/CodePage.h"
 #include "platform/EncodedText.h"
 #include "platform/NumberReading.h"
@@ -181,7 +182,7 @@ void appendFile(Out &out, const QString &prefix, const QString &speaker, const Q
     appendLine(out, speaker);
     for (qint16 n = 0; n <= project.UpperBound(); ++n) {
         const Dialog &page = project.Dialog(n);
-        out.append(PageMarker).append(QString::number(n)).append(CrLf);
+        out.append(PageMarker).append(Ascii::Decimal(n).view()).append(CrLf);
         appendLine(out, page.text());
         for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
             const Selection &answer = page.Selection(k);
