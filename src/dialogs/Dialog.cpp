@@ -35,6 +35,9 @@ void Dialog::Init(const QString &text)
 {
     m_text = text;
     m_selections.clear();
+    // Room for all five slots at once: smaller than what growing to five leaves, and no
+    // reallocation while a page is read from a file.
+    m_selections.reserve(MaxSelectionUBound + 1);
     auto first = std::make_unique<::Selection>();
     first->Init(QString(), false, QString(), true);
     adopt(*first);
