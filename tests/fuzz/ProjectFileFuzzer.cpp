@@ -54,7 +54,10 @@ QString described(const ProjectFile::ReadResult &result, const QuestDialogs &pro
 
 // The input as a file on disk, for the reader that works on files.
 QString asFile(QByteArrayView bytes) {
-    static QTemporaryDir dir;
+    // In memory where the system has such a folder: the file is rewritten for every input.
+    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
+                                 ? QStringLiteral("/dev/shm/runequill-fuzz-XXXXXX")
+                                 : QDir::tempPath() + QStringLiteral("/runequill-fuzz-XXXXXX"));
     const QString path = dir.filePath(QStringLiteral("input.QDS"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
