@@ -6,6 +6,7 @@
 #include <QString>
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -28,56 +29,53 @@ const Measurement *lookUp(const Results &results, const std::string &name, GoalL
     return m;
 }
 
-GoalLine::Verdict verdict(bool met) {
-    return met ? GoalLine::Verdict::Pass : GoalLine::Verdict::Fail;
+} // namespace
+
+namespace {
+
+// A goal on two times: `ratio` makes one figure of them, and `met` judges it (no verdict: a
+// line shown for the record).
+Goal timeGoal(std::string title, std::string measured, std::string baseline, std::string limit,
+              std::function<double(double, double)> ratio, std::function<std::optional<bool>(double)> met) {
+    return {std::move(title), [=](const Results &results) {
+                GoalLine line;
+                line.limit = limit;
+                const Measurement *m = lookUp(results, measured, line);
+                const Measurement *b = m ? lookUp(results, baseline, line) : nullptr;
+                if (!m || !b)
+                    return line;
+                const double value = ratio(m->seconds, b->seconds);
+                line.measured = formatSeconds(m->seconds);
+                line.baseline = formatSeconds(b->seconds);
+                line.ratio = times(value);
+                const std::optional<bool> verdict = met(value);
+                line.verdict = !verdict   ? GoalLine::Verdict::Info
+                               : *verdict ? GoalLine::Verdict::Pass
+                                          : GoalLine::Verdict::Fail;
+                return line;
+            }};
 }
 
 } // namespace
 
 Goal costRatio(std::string title, std::string measured, std::string baseline, double limit) {
-    return {std::move(title), [=](const Results &results) {
-                GoalLine line;
-                line.limit = "<= " + times(limit);
-                const Measurement *m = lookUp(results, measured, line);
-                const Measurement *b = m ? lookUp(results, baseline, line) : nullptr;
-                if (!m || !b)
-                    return line;
-                const double ratio = m->seconds / b->seconds;
-                line.measured = formatSeconds(m->seconds);
-                line.baseline = formatSeconds(b->seconds);
-                line.ratio = times(ratio);
-                line.verdict = verdict(ratio <= limit);
-                return line;
-            }};
+    return timeGoal(
+        std::move(title), std::move(measured), std::move(baseline), "<= " + times(limit),
+        [](double m, double b) { return m / b; },
+        [limit](double r) { return std::optional<bool>(r <= limit); });
 }
 
 Goal reportRatio(std::string title, std::string measured, std::string baseline) {
-    Goal goal = costRatio(std::move(title), measured, baseline, 0);
-    goal.judge = [inner = goal.judge](const Results &results) {
-        GoalLine line = inner(results);
-        line.limit = "-";
-        if (line.verdict == GoalLine::Verdict::Fail && !line.ratio.empty())
-            line.verdict = GoalLine::Verdict::Info;
-        return line;
-    };
-    return goal;
+    return timeGoal(
+        std::move(title), std::move(measured), std::move(baseline), std::string(1, '-'),
+        [](double m, double b) { return m / b; }, [](double) { return std::optional<bool>(); });
 }
 
 Goal speedup(std::string title, std::string measured, std::string baseline, double limit) {
-    return {std::move(title), [=](const Results &results) {
-                GoalLine line;
-                line.limit = ">= " + times(limit) + " faster";
-                const Measurement *m = lookUp(results, measured, line);
-                const Measurement *b = m ? lookUp(results, baseline, line) : nullptr;
-                if (!m || !b)
-                    return line;
-                const double ratio = b->seconds / m->seconds;
-                line.measured = formatSeconds(m->seconds);
-                line.baseline = formatSeconds(b->seconds);
-                line.ratio = times(ratio);
-                line.verdict = verdict(ratio >= limit);
-                return line;
-            }};
+    return timeGoal(
+        std::move(title), std::move(measured), std::move(baseline), ">= " + times(limit) + " faster",
+        [](double m, double b) { return b / m; },
+        [limit](double r) { return std::optional<bool>(r >= limit); });
 }
 
 Goal memoryRatio(std::string title, std::string measured, std::string baseline, double limit) {
@@ -100,7 +98,7 @@ Goal memoryRatio(std::string title, std::string measured, std::string baseline, 
                 line.measured = formatBytes(*peak);
                 line.baseline = "bare " + formatBytes(*bare) + " + file " + formatBytes(*file);
                 line.ratio = times(ratio) + " file";
-                line.verdict = verdict(ratio < limit);
+                line.verdict = ratio < limit ? GoalLine::Verdict::Pass : GoalLine::Verdict::Fail;
                 return line;
             }};
 }
