@@ -7,6 +7,7 @@
 
 #include "common/ProjectFixtures.h"
 #include "dialogs/QuestDialogs.h"
+#include "platform/TextFile.h"
 #include "studio/ProjectFile.h"
 
 #include <QFile>
@@ -89,6 +90,31 @@ void plainWrite(benchmark::State &state, const QByteArray &bytes, const QString 
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 
+// What the program's all-or-nothing replace of a file costs by itself, for the record.
+void safeWrite(benchmark::State &state, const QByteArray &bytes, const QString &path) {
+    for (auto _ : state) {
+        if (!TextFile::writeBytes(path, bytes)) {
+            state.SkipWithError("the safe write failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
+void runSafeWriteExport(benchmark::State &state) {
+    auto &fixtures = BenchFixtures::instance();
+    const QByteArray bytes = fixtures.exportBytes(largest);
+    if (fixturesReady(state))
+        safeWrite(state, bytes, fixtures.path(QStringLiteral("safe.scp")));
+}
+
+void runSafeWriteProject(benchmark::State &state) {
+    auto &fixtures = BenchFixtures::instance();
+    const QByteArray bytes = fixtures.projectFileBytes(largest);
+    if (fixturesReady(state))
+        safeWrite(state, bytes, fixtures.path(QStringLiteral("safe.QDS")));
+}
+
 void runPlainWriteExport(benchmark::State &state) {
     auto &fixtures = BenchFixtures::instance();
     const QByteArray bytes = fixtures.exportBytes(largest);
@@ -135,4 +161,6 @@ void registerFileBenchmarks() {
     timed(benchmark::RegisterBenchmark(N::plainWriteProject, runPlainWriteProject));
     timed(benchmark::RegisterBenchmark(N::openProject, runOpen), Timing::Manual);
     timed(benchmark::RegisterBenchmark(N::plainReadProject, runPlainRead));
+    timed(benchmark::RegisterBenchmark(N::safeWriteExport, runSafeWriteExport));
+    timed(benchmark::RegisterBenchmark(N::safeWriteProject, runSafeWriteProject));
 }

@@ -108,6 +108,8 @@ std::vector<Goal> runequillGoals() {
     return {
         costRatio("Export, 32767 pages / plain write", exportProject, plainWriteExport, 3.0),
         costRatio("Save, 32767 pages / plain write", saveProject, plainWriteProject, 3.0),
+        reportRatio("(safe replace of the script / plain write)", safeWriteExport, plainWriteExport),
+        reportRatio("(safe replace of the project / plain write)", safeWriteProject, plainWriteProject),
         costRatio("Open, 32767 pages / plain read", openProject, plainReadProject, 3.0),
         costRatio("Start-up to main window / bare window", startMainWindow, startBareWindow, 1.5),
         reportRatio("(main window alone / bare window alone)", showMainWindow, showBareWindow),

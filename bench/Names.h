@@ -9,6 +9,9 @@ inline constexpr const char *plainWriteExport = "PlainWrite/export-bytes";
 inline constexpr const char *saveProject = "Save/pages:32767";
 inline constexpr const char *plainWriteProject = "PlainWrite/project-file-bytes";
 inline constexpr const char *openProject = "Open/pages:32767";
+// The same bytes through TextFile::writeBytes: a temporary file, synced, renamed over the target.
+inline constexpr const char *safeWriteExport = "SafeWrite/export-bytes";
+inline constexpr const char *safeWriteProject = "SafeWrite/project-file-bytes";
 inline constexpr const char *plainReadProject = "PlainRead/project-file-bytes";
 
 // From the start of a process to its window on screen.

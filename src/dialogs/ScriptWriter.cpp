@@ -5,6 +5,7 @@
 #include "platform/EncodedText.h"
 #include "platform/TextFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -99,16 +100,23 @@ template <class Out> void appendConverted(Out &out, QStringView speech) {
     out.append(speech.mid(start));
 }
 
-// A rough size of the script, so that the text is built with few reallocations.
+// A rough size of the script, so that the text is built with few reallocations. Measured on
+// at most 256 pages spread over the project and scaled up with some to spare: walking every
+// page of a large project only for this would cost a good part of the writing itself.
 qsizetype estimatedSize(const QuestDialogs &project, qsizetype prefixSize) {
-    qsizetype size = 64 + prefixSize;
-    for (qint16 n = 0; n <= project.UpperBound(); ++n) {
+    const qint16 step = static_cast<qint16>(std::max(1, project.Count() / 256));
+    qsizetype sampled = 0;
+    qsizetype size = 0;
+    for (qint16 n = 0; n <= project.UpperBound(); n = static_cast<qint16>(n + step)) {
         const Dialog &page = project.Dialog(n);
         size += 560 + 4 * prefixSize + project.Speaker().size() + page.text().size();
         for (qint16 k = 0; k <= page.SelectionUBound(); ++k)
             size += 80 + prefixSize + page.Selection(k).text().size() + page.Selection(k).LinkPage().size();
+        ++sampled;
+        if (n > project.UpperBound() - step)
+            break;
     }
-    return size;
+    return 64 + prefixSize + size * project.Count() / sampled * 5 / 4;
 }
 
 template <class Out> void appendPage(Out &out, QuestDialogs &project, const QString &prefix, qint16 n) {

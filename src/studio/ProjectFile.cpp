@@ -10,6 +10,7 @@
 #include "platform/TextFileLines.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <vector>
@@ -161,15 +162,22 @@ QString linkLine(const Selection &answer) {
     return QStringLiteral("-1");
 }
 
+// A rough size of the file, measured on at most 256 pages spread over the project and scaled
+// up with some to spare (see the script writer's estimate).
 qsizetype estimatedSize(const QString &prefix, const QString &speaker, const QuestDialogs &project) {
-    qsizetype size = prefix.size() + speaker.size() + 8;
-    for (qint16 n = 0; n <= project.UpperBound(); ++n) {
+    const qint16 step = static_cast<qint16>(std::max(1, project.Count() / 256));
+    qsizetype sampled = 0;
+    qsizetype size = 0;
+    for (qint16 n = 0; n <= project.UpperBound(); n = static_cast<qint16>(n + step)) {
         const Dialog &page = project.Dialog(n);
         size += 16 + page.text().size();
         for (qint16 k = 0; k <= page.SelectionUBound(); ++k)
             size += 24 + page.Selection(k).text().size() + page.Selection(k).LinkPage().size();
+        ++sampled;
+        if (n > project.UpperBound() - step)
+            break;
     }
-    return size;
+    return prefix.size() + speaker.size() + 8 + size * project.Count() / sampled * 5 / 4;
 }
 
 template <class Out>
