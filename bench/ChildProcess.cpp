@@ -1,11 +1,14 @@
 #include "ChildProcess.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QTemporaryFile>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <map>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -67,6 +70,14 @@ std::optional<Figures> run(const QStringList &modeArguments, QString *error) {
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
     posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
+    // Its warnings go to a file of their own, so that they do not fill the table's screen; the
+    // last of them is shown if the child fails.
+    QTemporaryFile messages(QDir::temp().filePath(QStringLiteral("runequill-bench-child-XXXXXX.log")));
+    const bool keepMessages = messages.open();
+    const QByteArray messagesPath = QFile::encodeName(messages.fileName());
+    if (keepMessages)
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, messagesPath.constData(),
+                                         O_WRONLY | O_TRUNC, 0);
 
     const qint64 start = nowNanoseconds();
     pid_t pid = 0;
@@ -98,7 +109,11 @@ std::optional<Figures> run(const QStringList &modeArguments, QString *error) {
     }
     const qint64 end = nowNanoseconds();
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        *error = QStringLiteral("the child %1 failed (status %2)").arg(modeArguments.join(u' ')).arg(status);
+        const QByteArrayList said = messages.readAll().trimmed().split('\n');
+        *error = QStringLiteral("the child %1 failed (status %2) %3")
+                     .arg(modeArguments.join(u' '))
+                     .arg(status)
+                     .arg(QString::fromLocal8Bit(said.last()));
         return std::nullopt;
     }
     // The mark is two numbers: the moment the child was ready, and its peak resident size.
