@@ -6,6 +6,8 @@
 #include "platform/CodePage.h"
 #include "studio/ProjectFile.h"
 
+#include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <string_view>
@@ -83,10 +85,14 @@ constexpr qint64 MemoryBound = 64 << 20;
 } // namespace
 
 TEST_F(HostileFiles, FilesTooShortForTheHeaderAreDamaged) {
-    auto result = open("");
-    EXPECT_EQ(result.status, Status::Damaged);
-    EXPECT_FALSE(result.hasPrefix);
-    EXPECT_EQ(pages(), cleared());
+    // A file of nothing but a byte-order mark is as empty as an empty one.
+    for (const QByteArrayView empty : {""sv, "\xef\xbb\xbf"sv}) {
+        const auto result = open(empty);
+        EXPECT_EQ(result.status, Status::Damaged);
+        EXPECT_FALSE(result.hasPrefix);
+        EXPECT_EQ(pages(), cleared());
+    }
+    ProjectFile::ReadResult result;
 
     for (const QByteArrayView oneLine : {"prefix only"sv, "prefix only\r\n"sv, "prefix only\n"sv}) {
         result = open(oneLine);
@@ -174,11 +180,60 @@ TEST_F(HostileFiles, BytesTheCodePageCannotReadComeInAsWindows1252) {
     result = open("\xff\xfep\0\r\0\n\0s\0\r\0\n\0P\0A\0G\0E\0 \0000\0\r\0\n\0"sv);
     EXPECT_EQ(result.status, Status::Ok);
     EXPECT_EQ(pages(), cleared());
+}
 
-    // A byte-order mark that an editor put in front of the file is not part of the prefix.
-    result = open("\xef\xbb\xbfprefix\r\nspeaker\r\n");
+TEST_F(HostileFiles, ByteOrderMarks) {
+    CodePage::setEncoding(QStringConverter::Utf8);
+    CodePageGuard guard;
+    // A mark that an editor put in front of the file is not part of the prefix.
+    auto result = open("\xef\xbb\xbfprefix\r\nspeaker\r\n");
     EXPECT_EQ(result.status, Status::Ok);
     EXPECT_EQ(result.prefix, QStringLiteral("prefix"));
+
+    // A prefix that starts with U+FEFF is saved after one more mark, and so comes back whole.
+    const QString prefix = QStringLiteral("\ufeffprefix");
+    const QString path = dir.filePath("marked.QDS");
+    ASSERT_TRUE(ProjectFile::save(path, prefix, "speaker", project));
+    EXPECT_TRUE(TestSupport::readFile(path).startsWith("\xef\xbb\xbf\xef\xbb\xbfprefix\r\nspeaker\r\n"));
+    result = ProjectFile::read(path, project);
+    EXPECT_EQ(result.status, Status::Ok);
+    EXPECT_EQ(result.prefix, prefix);
+}
+
+// Every input the fuzzer was seeded with or found a fault with reads the same from the file as
+// from its text, and what was read comes back unchanged from a save and a second open.
+TEST_F(HostileFiles, FuzzerCorpus) {
+    const QDir corpus(QStringLiteral(RUNEQUILL_TEST_DATA "/../../fuzz/corpus"));
+    const QStringList inputs = corpus.entryList(QDir::Files);
+    ASSERT_GE(inputs.size(), 10);
+    for (const QString &input : inputs) {
+        SCOPED_TRACE(input.toStdString());
+        const QByteArray bytes = TestSupport::readFile(corpus.filePath(input));
+        const auto read = open(bytes);
+        const QStringList opened = pages();
+        QuestDialogs fromText;
+        fromText.Clear();
+        const auto parsed = ProjectFile::parse(CodePage::decode(bytes), fromText);
+        EXPECT_EQ(read.status, parsed.status);
+        EXPECT_EQ(read.hasPrefix, parsed.hasPrefix);
+        EXPECT_EQ(read.prefix, parsed.prefix);
+        EXPECT_EQ(read.speaker, parsed.speaker);
+        if (read.status == Status::TooManyPages)
+            continue;
+
+        const QString saved = dir.filePath("saved.QDS");
+        ASSERT_TRUE(ProjectFile::save(saved, read.prefix, read.speaker, project));
+        const QByteArray first = TestSupport::readFile(saved);
+        project.Clear();
+        const auto reread = ProjectFile::read(saved, project);
+        EXPECT_EQ(reread.status, Status::Ok);
+        QStringList expected = opened; // line breaks inside texts come back as "<var.br>"
+        for (QString &line : expected)
+            line.replace(QRegularExpression(QStringLiteral("\r\n|\r|\n")), QStringLiteral("<var.br>"));
+        EXPECT_EQ(pages(), expected);
+        ASSERT_TRUE(ProjectFile::save(saved, reread.prefix, reread.speaker, project));
+        EXPECT_EQ(TestSupport::readFile(saved), first);
+    }
 }
 
 TEST_F(HostileFiles, AHundredMegabyteLine) {
