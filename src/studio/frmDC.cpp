@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <limits>
 #include <type_traits>
 
 namespace {
@@ -114,6 +115,11 @@ void frmDC::createControls() {
     txtSpeaker = make<QLineEdit>(Frame1, "txtSpeaker");
     Label6 = make<QLabel>(Frame1, "Label6", QStringLiteral("Dialog Prefix"));
     Label1 = make<QLabel>(Frame1, "Label1", QStringLiteral("Speaker Name"));
+
+    // A line box cuts its text at 32767 characters unless told otherwise; a longer text read from
+    // a project file must reach the project whole again when it is applied or saved.
+    for (QLineEdit *box : {txtPageID, txtSel, DialogName, txtSpeaker})
+        box->setMaxLength(std::numeric_limits<int>::max());
 
     // Only the window and the spinners write the page and answer numbers, so they always name
     // a page and an answer that exist.

@@ -128,3 +128,24 @@ TEST(frmDCOpenFailure, FoldersAndDevicesAreReportedAndTheProjectStaysCleared) {
         EXPECT_EQ(s.w.DialogName->text(), "d_kept");
     }
 }
+
+TEST(frmDCLongTexts, OpenThenSaveKeepsTextsLongerThanALineBoxShows) {
+    // A line box holds 32767 characters unless told otherwise: longer texts from a file must
+    // still reach the saved file whole.
+    QTemporaryDir dir;
+    const QByteArray longText(40'000, 'x');
+    const QByteArray file = "p" + longText + "\r\ns" + longText + "\r\nPAGE 0\r\nspeech\r\nSELECTION a" +
+                            longText + "\r\n-1\r\n1\r\nSELECTION b\r\n-1\r\n0\r\n\r\n";
+    const QString original = dir.filePath("long.QDS");
+    ASSERT_TRUE(TestSupport::writeFile(original, file));
+    Studio s;
+    s.prompts.queueConfirm(true);
+    s.prompts.queueFileName(original);
+    s.w.MnuProjOpen->trigger();
+    ASSERT_TRUE(s.prompts.messages().isEmpty());
+
+    const QString saved = dir.filePath("saved.QDS");
+    s.prompts.queueFileName(saved);
+    s.w.MnuProjSave->trigger(); // applies the answer shown, the long one, first
+    EXPECT_EQ(TestSupport::readFile(saved), file);
+}
