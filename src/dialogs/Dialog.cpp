@@ -2,87 +2,110 @@
 
 #include "dialogs/QuestDialogs.h"
 
-Dialog::Dialog() { Init(QString()); }
+#include <algorithm>
 
-Dialog::Dialog(const QString &text) { Init(text); }
+Dialog::Dialog() {
+    Init(QString());
+}
+
+Dialog::Dialog(const QString &text) {
+    Init(text);
+}
 
 Dialog::~Dialog() = default;
 
-void Dialog::setText(const QString &text)
-{
-    m_text = text;
-    changed();
+void Dialog::setText(const QString &text) {
+    if (m_text == text)
+        return;
+    aboutToChange();
+    m_text.assign(text);
+    textChanged();
 }
 
-::Selection &Dialog::detachedSelection()
-{
+::Selection &Dialog::detachedSelection() {
     if (!m_scratch)
         m_scratch = std::make_unique<::Selection>();
     m_scratch->Init(QString(), false, QString(), true);
     return *m_scratch;
 }
 
-void Dialog::setSelection(qint16 index, std::unique_ptr<::Selection> vData)
-{
+void Dialog::setSelection(qint16 index, std::unique_ptr<::Selection> vData) {
     if (!vData || index < 0 || index >= SelectionCount())
         return;
-    adopt(*vData);
-    m_selections[static_cast<size_t>(index)] = std::move(vData);
-    changed();
+    aboutToChange();
+    put(static_cast<size_t>(index), std::move(vData));
 }
 
-void Dialog::Init(const QString &text)
-{
-    m_text = text;
-    m_selections.clear();
-    // Room for all five slots at once: smaller than what growing to five leaves, and no
-    // reallocation while a page is read from a file.
-    m_selections.reserve(MaxSelectionUBound + 1);
+void Dialog::Init(const QString &text) {
+    aboutToChange();
+    m_text.assign(text);
+    for (auto &slot : m_selections)
+        slot.reset();
+    m_count = 0;
     auto first = std::make_unique<::Selection>();
     first->Init(QString(), false, QString(), true);
-    adopt(*first);
-    m_selections.push_back(std::move(first));
-    changed();
+    put(0, std::move(first));
+    m_count = 1;
+    textChanged();
 }
 
-bool Dialog::AddSelection(std::unique_ptr<::Selection> selSelection)
-{
+bool Dialog::AddSelection(std::unique_ptr<::Selection> selSelection) {
     if (!selSelection)
         return false;
     const qint16 free = FindEmptySelection();
-    if (free >= 0) {
-        adopt(*selSelection);
-        m_selections[static_cast<size_t>(free)] = std::move(selSelection);
-    } else if (SelectionUBound() < MaxSelectionUBound) {
-        adopt(*selSelection);
-        m_selections.push_back(std::move(selSelection));
-    } else {
+    if (free < 0 && SelectionUBound() >= MaxSelectionUBound)
         return false;
+    aboutToChange();
+    if (free >= 0) {
+        put(static_cast<size_t>(free), std::move(selSelection));
+    } else {
+        put(m_count, std::move(selSelection));
+        ++m_count;
     }
-    changed();
     return true;
 }
 
-void Dialog::RemoveSelection(qint16 index)
-{
+void Dialog::RemoveSelection(qint16 index) {
     if (index < 0 || index > SelectionUBound() || SelectionCount() <= 1)
         return;
-    m_selections.erase(m_selections.begin() + index);
-    changed();
+    aboutToChange();
+    const auto first = m_selections.begin() + index;
+    const auto end = m_selections.begin() + m_count;
+    std::move(first + 1, end, first);
+    --m_count;
+    m_selections[m_count].reset();
 }
 
-qint16 Dialog::FindEmptySelection() const
-{
-    for (size_t i = 0; i < m_selections.size(); ++i)
-        if (m_selections[i]->text().isEmpty())
+std::unique_ptr<Dialog> Dialog::clone() const {
+    auto copy = std::make_unique<Dialog>(text());
+    for (quint8 slot = 0; slot < m_count; ++slot) {
+        const ::Selection &from = *m_selections[slot];
+        auto answer = std::make_unique<::Selection>();
+        answer->Init(from.text(), from.isLinked(), from.LinkPage(), from.EndDialog());
+        copy->put(slot, std::move(answer));
+    }
+    copy->m_count = m_count;
+    return copy;
+}
+
+qint16 Dialog::FindEmptySelection() const {
+    for (quint8 i = 0; i < m_count; ++i)
+        if (m_selections[i]->m_text.isEmpty())
             return static_cast<qint16>(i);
     return -1;
 }
 
-void Dialog::adopt(::Selection &selection) { selection.m_page = this; }
+void Dialog::put(size_t slot, std::unique_ptr<::Selection> selection) {
+    selection->m_page = this;
+    m_selections[slot] = std::move(selection);
+}
 
-void Dialog::changed()
-{
+void Dialog::aboutToChange() {
     if (m_project)
-        m_project->pageChanged(*this);
+        m_project->pageAboutToChange(*this);
+}
+
+void Dialog::textChanged() {
+    if (m_project)
+        m_project->pageTextChanged(*this);
 }

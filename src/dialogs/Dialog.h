@@ -1,10 +1,11 @@
 #pragma once
 
+#include "dialogs/CompactText.h"
 #include "dialogs/Selection.h"
 
 #include <QString>
+#include <array>
 #include <memory>
-#include <vector>
 
 class QuestDialogs;
 
@@ -21,14 +22,13 @@ public:
     Dialog &operator=(const Dialog &) = delete;
     ~Dialog();
 
-    const QString &text() const { return m_text; }
+    QString text() const { return m_text.toString(); }
     void setText(const QString &text);
 
     // The stored answer in slot `index`. An index outside 0..SelectionUBound() reads a
     // detached default answer that belongs to no page: writes to it go nowhere.
     // (Inline: the script and file writers call it for every answer of every page.)
-    ::Selection &Selection(qint16 index)
-    {
+    ::Selection &Selection(qint16 index) {
         if (index >= 0 && index < SelectionCount())
             return *m_selections[static_cast<size_t>(index)];
         return detachedSelection();
@@ -37,8 +37,8 @@ public:
     // Puts `vData` into the existing slot `index`; an index outside the slots is ignored.
     void setSelection(qint16 index, std::unique_ptr<::Selection> vData);
 
-    qint16 SelectionUBound() const { return static_cast<qint16>(m_selections.size()) - 1; }
-    qint16 SelectionCount() const { return static_cast<qint16>(m_selections.size()); }
+    qint16 SelectionUBound() const { return static_cast<qint16>(m_count - 1); }
+    qint16 SelectionCount() const { return static_cast<qint16>(m_count); }
 
     // Sets the speech and leaves exactly one default answer (empty text, not linked, ending).
     void Init(const QString &text);
@@ -49,20 +49,26 @@ public:
     // page's only answer, changes nothing.
     void RemoveSelection(qint16 index);
 
+    // A page of its own with the same speech and the same answers, slot for slot.
+    std::unique_ptr<Dialog> clone() const;
+
 private:
     friend class QuestDialogs;
     friend class Selection;
     qint16 FindEmptySelection() const;
     ::Selection &detachedSelection();
-    void adopt(::Selection &selection);
-    void changed();
+    void put(size_t slot, std::unique_ptr<::Selection> selection);
+    void aboutToChange();
+    void textChanged();
 
-    QString m_text;
-    std::vector<std::unique_ptr<::Selection>> m_selections;
+    // A large project holds tens of thousands of pages: the answers sit in the page itself
+    // (there are never more than five) and the speech is kept compact.
+    CompactText m_text;
+    std::array<std::unique_ptr<::Selection>, MaxSelectionUBound + 1> m_selections;
     mutable std::unique_ptr<::Selection> m_scratch;
 
-    // Set while the page belongs to a project, which is told of every change.
+    // Set while the page belongs to a project, which is told before every change.
     QuestDialogs *m_project = nullptr;
     qint16 m_index = -1;
-    quint64 m_reportedIn = 0; // the project's journal generation this page was last listed in
+    quint8 m_count = 0;
 };

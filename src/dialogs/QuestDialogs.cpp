@@ -1,15 +1,21 @@
 #include "dialogs/QuestDialogs.h"
 
-QuestDialogs::QuestDialogs() { Init(); }
+#include <algorithm>
 
-QuestDialogs::~QuestDialogs()
-{
-    for (auto &page : m_pages)
-        page->m_project = nullptr;
+QuestDialogs::QuestDialogs() {
+    Init();
 }
 
-::Dialog &QuestDialogs::Dialog(qint16 index)
-{
+QuestDialogs::~QuestDialogs() {
+    for (auto &page : m_pages)
+        page->m_project = nullptr;
+    const std::vector<ProjectObserver *> observers = std::move(m_observers);
+    m_observers.clear();
+    for (ProjectObserver *observer : observers)
+        observer->projectDestroyed(*this);
+}
+
+::Dialog &QuestDialogs::Dialog(qint16 index) {
     if (index >= 0 && index < Count())
         return *m_pages[static_cast<size_t>(index)];
     if (!m_scratch)
@@ -18,34 +24,39 @@ QuestDialogs::~QuestDialogs()
     return *m_scratch;
 }
 
-const ::Dialog &QuestDialogs::Dialog(qint16 index) const { return const_cast<QuestDialogs *>(this)->Dialog(index); }
-
-void QuestDialogs::setDialog(qint16 index, std::unique_ptr<::Dialog> vData)
-{
-    if (!vData || index < 0 || index >= Count())
-        return;
-    m_pages[static_cast<size_t>(index)]->m_project = nullptr;
-    m_pages[static_cast<size_t>(index)] = std::move(vData);
-    attach(*m_pages[static_cast<size_t>(index)], index);
+const ::Dialog &QuestDialogs::Dialog(qint16 index) const {
+    return const_cast<QuestDialogs *>(this)->Dialog(index);
 }
 
-void QuestDialogs::Init() { resetPages(QStringLiteral("Enter New Dialog")); }
+void QuestDialogs::setDialog(qint16 index, std::unique_ptr<::Dialog> vData) {
+    if (!vData || index < 0 || index >= Count())
+        return;
+    auto &slot = m_pages[static_cast<size_t>(index)];
+    pageAboutToChange(*slot);
+    slot->m_project = nullptr;
+    slot = std::move(vData);
+    attach(*slot, index);
+}
 
-void QuestDialogs::Clear() { resetPages(placeholderText()); }
+void QuestDialogs::Init() {
+    resetPages(QStringLiteral("Enter New Dialog"));
+}
 
-void QuestDialogs::resetPages(const QString &firstText)
-{
+void QuestDialogs::Clear() {
+    resetPages(placeholderText());
+}
+
+void QuestDialogs::resetPages(const QString &firstText) {
+    pagesAboutToReset();
     for (auto &page : m_pages)
         page->m_project = nullptr;
     m_pages.clear();
     m_placeholders.clear();
-    pagesReset();
     m_pages.push_back(std::make_unique<::Dialog>(firstText));
     attach(*m_pages.front(), 0);
 }
 
-bool QuestDialogs::AddNewDialog(std::unique_ptr<::Dialog> NewDialog)
-{
+bool QuestDialogs::AddNewDialog(std::unique_ptr<::Dialog> NewDialog) {
     if (!NewDialog)
         return false;
     const qint16 slot = FindFreeDialog();
@@ -54,30 +65,30 @@ bool QuestDialogs::AddNewDialog(std::unique_ptr<::Dialog> NewDialog)
     if (slot == Count()) {
         m_pages.push_back(std::move(NewDialog));
     } else {
-        m_pages[static_cast<size_t>(slot)]->m_project = nullptr;
-        m_pages[static_cast<size_t>(slot)] = std::move(NewDialog);
+        auto &placeholder = m_pages[static_cast<size_t>(slot)];
+        pageAboutToChange(*placeholder);
+        placeholder->m_project = nullptr;
+        placeholder = std::move(NewDialog);
     }
     attach(*m_pages[static_cast<size_t>(slot)], slot);
     return true;
 }
 
-void QuestDialogs::RemoveDialog(qint16 index)
-{
+void QuestDialogs::RemoveDialog(qint16 index) {
     if (index < 0 || index > UpperBound() || Count() <= 1)
         return;
+    pagesAboutToReset();
     m_pages[static_cast<size_t>(index)]->m_project = nullptr;
     m_pages.erase(m_pages.begin() + index);
     m_placeholders.clear();
-    pagesReset();
     for (size_t i = 0; i < m_pages.size(); ++i) {
         m_pages[i]->m_index = static_cast<qint16>(i);
-        if (m_pages[i]->text() == placeholderText())
+        if (m_pages[i]->m_text == placeholderText())
             m_placeholders.insert(static_cast<qint16>(i));
     }
 }
 
-qint16 QuestDialogs::FindFreeDialog() const
-{
+qint16 QuestDialogs::FindFreeDialog() const {
     if (!m_placeholders.empty())
         return *m_placeholders.begin();
     if (Count() < MaxPages)
@@ -85,38 +96,34 @@ qint16 QuestDialogs::FindFreeDialog() const
     return -1;
 }
 
-ProjectChanges QuestDialogs::takeChanges()
-{
-    ProjectChanges out = std::move(m_changes);
-    m_changes = ProjectChanges();
-    ++m_generation;
-    return out;
+void QuestDialogs::addObserver(ProjectObserver *observer) {
+    if (observer && std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end())
+        m_observers.push_back(observer);
 }
 
-void QuestDialogs::attach(::Dialog &page, qint16 index)
-{
+void QuestDialogs::removeObserver(ProjectObserver *observer) {
+    m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
+}
+
+void QuestDialogs::attach(::Dialog &page, qint16 index) {
     page.m_project = this;
     page.m_index = index;
-    page.m_reportedIn = 0;
-    pageChanged(page);
+    pageTextChanged(page);
 }
 
-void QuestDialogs::pageChanged(::Dialog &page)
-{
-    if (page.text() == placeholderText())
+void QuestDialogs::pageAboutToChange(const ::Dialog &page) {
+    for (ProjectObserver *observer : m_observers)
+        observer->pageAboutToChange(page.m_index, page);
+}
+
+void QuestDialogs::pageTextChanged(const ::Dialog &page) {
+    if (page.m_text == placeholderText())
         m_placeholders.insert(page.m_index);
     else
         m_placeholders.erase(page.m_index);
-    if (page.m_reportedIn != m_generation) {
-        page.m_reportedIn = m_generation;
-        if (!m_changes.reset)
-            m_changes.pages.push_back(page.m_index);
-    }
 }
 
-void QuestDialogs::pagesReset()
-{
-    m_changes.reset = true;
-    m_changes.pages.clear();
-    ++m_generation;
+void QuestDialogs::pagesAboutToReset() {
+    for (ProjectObserver *observer : m_observers)
+        observer->pagesAboutToReset();
 }

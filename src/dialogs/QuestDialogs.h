@@ -1,19 +1,12 @@
 #pragma once
 
 #include "dialogs/Dialog.h"
+#include "dialogs/ProjectObserver.h"
 
 #include <QString>
 #include <memory>
 #include <set>
 #include <vector>
-
-// What changed in a project since the last takeChanges(): either the page list as a whole
-// (`reset`), or the pages listed, by number. A listed number at or past the count a viewer
-// last saw is a page that was appended since.
-struct ProjectChanges {
-    bool reset = false;
-    std::vector<qint16> pages;
-};
 
 // One NPC conversation: the speaker's name and the pages, numbered from 0. A page whose text
 // is exactly "Null" is a placeholder: the next AddNewDialog fills it. A project always holds
@@ -59,22 +52,23 @@ public:
     // empty FilePath writes nothing and returns false with an empty reason.
     bool DumpToFile(const QString &FilePath, const QString &DialogPrefix, QString *reason = nullptr);
 
-    // The change journal, for views that follow the project without re-reading all of it.
-    ProjectChanges takeChanges();
+    // Views that follow the project without re-reading all of it are told before it changes.
+    // An observer stays until removed or until the project is destroyed.
+    void addObserver(ProjectObserver *observer);
+    void removeObserver(ProjectObserver *observer);
 
 private:
     friend class Dialog;
     qint16 FindFreeDialog() const; // the slot the next page goes to, or -1 when full
-    void pageChanged(::Dialog &page);
+    void pageAboutToChange(const ::Dialog &page);
+    void pageTextChanged(const ::Dialog &page);
     void attach(::Dialog &page, qint16 index);
     void resetPages(const QString &firstText);
-    void pagesReset();
+    void pagesAboutToReset();
 
     std::vector<std::unique_ptr<::Dialog>> m_pages;
     QString m_Speaker;
     std::set<qint16> m_placeholders; // numbers of the pages whose text is "Null"
     mutable std::unique_ptr<::Dialog> m_scratch;
-
-    ProjectChanges m_changes;
-    quint64 m_generation = 1;
+    std::vector<ProjectObserver *> m_observers;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dialogs/CompactText.h"
+
 #include <QString>
 
 class Dialog;
@@ -13,13 +15,13 @@ public:
     Selection(const Selection &) = delete;
     Selection &operator=(const Selection &) = delete;
 
-    const QString &text() const { return m_text; }
+    QString text() const { return m_text.toString(); }
     void setText(const QString &text);
     bool isLinked() const { return m_isLinked; }
     void setIsLinked(bool isLinked);
     bool EndDialog() const { return m_EndDialog; }
     void setEndDialog(bool endDialog);
-    const QString &LinkPage() const { return m_LinkPage; }
+    QString LinkPage() const { return m_LinkPage.toString(); }
     void setLinkPage(const QString &linkPage);
 
     // Sets all four fields at once.
@@ -28,11 +30,12 @@ public:
 
 private:
     friend class Dialog;
-    void changed();
+    void aboutToChange();
 
-    QString m_text;
+    // A large project holds hundreds of thousands of answers: the texts are kept compact.
+    CompactText m_text;
+    CompactText m_LinkPage;
+    Dialog *m_page = nullptr; // the page holding this answer, told before every change
     bool m_isLinked = false;
     bool m_EndDialog = false;
-    QString m_LinkPage;
-    Dialog *m_page = nullptr; // the page holding this answer, told of every change
 };

@@ -5,11 +5,54 @@
 
 #include <algorithm>
 
+namespace {
+// What an answer's node shows: the end flag is not part of it.
+bool sameNode(const Selection &a, const Selection &b) {
+    return a.isLinked() == b.isLinked() && a.text() == b.text() && a.LinkPage() == b.LinkPage();
+}
+} // namespace
+
 AnalysisModel::AnalysisModel(QObject *parent) : QAbstractItemModel(parent) {}
 
-void AnalysisModel::sync(const QuestDialogs &project, const QString &prefix, const ProjectChanges &changes) {
-    // Added nodes and a page list that was reset or shrank cannot be patched: start over.
-    if (!m_synced || changes.reset || !m_extras.empty() || project.Count() < int(m_pages.size())) {
+AnalysisModel::~AnalysisModel() {
+    observe(nullptr);
+}
+
+void AnalysisModel::observe(QuestDialogs *project) {
+    if (project == m_project)
+        return;
+    if (m_project)
+        m_project->removeObserver(this);
+    m_project = project;
+    if (m_project)
+        m_project->addObserver(this);
+}
+
+void AnalysisModel::pageAboutToChange(qint16 index, const Dialog &page) {
+    // Pages appended since the last sync are not shown yet; a page kept already stays as it was.
+    if (!m_current || index < 0 || index >= int(m_answerCounts.size()) || m_kept.count(index))
+        return;
+    m_kept.emplace(index, page.clone());
+}
+
+void AnalysisModel::pagesAboutToReset() {
+    // The handler that resets the pages syncs before anything is drawn again; until then the
+    // tree keeps its shape and shows no texts.
+    m_current = false;
+    m_kept.clear();
+}
+
+void AnalysisModel::projectDestroyed(const QuestDialogs &project) {
+    if (&project != m_project)
+        return;
+    m_project = nullptr;
+    pagesAboutToReset();
+}
+
+void AnalysisModel::sync(QuestDialogs &project, const QString &prefix) {
+    // Added nodes, another project, and pages reset or renumbered cannot be patched: start over.
+    if (!m_synced || !m_current || &project != m_project || !m_extras.empty() ||
+        project.Count() < int(m_answerCounts.size())) {
         resetFrom(project, prefix);
         return;
     }
@@ -17,59 +60,59 @@ void AnalysisModel::sync(const QuestDialogs &project, const QString &prefix, con
         m_prefix = prefix;
         announceNewPrefix();
     }
-    const int known = int(m_pages.size());
-    for (qint16 page : changes.pages)
-        if (page >= 0 && page < known)
-            updatePage(page, project.Dialog(page));
+    // Each kept page is let go before its rows change, so that the tree reads the page from
+    // the project from then on.
+    while (!m_kept.empty()) {
+        auto kept = m_kept.extract(m_kept.begin());
+        updatePage(kept.key(), *kept.mapped(), project.Dialog(qint16(kept.key())));
+    }
+    const int known = int(m_answerCounts.size());
     if (project.Count() > known) {
         beginInsertRows(QModelIndex(), known, project.Count() - 1);
         for (qint16 page = qint16(known); page < project.Count(); ++page)
-            m_pages.push_back(snapshot(project.Dialog(page)));
+            m_answerCounts.push_back(quint8(project.Dialog(page).SelectionCount()));
         endInsertRows();
     }
 }
 
-void AnalysisModel::resetFrom(const QuestDialogs &project, const QString &prefix) {
+void AnalysisModel::resetFrom(QuestDialogs &project, const QString &prefix) {
     beginResetModel();
+    observe(&project);
     m_synced = true;
+    m_current = true;
     m_prefix = prefix;
     m_extras.clear();
     m_extraChildren.clear();
     m_extraKeys.clear();
-    m_pages.clear();
-    m_pages.reserve(size_t(project.Count()));
+    m_kept.clear();
+    m_answerCounts.resize(size_t(project.Count()));
     for (qint16 page = 0; page < project.Count(); ++page)
-        m_pages.push_back(snapshot(project.Dialog(page)));
+        m_answerCounts[size_t(page)] = quint8(project.Dialog(page).SelectionCount());
+    m_answerCounts.shrink_to_fit();
     endResetModel();
 }
 
-AnalysisModel::Page AnalysisModel::snapshot(const ::Dialog &dialog) {
-    Page out{dialog.text(), {}};
-    out.answers.reserve(size_t(dialog.SelectionCount()));
-    for (qint16 slot = 0; slot < dialog.SelectionCount(); ++slot) {
-        const ::Selection &s = dialog.Selection(slot);
-        out.answers.push_back({s.text(), s.LinkPage(), s.isLinked()});
-    }
-    return out;
-}
-
-void AnalysisModel::updatePage(int page, const ::Dialog &dialog) {
-    Page fresh = snapshot(dialog);
-    Page &held = m_pages[size_t(page)];
+void AnalysisModel::updatePage(int page, const Dialog &was, const Dialog &now) {
     const QModelIndex pageIndex = index(page, 0);
-    if (fresh.speech != held.speech) {
-        held.speech = fresh.speech;
-        emit dataChanged(pageIndex, pageIndex, {Qt::DisplayRole});
+    const int oldCount = m_answerCounts[size_t(page)];
+    const int newCount = now.SelectionCount();
+    if (newCount > oldCount) {
+        beginInsertRows(pageIndex, oldCount, newCount - 1);
+        m_answerCounts[size_t(page)] = quint8(newCount);
+        endInsertRows();
+    } else if (newCount < oldCount) {
+        beginRemoveRows(pageIndex, newCount, oldCount - 1);
+        m_answerCounts[size_t(page)] = quint8(newCount);
+        endRemoveRows();
     }
 
-    const int oldCount = int(held.answers.size());
-    const int newCount = int(fresh.answers.size());
+    if (was.text() != now.text())
+        emit dataChanged(pageIndex, pageIndex, {Qt::DisplayRole});
     int firstChanged = -1;
     int lastChanged = -1;
-    for (int slot = 0; slot < std::min(oldCount, newCount); ++slot) {
-        if (held.answers[size_t(slot)] == fresh.answers[size_t(slot)])
+    for (qint16 slot = 0; slot < std::min(oldCount, newCount); ++slot) {
+        if (sameNode(was.Selection(slot), now.Selection(slot)))
             continue;
-        held.answers[size_t(slot)] = fresh.answers[size_t(slot)];
         if (firstChanged < 0)
             firstChanged = slot;
         lastChanged = slot;
@@ -77,29 +120,28 @@ void AnalysisModel::updatePage(int page, const ::Dialog &dialog) {
     if (firstChanged >= 0)
         emit dataChanged(index(firstChanged, 0, pageIndex), index(lastChanged, 0, pageIndex),
                          {Qt::DisplayRole});
-
-    if (newCount > oldCount) {
-        beginInsertRows(pageIndex, oldCount, newCount - 1);
-        held.answers.insert(held.answers.end(), fresh.answers.begin() + oldCount, fresh.answers.end());
-        endInsertRows();
-    } else if (newCount < oldCount) {
-        beginRemoveRows(pageIndex, newCount, oldCount - 1);
-        held.answers.resize(size_t(newCount));
-        endRemoveRows();
-    }
 }
 
 void AnalysisModel::announceNewPrefix() {
     // Only the keys carry the prefix; no text changes.
-    if (m_pages.empty())
+    const int pages = int(m_answerCounts.size());
+    if (pages == 0)
         return;
-    emit dataChanged(index(0, 0), index(int(m_pages.size()) - 1, 0), {KeyRole});
-    for (int page = 0; page < int(m_pages.size()); ++page) {
+    emit dataChanged(index(0, 0), index(pages - 1, 0), {KeyRole});
+    for (int page = 0; page < pages; ++page) {
         const QModelIndex pageIndex = index(page, 0);
-        const int answers = int(m_pages[size_t(page)].answers.size());
+        const int answers = m_answerCounts[size_t(page)];
         if (answers > 0)
             emit dataChanged(index(0, 0, pageIndex), index(answers - 1, 0, pageIndex), {KeyRole});
     }
+}
+
+const Dialog *AnalysisModel::shownPage(int page) const {
+    if (const auto it = m_kept.find(page); it != m_kept.end())
+        return it->second.get();
+    if (!m_current || !m_project || page >= m_project->Count())
+        return nullptr;
+    return &std::as_const(*m_project).Dialog(qint16(page));
 }
 
 bool AnalysisModel::addRootNode(const QString &text, const QString &key) {
@@ -141,22 +183,21 @@ quintptr AnalysisModel::findKey(const QString &key) const {
         return 0;
     bool ok = false;
     const int page = numbers[0].toInt(&ok);
-    if (!ok || page < 0 || page >= int(m_pages.size()) || QString::number(page) != numbers[0])
+    if (!ok || page < 0 || page >= int(m_answerCounts.size()) || QString::number(page) != numbers[0])
         return 0;
     if (numbers.size() == 1)
         return pageId(page);
     const int slot = numbers[1].toInt(&ok);
-    if (!ok || slot < 0 || slot >= int(m_pages[size_t(page)].answers.size()) ||
-        QString::number(slot) != numbers[1])
+    if (!ok || slot < 0 || slot >= int(m_answerCounts[size_t(page)]) || QString::number(slot) != numbers[1])
         return 0;
     return answerId(page, slot);
 }
 
 int AnalysisModel::nativeChildCount(quintptr id) const {
     if (id == 0)
-        return int(m_pages.size());
+        return int(m_answerCounts.size());
     if (isPage(id))
-        return int(m_pages[size_t(pageOf(id))].answers.size());
+        return m_answerCounts[size_t(pageOf(id))];
     return 0;
 }
 
@@ -225,14 +266,15 @@ QString AnalysisModel::nodeText(quintptr id) const {
     if (isExtra(id))
         return m_extras[size_t(id & ~extraTag)].text;
     const int page = pageOf(id);
-    if (isPage(id)) {
-        m_scratchPage.setText(m_pages[size_t(page)].speech);
-        return AnalysisNodes::pageText(qint16(page), m_scratchPage);
-    }
-    const int slot = slotOf(id);
-    const Answer &answer = m_pages[size_t(page)].answers[size_t(slot)];
-    m_scratchAnswer.Init(answer.text, answer.isLinked, answer.linkPage, false);
-    return AnalysisNodes::answerText(qint16(slot), m_scratchAnswer);
+    const Dialog *shown = shownPage(page);
+    if (!shown)
+        return {};
+    if (isPage(id))
+        return AnalysisNodes::pageText(qint16(page), *shown);
+    const qint16 slot = qint16(slotOf(id));
+    if (slot > shown->SelectionUBound())
+        return {};
+    return AnalysisNodes::answerText(slot, shown->Selection(slot));
 }
 
 QString AnalysisModel::nodeKey(quintptr id) const {

@@ -1,32 +1,35 @@
 #pragma once
 
-#include "dialogs/Dialog.h"
-#include "dialogs/Selection.h"
+#include "dialogs/ProjectObserver.h"
 
 #include <QAbstractItemModel>
 #include <QHash>
 #include <QString>
+#include <map>
+#include <memory>
 #include <vector>
 
+class Dialog;
 class QuestDialogs;
-struct ProjectChanges;
 
 // The analysis tree's contents: one root node per page, one child per answer slot, as the
-// project held them at the last sync. Only the texts the tree needs are kept (QString copies
-// share their data), and node texts are built in data(), so only the rows on screen cost
-// anything. Nodes added by addRootNode/addNode live beside the project's nodes until the next
-// sync, which, like every rebuild, starts the tree over from the project.
-class AnalysisModel : public QAbstractItemModel {
+// project held them at the last sync. The model keeps no copy of the project: it reads the
+// pages from the project itself, and the project tells it before a page changes, so that it can
+// keep that page as it was until the next sync. Node texts are built in data(), so only the rows
+// on screen cost anything. Nodes added by addRootNode/addNode live beside the project's nodes
+// until the next sync, which, like every rebuild, starts the tree over from the project.
+class AnalysisModel : public QAbstractItemModel, private ProjectObserver {
     Q_OBJECT
 public:
     // Every node's key, unique within the tree.
     static constexpr int KeyRole = Qt::UserRole + 1;
 
     explicit AnalysisModel(QObject *parent = nullptr);
+    ~AnalysisModel() override;
 
-    // Brings the tree up to the project. `changes` is what the project's journal listed since
-    // the previous sync; only those pages are compared, and nothing changed costs nothing.
-    void sync(const QuestDialogs &project, const QString &prefix, const ProjectChanges &changes);
+    // Brings the tree up to the project. Only the pages that changed since the previous sync
+    // are compared, and nothing changed costs nothing.
+    void sync(QuestDialogs &project, const QString &prefix);
 
     // Adds a node after the existing root nodes. False when the key is already taken.
     bool addRootNode(const QString &text, const QString &key);
@@ -37,6 +40,9 @@ public:
     // The index of the node with this key, or an invalid index.
     QModelIndex indexOfKey(const QString &key) const;
 
+    // Pages kept as they were because they changed after the last sync (for tests).
+    int keptPageCount() const { return int(m_kept.size()); }
+
     QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex &child) const override;
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -45,16 +51,6 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 private:
-    struct Answer {
-        QString text;
-        QString linkPage;
-        bool isLinked = false;
-        bool operator==(const Answer &) const = default;
-    };
-    struct Page {
-        QString speech;
-        std::vector<Answer> answers;
-    };
     struct Extra {
         QString text;
         QString key;
@@ -74,10 +70,18 @@ private:
     static int pageOf(quintptr id) { return isPage(id) ? int(id - 1) : int((id & ~answerTag) >> 4); }
     static int slotOf(quintptr id) { return int(id & 0xF); }
 
-    void resetFrom(const QuestDialogs &project, const QString &prefix);
-    void updatePage(int page, const ::Dialog &dialog);
+    // ProjectObserver
+    void pageAboutToChange(qint16 index, const Dialog &page) override;
+    void pagesAboutToReset() override;
+    void projectDestroyed(const QuestDialogs &project) override;
+
+    void observe(QuestDialogs *project);
+    void resetFrom(QuestDialogs &project, const QString &prefix);
+    void updatePage(int page, const Dialog &was, const Dialog &now);
     void announceNewPrefix();
-    static Page snapshot(const ::Dialog &dialog);
+    // Page `page` as the tree shows it: its kept copy, or the project's page. Null when the
+    // project is no longer what the tree shows (between a reset of its pages and the next sync).
+    const Dialog *shownPage(int page) const;
 
     int nativeChildCount(quintptr id) const;
     int childCount(quintptr id) const;
@@ -89,15 +93,13 @@ private:
     QString nodeKey(quintptr id) const;
     bool addExtra(quintptr parent, const QString &text, const QString &key);
 
+    QuestDialogs *m_project = nullptr; // the project observed
     bool m_synced = false;
+    bool m_current = false; // the project's pages are still the ones the tree shows
     QString m_prefix;
-    std::vector<Page> m_pages;
+    std::vector<quint8> m_answerCounts;            // per page shown, its answer count at the last sync
+    std::map<int, std::unique_ptr<Dialog>> m_kept; // pages changed since, as they were
     std::vector<Extra> m_extras;
     QHash<quintptr, std::vector<quintptr>> m_extraChildren;
     QHash<QString, quintptr> m_extraKeys;
-
-    // The node texts come from AnalysisNodes, which reads pages and answers: these detached
-    // records carry a snapshot's strings to it.
-    mutable ::Dialog m_scratchPage;
-    mutable ::Selection m_scratchAnswer;
 };

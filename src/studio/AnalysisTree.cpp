@@ -17,7 +17,7 @@ AnalysisTree::AnalysisTree(QWidget *parent) : QTreeView(parent), m_model(new Ana
 }
 
 void AnalysisTree::rebuild(QuestDialogs &project, const QString &prefix) {
-    m_model->sync(project, prefix, project.takeChanges());
+    m_model->sync(project, prefix);
     const QList<QPersistentModelIndex> expanded = std::exchange(m_expanded, {});
     for (const QPersistentModelIndex &index : expanded)
         if (index.isValid())

@@ -17,7 +17,7 @@ public:
 
     AnalysisModel *analysisModel() const { return m_model; }
 
-    // Follows the changes the project's journal lists since the last rebuild.
+    // Follows what changed in the project since the last rebuild.
     void rebuild(QuestDialogs &project, const QString &prefix);
 
 private:

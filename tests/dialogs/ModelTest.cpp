@@ -6,30 +6,26 @@
 namespace {
 
 std::unique_ptr<Selection> answer(const QString &text, bool linked = false, const QString &link = {},
-                                  bool ends = true)
-{
+                                  bool ends = true) {
     auto s = std::make_unique<Selection>();
     s->Init(text, linked, link, ends);
     return s;
 }
 
-std::unique_ptr<Dialog> page(const QString &text)
-{
+std::unique_ptr<Dialog> page(const QString &text) {
     auto d = std::make_unique<Dialog>();
     d->Init(text);
     return d;
 }
 
-QStringList answerTexts(const Dialog &d)
-{
+QStringList answerTexts(const Dialog &d) {
     QStringList out;
     for (qint16 i = 0; i <= d.SelectionUBound(); ++i)
         out << d.Selection(i).text();
     return out;
 }
 
-QStringList pageTexts(const QuestDialogs &p)
-{
+QStringList pageTexts(const QuestDialogs &p) {
     QStringList out;
     for (qint16 i = 0; i <= p.UpperBound(); ++i)
         out << p.Dialog(i).text();
@@ -38,8 +34,7 @@ QStringList pageTexts(const QuestDialogs &p)
 
 } // namespace
 
-TEST(DialogModel, InitLeavesOneDefaultAnswer)
-{
+TEST(DialogModel, InitLeavesOneDefaultAnswer) {
     Dialog d;
     d.Init(QStringLiteral("Hi"));
     EXPECT_EQ(d.SelectionCount(), 1);
@@ -51,8 +46,7 @@ TEST(DialogModel, InitLeavesOneDefaultAnswer)
     EXPECT_TRUE(s.EndDialog());
 }
 
-TEST(DialogModel, AddSelectionFillsFreeSlotsFirstAndStopsAtFive)
-{
+TEST(DialogModel, AddSelectionFillsFreeSlotsFirstAndStopsAtFive) {
     Dialog d;
     EXPECT_TRUE(d.AddSelection(answer("A")));
     EXPECT_EQ(d.SelectionCount(), 1) << "the empty default answer is replaced";
@@ -67,8 +61,7 @@ TEST(DialogModel, AddSelectionFillsFreeSlotsFirstAndStopsAtFive)
     EXPECT_EQ(answerTexts(d), (QStringList{"A", "B", "C", "D", "E"}));
 }
 
-TEST(DialogModel, AddSelectionKeepsTheVeryObject)
-{
+TEST(DialogModel, AddSelectionKeepsTheVeryObject) {
     Dialog d;
     auto s = answer("A");
     Selection *raw = s.get();
@@ -78,8 +71,7 @@ TEST(DialogModel, AddSelectionKeepsTheVeryObject)
     EXPECT_EQ(raw->LinkPage(), QStringLiteral("abc"));
 }
 
-TEST(DialogModel, RemoveSelectionClosesTheGapAndIgnoresBadIndexes)
-{
+TEST(DialogModel, RemoveSelectionClosesTheGapAndIgnoresBadIndexes) {
     Dialog d;
     for (const char *t : {"A", "B", "C"})
         d.AddSelection(answer(t));
@@ -94,8 +86,7 @@ TEST(DialogModel, RemoveSelectionClosesTheGapAndIgnoresBadIndexes)
     EXPECT_EQ(d.SelectionCount(), 1) << "a page keeps at least one answer";
 }
 
-TEST(DialogModel, OutOfRangeAnswerIsDetached)
-{
+TEST(DialogModel, OutOfRangeAnswerIsDetached) {
     Dialog d;
     d.Selection(5).setText(QStringLiteral("lost"));
     d.Selection(-1).setText(QStringLiteral("lost"));
@@ -106,8 +97,7 @@ TEST(DialogModel, OutOfRangeAnswerIsDetached)
     EXPECT_EQ(d.SelectionCount(), 1);
 }
 
-TEST(ProjectModel, InitAndClearKeepTheSpeaker)
-{
+TEST(ProjectModel, InitAndClearKeepTheSpeaker) {
     QuestDialogs p;
     p.setSpeaker(QStringLiteral("Guard"));
     p.Init();
@@ -121,8 +111,7 @@ TEST(ProjectModel, InitAndClearKeepTheSpeaker)
     EXPECT_EQ(p.Speaker(), QStringLiteral("Guard"));
 }
 
-TEST(ProjectModel, NewPagesFillPlaceholdersBeforeAppending)
-{
+TEST(ProjectModel, NewPagesFillPlaceholdersBeforeAppending) {
     QuestDialogs p;
     p.Clear();
     p.AddNewDialog(page("A"));
@@ -141,8 +130,7 @@ TEST(ProjectModel, NewPagesFillPlaceholdersBeforeAppending)
     EXPECT_EQ(pageTexts(q), (QStringList{"lowest", "A", "null", "C"})) << "lower-case null is a real page";
 }
 
-TEST(ProjectModel, RemoveDialogRenumbersWithoutTouchingLinks)
-{
+TEST(ProjectModel, RemoveDialogRenumbersWithoutTouchingLinks) {
     QuestDialogs p;
     p.Dialog(0).setText(QStringLiteral("A"));
     p.AddNewDialog(page("B"));
@@ -161,8 +149,7 @@ TEST(ProjectModel, RemoveDialogRenumbersWithoutTouchingLinks)
     EXPECT_EQ(pageTexts(p), QStringList{"A"}) << "a project keeps at least one page";
 }
 
-TEST(ProjectModel, PlaceholdersFollowRemovalAndEdits)
-{
+TEST(ProjectModel, PlaceholdersFollowRemovalAndEdits) {
     QuestDialogs p;
     p.Dialog(0).setText(QStringLiteral("A"));
     p.AddNewDialog(page("Null"));
@@ -182,8 +169,7 @@ TEST(ProjectModel, PlaceholdersFollowRemovalAndEdits)
     EXPECT_EQ(pageTexts(p), (QStringList{"A", "B again", "X", "Y"}));
 }
 
-TEST(ProjectModel, FullProjectRefusesAnotherPage)
-{
+TEST(ProjectModel, FullProjectRefusesAnotherPage) {
     QuestDialogs p;
     while (p.Count() < QuestDialogs::MaxPages)
         ASSERT_TRUE(p.AddNewDialog(page("p")));
@@ -195,8 +181,7 @@ TEST(ProjectModel, FullProjectRefusesAnotherPage)
     EXPECT_EQ(p.Dialog(100).text(), QStringLiteral("fits"));
 }
 
-TEST(ProjectModel, OutOfRangePageIsDetached)
-{
+TEST(ProjectModel, OutOfRangePageIsDetached) {
     QuestDialogs p;
     p.Dialog(3).setText(QStringLiteral("lost"));
     p.Dialog(-1).AddSelection(answer("lost"));
@@ -206,27 +191,104 @@ TEST(ProjectModel, OutOfRangePageIsDetached)
     EXPECT_EQ(p.Count(), 1);
 }
 
-TEST(ProjectModel, ChangeJournalListsEditedAndAppendedPages)
-{
-    QuestDialogs p;
-    p.AddNewDialog(page("B"));
-    p.AddNewDialog(page("C"));
-    (void)p.takeChanges();
+// Records what a project tells its observers, with the page as it was at that moment.
+struct RecordingObserver : ProjectObserver {
+    QStringList heard;
+    void pageAboutToChange(qint16 index, const Dialog &page) override {
+        heard << QStringLiteral("%1 %2/%3/%4")
+                     .arg(index)
+                     .arg(page.text(), page.Selection(0).text())
+                     .arg(page.SelectionCount());
+    }
+    void pagesAboutToReset() override { heard << "reset"; }
+    void projectDestroyed(const QuestDialogs &) override { heard << "destroyed"; }
+    QStringList take() { return std::exchange(heard, {}); }
+};
 
-    p.Dialog(2).Selection(0).setText(QStringLiteral("x"));
-    p.Dialog(2).setText(QStringLiteral("y"));
-    p.AddNewDialog(page("D"));
-    ProjectChanges c = p.takeChanges();
-    EXPECT_FALSE(c.reset);
-    EXPECT_EQ(c.pages, (std::vector<qint16>{2, 3}));
-    EXPECT_TRUE(p.takeChanges().pages.empty());
+TEST(ProjectModel, ObserversHearOfAPageBeforeItChanges) {
+    RecordingObserver o;
+    auto p = std::make_unique<QuestDialogs>();
+    p->AddNewDialog(page("B"));
+    p->addObserver(&o);
+    p->addObserver(&o); // once is enough
 
-    p.Dialog(1).setText(QStringLiteral("z"));
-    p.RemoveDialog(0);
-    p.Dialog(0).setText(QStringLiteral("after"));
-    c = p.takeChanges();
-    EXPECT_TRUE(c.reset);
-    EXPECT_TRUE(c.pages.empty());
-    p.Dialog(0).setText(QStringLiteral("later"));
-    EXPECT_EQ(p.takeChanges().pages, std::vector<qint16>{0});
+    p->Dialog(1).Selection(0).setText(QStringLiteral("x"));
+    p->Dialog(1).Selection(0).setText(QStringLiteral("x"));
+    p->Dialog(1).Selection(0).Init(QStringLiteral("x"), false, {}, true);
+    p->Dialog(1).setText(QStringLiteral("B"));
+    EXPECT_EQ(o.take(), QStringList{"1 B//1"}) << "storing what is there already changes nothing";
+
+    p->Dialog(0).AddSelection(answer("y"));
+    p->Dialog(0).AddSelection(answer("z"));
+    p->Dialog(0).RemoveSelection(1);
+    p->Dialog(0).setSelection(0, answer("w"));
+    EXPECT_EQ(o.take(), (QStringList{"0 Enter New Dialog//1", "0 Enter New Dialog/y/1",
+                                     "0 Enter New Dialog/y/2", "0 Enter New Dialog/y/1"}));
+
+    p->AddNewDialog(page("C"));
+    EXPECT_EQ(o.take(), QStringList{}) << "an appended page is not announced";
+    p->Dialog(1).setText(QStringLiteral("Null"));
+    p->AddNewDialog(page("D"));
+    p->setDialog(2, page("E"));
+    EXPECT_EQ(o.take(), (QStringList{"1 B/x/1", "1 Null/x/1", "2 C//1"}));
+
+    p->RemoveDialog(9);
+    EXPECT_EQ(o.take(), QStringList{});
+    p->RemoveDialog(0);
+    p->Clear();
+    p->Init();
+    EXPECT_EQ(o.take(), (QStringList{"reset", "reset", "reset"}));
+
+    RecordingObserver gone;
+    p->addObserver(&gone);
+    p->removeObserver(&gone);
+    p->Dialog(0).setText(QStringLiteral("after"));
+    p.reset();
+    EXPECT_EQ(o.take(), (QStringList{"0 Enter New Dialog//1", "destroyed"}));
+    EXPECT_EQ(gone.take(), QStringList{});
+}
+
+TEST(DialogModel, TextsComeBackExactlyAsStored) {
+    const QString texts[] = {
+        QString(),
+        QStringLiteral("7"),
+        QStringLiteral("seven!!"),                 // the longest kept in the answer itself
+        QStringLiteral("eight!!!"),                // the shortest with a block of its own
+        QString::fromUtf8("caf\xc3\xa9 \xc3\xbf"), // Latin-1 beyond ASCII
+        QString::fromUtf8("\xe2\x82\xac"
+                          "5"), // one character beyond Latin-1
+        QString::fromUtf8("a \xf0\x9f\x90\x89 dragon, and the rest of a long text"),
+        QString(QChar(0xD800)) + QStringLiteral("lone surrogate"),
+        QString(3, QChar(0)),
+        QString(100000, QChar(u'x')),
+    };
+    Dialog d;
+    for (const QString &text : texts) {
+        d.setText(text);
+        d.Selection(0).Init(text, true, text, false);
+        EXPECT_EQ(d.text(), text);
+        EXPECT_EQ(d.text().size(), text.size());
+        EXPECT_EQ(d.Selection(0).text(), text);
+        EXPECT_EQ(d.Selection(0).LinkPage(), text);
+    }
+    d.Selection(0).setText(QStringLiteral("x"));
+    d.Selection(0).setText(QString());
+    EXPECT_TRUE(d.Selection(0).text().isEmpty());
+    EXPECT_TRUE(d.AddSelection(answer("fills the emptied slot")));
+    EXPECT_EQ(d.SelectionCount(), 1);
+}
+
+TEST(DialogModel, CloneCopiesSlotForSlot) {
+    Dialog d(QStringLiteral("Speech"));
+    d.AddSelection(answer("A", true, QStringLiteral("3"), false));
+    d.AddSelection(answer("B"));
+    d.Selection(0).setText(QString()); // an empty slot stays where it is
+    const std::unique_ptr<Dialog> copy = d.clone();
+    EXPECT_EQ(copy->text(), QStringLiteral("Speech"));
+    EXPECT_EQ(answerTexts(*copy), (QStringList{"", "B"}));
+    EXPECT_TRUE(copy->Selection(0).isLinked());
+    EXPECT_EQ(copy->Selection(0).LinkPage(), QStringLiteral("3"));
+    EXPECT_FALSE(copy->Selection(0).EndDialog());
+    copy->Selection(1).setText(QStringLiteral("changed"));
+    EXPECT_EQ(d.Selection(1).text(), QStringLiteral("B"));
 }

@@ -1,6 +1,9 @@
 #include "studio/frmDCFixture.h"
 
+#include "common/ProjectFixtures.h"
+
 #include <QAbstractItemModelTester>
+#include <QTemporaryDir>
 
 namespace {
 std::unique_ptr<Selection> answer(const QString &text, bool linked, const QString &link) {
@@ -137,4 +140,71 @@ TEST(frmDCAnalysis, AddedNodesHangUnderTheirParentUntilTheNextRebuild) {
 
     QTest::keyClicks(s.w.txtSpeech, "!");
     EXPECT_EQ(s.tree(), (QStringList{"0:Enter New Dialog", "  s0 "}));
+}
+
+TEST(frmDCAnalysis, TheTreeKeepsWhatThePagesHeldAtTheLastRebuild) {
+    Studio s;
+    AnalysisModel *model = s.w.TrvAnalysis->analysisModel();
+    QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    Studio::click(s.w.CmdAddPage);
+    QTemporaryDir dir;
+
+    // Save stores the speech without a rebuild; Export fills the empty answer texts in.
+    QTest::keyClicks(s.w.txtSpeech, "Hail");
+    s.prompts.queueFileName(dir.filePath("kept.QDS"));
+    s.w.MnuProjSave->trigger();
+    s.prompts.queueFileName(dir.filePath("kept.scp"));
+    s.w.MnuProjExport->trigger();
+    EXPECT_EQ(s.stored(), (QStringList{"0:Enter New Dialog", "  End Dialog|0||1",
+                                       "1:HailEnter NPC Speech Here", "  End Dialog|0||1"}));
+    EXPECT_EQ(s.tree(), (QStringList{"0:Enter New Dialog", "  s0 ", "1:Enter NPC Speech Here", "  s0 "}));
+    EXPECT_EQ(model->keptPageCount(), 2) << "only the pages that changed are kept";
+
+    s.w.MnuAnalysis->trigger();
+    EXPECT_EQ(s.tree(), (QStringList{"0:Enter New Dialog", "  s0 End Dialog", "1:HailEnter NPC Speech Here",
+                                     "  s0 End Dialog"}));
+    EXPECT_EQ(model->keptPageCount(), 0);
+
+    // A placeholder filled by a new page shows the placeholder until the rebuild.
+    s.project.Dialog(0).setText("Null");
+    s.project.AddNewDialog(std::make_unique<Dialog>("Filled"));
+    EXPECT_EQ(s.tree().first(), "0:Enter New Dialog");
+    s.w.MnuAnalysis->trigger();
+    EXPECT_EQ(s.tree().first(), "0:Filled");
+}
+
+TEST(frmDCAnalysis, KeystrokesAndApplyKeepNoCopyOfALargeProject) {
+    Studio s;
+    ProjectFixtures::generate(s.project, 1000);
+    s.w.ShowPage(0);
+    AnalysisModel *model = s.w.TrvAnalysis->analysisModel();
+    ASSERT_EQ(model->rowCount(), 1000);
+    const QString page999 = s.tree()[999 * 6];
+    QTest::keyClicks(s.w.txtSpeech, "abc");
+    EXPECT_EQ(model->keptPageCount(), 0);
+    Studio::click(s.w.CMDSave);
+    EXPECT_EQ(model->keptPageCount(), 0);
+    EXPECT_TRUE(s.tree().first().startsWith("0:abc"));
+    EXPECT_EQ(s.tree()[999 * 6], page999);
+}
+
+TEST(frmDCAnalysis, ModelOutlivesItsProjectAndSharesItWithAnother) {
+    auto project = std::make_unique<QuestDialogs>();
+    project->AddNewDialog(std::make_unique<Dialog>("One"));
+    AnalysisModel first;
+    AnalysisModel second;
+    first.sync(*project, "p");
+    second.sync(*project, "p");
+    project->Dialog(1).setText("Changed");
+    second.sync(*project, "p");
+    EXPECT_EQ(first.index(1, 0).data().toString(), "1:One");
+    EXPECT_EQ(second.index(1, 0).data().toString(), "1:Changed");
+
+    project.reset();
+    EXPECT_EQ(first.rowCount(), 2) << "the shape stays until the next sync";
+    EXPECT_EQ(first.index(1, 0).data().toString(), "");
+    QuestDialogs other;
+    first.sync(other, "p");
+    EXPECT_EQ(first.index(0, 0).data().toString(), "0:Enter New Dialog");
+    EXPECT_EQ(first.rowCount(), 1);
 }
