@@ -1,5 +1,6 @@
 #include "ChildModes.h"
 
+#include "platform/ScriptedPrompts.h"
 #include "shell/AppNavigator.h"
 #include "shell/frmMain.h"
 #include "studio/ProjectFile.h"
@@ -62,6 +63,27 @@ int projectWindow(const QStringList &arguments) {
     return 0;
 }
 
+// The program's own way to a large project on screen: the Dialog Studio opened as the main
+// window's menu opens it, and the file read by its "Open..." command, up to page 0 shown.
+int studioWindow(const QStringList &arguments) {
+    if (arguments.isEmpty())
+        return 2;
+    ScriptedPrompts prompts;
+    AppNavigator navigator(&prompts);
+    navigator.openDialogStudio();
+    frmDC *studio = navigator.dialogStudio();
+    if (!shownAndExposed(studio))
+        return 1;
+    prompts.queueConfirm(true);
+    prompts.queueFileName(arguments.first());
+    studio->MnuProjOpen_Click();
+    QCoreApplication::processEvents(); // the tree and page 0 painted
+    if (!prompts.messages().isEmpty() || navigator.studioProject().Count() < 2)
+        return 3;
+    ChildProcess::markReady();
+    return 0;
+}
+
 } // namespace
 
 namespace ChildModes {
@@ -71,6 +93,7 @@ const std::map<QString, ChildProcess::Mode> &all() {
         {QString::fromLatin1(bareWindow), ::bareWindow},
         {QString::fromLatin1(mainWindow), ::mainWindow},
         {QString::fromLatin1(projectWindow), ::projectWindow},
+        {QString::fromLatin1(studioWindow), ::studioWindow},
     };
     return modes;
 }

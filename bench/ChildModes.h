@@ -9,6 +9,8 @@ inline constexpr const char *bareWindow = "bare-window"; // a bare QMainWindow s
 inline constexpr const char *mainWindow = "main-window"; // the program's start: its main window shown
 inline constexpr const char *projectWindow =
     "project-window"; // + a project file: it opened, main window shown
+inline constexpr const char *studioWindow =
+    "studio-window"; // + a project file: the studio shown, the file opened through "Open..."
 
 const std::map<QString, ChildProcess::Mode> &all();
 

@@ -21,8 +21,24 @@ inline constexpr const char *startBareWindow = "StartUp/bare-window";
 inline constexpr const char *showMainWindow = "WindowShown/main-window";
 inline constexpr const char *showBareWindow = "WindowShown/bare-window";
 
+// The Dialog Studio (offscreen) holding a generated project: one letter typed into the speech
+// box, with the analysis rebuild it runs; and Apply.
+inline constexpr const char *keystroke100 = "Keystroke/pages:100";
+inline constexpr const char *keystroke1000 = "Keystroke/pages:1000";
+inline constexpr const char *keystroke10000 = "Keystroke/pages:10000";
+inline constexpr const char *keystroke32767 = "Keystroke/pages:32767";
+inline constexpr const char *apply100 = "Apply/pages:100";
+inline constexpr const char *apply1000 = "Apply/pages:1000";
+inline constexpr const char *apply10000 = "Apply/pages:10000";
+inline constexpr const char *apply32767 = "Apply/pages:32767";
+// A QTreeWidget cleared and filled with one item per page and answer.
+inline constexpr const char *straightRebuild = "StraightRebuild/pages:32767";
+// "Open..." in the studio, up to page 0 shown.
+inline constexpr const char *openInStudio = "OpenInStudio/pages:32767";
+
 inline constexpr const char *peakBareWindow = "PeakMemory/bare-window";
 inline constexpr const char *peakProject = "PeakMemory/project:32767";
+inline constexpr const char *peakStudio = "PeakMemory/studio:32767";
 
 // Counters of the peak-memory runs.
 inline constexpr const char *peakCounter = "peak";

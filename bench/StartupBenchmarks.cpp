@@ -5,8 +5,8 @@
 #include "Benchmarks.h"
 #include "ChildModes.h"
 #include "Names.h"
+#include "NoNavigator.h"
 
-#include "platform/Navigator.h"
 #include "shell/frmMain.h"
 
 #include <QMainWindow>
@@ -35,15 +35,6 @@ void runMainProcess(benchmark::State &state) {
 void runBareProcess(benchmark::State &state) {
     runProcessStart(state, ChildModes::bareWindow);
 }
-
-// The main window only calls its navigator from its menu, which nothing here opens.
-class NoNavigator : public Navigator {
-public:
-    void openMain() override {}
-    void openDialogStudio() override {}
-    void openItemCreator() override {}
-    void unloadItemCreator() override {}
-};
 
 // Times construction, show() and the wait for the first expose; closing the window is not timed.
 void showWindows(benchmark::State &state, const std::function<std::unique_ptr<QWidget>()> &make) {

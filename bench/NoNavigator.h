@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/Navigator.h"
+
+// A navigator for windows whose menus nothing here opens.
+class NoNavigator : public Navigator {
+public:
+    void openMain() override {}
+    void openDialogStudio() override {}
+    void openItemCreator() override {}
+    void unloadItemCreator() override {}
+};

@@ -1,0 +1,27 @@
+#include "StudioWindow.h"
+
+#include "common/ProjectFixtures.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QTest>
+
+bool StudioWindow::show() {
+    window.show();
+    window.activateWindow();
+    const bool exposed = QTest::qWaitForWindowExposed(&window);
+    settle();
+    return exposed;
+}
+
+void StudioWindow::load(int pages) {
+    ProjectFixtures::generate(project, pages);
+    window.txtPage->setText(QStringLiteral("0"));
+    window.ShowPage(0);
+    window.MnuAnalysis_Click();
+    settle();
+}
+
+void StudioWindow::settle() {
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "NoNavigator.h"
+
+#include "dialogs/QuestDialogs.h"
+#include "platform/ScriptedPrompts.h"
+#include "studio/frmDC.h"
+
+// The Dialog Studio shown on the offscreen screen, with scripted answers to its questions.
+struct StudioWindow {
+    QuestDialogs project;
+    ScriptedPrompts prompts;
+    NoNavigator navigator;
+    frmDC window{project, prompts, navigator};
+
+    // False when the window never reached the screen.
+    bool show();
+    // Fills the window's project with the generated project of that many pages and shows it
+    // the way the window's own commands do: page 0 in the boxes, the tree rebuilt in full.
+    void load(int pages);
+    // Runs what the event loop has pending: deferred layouts and the repaint they ask for.
+    static void settle();
+};
