@@ -2,7 +2,6 @@
 
 #include "cli/Cli.h"
 #include "common/TestSupport.h"
-#include "platform/CodePage.h"
 
 #include <QBuffer>
 #include <QTextStream>
@@ -39,7 +38,3 @@ const std::initializer_list<const char *> guardProject = {"d_guard",
                                                           "-1",
                                                           "1",
                                                           ""};
-
-CodePageGuard::~CodePageGuard() {
-    CodePage::resetEncoding();
-}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/TestSupport.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -24,10 +26,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Puts the system code page back when a test chose another.
-struct CodePageGuard {
-    ~CodePageGuard();
-};
+using TestSupport::CodePageGuard;
 
 // The worked example of the export: prefix d_guard, speaker Guard, two pages.
 extern const std::initializer_list<const char *> guardProject;

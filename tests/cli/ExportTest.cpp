@@ -1,6 +1,5 @@
 #include "CliRunner.h"
 
-#include "common/TestSupport.h"
 #include "dialogs/QuestDialogs.h"
 #include "studio/ProjectFile.h"
 
@@ -17,41 +16,18 @@ TEST(CliExport, WorkedExampleIsWrittenByteForByte) {
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.isEmpty());
-    const QByteArray head = crlfLines(
-        {"[DIALOG d_guard_%1]", "30,30", "NOMOVE", "Page 0", "resizepic 0 0 5054 380 330", "Page 1",
-         "HTMLGUMP 30 15 100 20 0 0 0\t\t//NPC NAME", "HTMLGUMP 30 35 340 100 1 1 1\t\t//NPC SPEECH",
-         "BUTTON 10 150 4005 4006 1 0 1", "HTMLGUMP 50 150 270 40 2 0 0\t\t//PLAYER ANSWERS"});
-    const QByteArray expected =
-        crlfLines({"//=====QDS: d_guard STARTS======", " "}) + QByteArray(head).replace("%1", "0") +
-        crlfLines({"BUTTON 10 190 4005 4006 1 0 2", "HTMLGUMP 50 190 270 40 3 0 0", " ",
-                   "[DIALOG d_guard_0 Text]", "<var.bfont_lgreen>Guard<var.br>",
-                   "<var.bfont_lgrey>Halt! <var.bfont_red>[raises a hand] <var.bfont_lgrey> Who goes there?",
-                   "<var.br><var.bfont_lgrey>A friend<var.br>", "<var.br><var.bfont_lgrey>Nobody<var.br>",
-                   " ", "[DIALOG d_guard_0 BUTTON]", "ON=1", "\tsrc.iQuest::GetDialog d_guard_1", " ", "ON=2",
-                   "\tReturn 1", " "}) +
-        QByteArray(head).replace("%1", "1") +
-        crlfLines({" ", "[DIALOG d_guard_1 Text]", "<var.bfont_lgreen>Guard<var.br>",
-                   "<var.bfont_lgrey>Welcome, friend.", "<var.br><var.bfont_lgrey>Thanks<var.br>", " ",
-                   "[DIALOG d_guard_1 BUTTON]", "ON=1", "\tReturn 1", " "});
-    EXPECT_EQ(readFile(files.path("guard.scp")), expected);
+    EXPECT_EQ(readFile(files.path("guard.scp")), readFile(RUNEQUILL_EXAMPLE("frmDC_guard.scp")));
 }
 
 TEST(CliExport, WritesWhatTheLibraryWritesForTheSameProject) {
     // Five answers, an answer-less page, a speech over two lines, an empty speaker and a
     // trailing placeholder page: every oddity the file can carry into the export.
     CliFiles files;
-    const QString path = files.write("odd.QDS", {"QDS_x",       "",
-                                                 "PAGE 0",      "one\ntwo *[grin",
-                                                 "SELECTION a", "1",
-                                                 "1",           "SELECTION b",
-                                                 "03",          "0",
-                                                 "SELECTION c", "-1",
-                                                 "0",           "SELECTION d",
-                                                 "2",           "1",
-                                                 "SELECTION e", "0",
-                                                 "1",           "PAGE 1",
-                                                 "no answers",  "PAGE 2",
-                                                 "Null",        ""});
+    const QString path = files.path("odd.QDS");
+    TestSupport::writeFile(path,
+                           "QDS_x\r\n\r\nPAGE 0\r\none\ntwo *[grin\r\nSELECTION a\r\n1\r\n1\r\n"
+                           "SELECTION b\r\n03\r\n0\r\nSELECTION c\r\n-1\r\n0\r\nSELECTION d\r\n2\r\n1\r\n"
+                           "SELECTION e\r\n0\r\n1\r\nPAGE 1\r\nno answers\r\nPAGE 2\r\nNull\r\n\r\n");
     QuestDialogs library;
     library.Clear();
     ASSERT_EQ(ProjectFile::read(path, library).status, ProjectFile::ReadResult::Ok);
@@ -84,23 +60,7 @@ TEST(CliExport, OptionsOverrideThePrefixAndSpeakerOfTheFile) {
     EXPECT_TRUE(text.contains("<var.bfont_lgreen><SRC.TARG.NAME><var.br>\r\n"));
 }
 
-TEST(CliExport, UnwritableTargetLeavesNoFileAndNoChange) {
-    CliFiles files;
-    const QString project = files.write("guard.QDS", guardProject);
-
-    const QString inMissingFolder = files.path("missing/out.scp");
-    CliResult r = runCli({"export", project, inMissingFolder});
-    EXPECT_EQ(r.code, 2);
-    EXPECT_TRUE(r.err.startsWith("runequill-cli: " + inMissingFolder + ": ")) << r.err.toStdString();
-    EXPECT_FALSE(QFile::exists(inMissingFolder));
-
-    const QString underAFile = project + "/out.scp";
-    r = runCli({"export", project, underAFile});
-    EXPECT_EQ(r.code, 2);
-    EXPECT_TRUE(r.err.contains(underAFile)) << r.err.toStdString();
-    EXPECT_EQ(readFile(project), crlfLines(guardProject));
-}
-
+// Targets in missing folders, under files, folders and devices: CliDiskFailureTest.
 TEST(CliExport, FailedReadOrRefusedTargetKeepsTheOldScript) {
     CliFiles files;
     const QString project = files.write("guard.QDS", guardProject);

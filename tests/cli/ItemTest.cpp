@@ -5,28 +5,16 @@
 
 #include <gtest/gtest.h>
 
-TEST(CliItem, PrintsTheFieldsThenTheAdditionalText) {
-    CliFiles files;
-    const QString additional = files.path("dclick.txt");
-    TestSupport::writeFile(additional, "\r\nON=@DCLICK\r\nSAY Hi");
-    const CliResult r = runCli({"item", "--field", "0=lamp_magic", "--field", "2=magic lamp",
-                                "--field=4=0a22", "--field", "9=2", "--field", "17=100", "--field", "29=0481",
-                                "--field", "31=010", "--additional", additional});
-    EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out,
-              QByteArray("[ITEMDEF i_lamp_magic]\r\nNAME=magic lamp\r\nID=0a22\r\nWEIGHT=2\r\nVALUE=100\r\n"
-                         "\r\nON=@CREATE\r\nCOLOR=0481\r\nATTR=010\r\n\r\nON=@DCLICK\r\nSAY Hi"));
-}
-
-TEST(CliItem, ValuesAreTakenAsGivenAndEveryLineEndsInCrLf) {
+// What each field writes is CompileItemTest's; here, the options and the additional file.
+TEST(CliItem, FieldsThenTheAdditionalTextWithEveryLineEndedInCrLf) {
     CliFiles files;
     const QString additional = files.path("unix.txt");
     TestSupport::writeFile(additional, "ON=@STEP\nSAY a\rSAY b\r\n");
-    const CliResult r = runCli(
-        {"item", "--field", "2=first", "--field", "2=a=b", "--field", "35=", "--additional", additional});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out,
-              QByteArray("[ITEMDEF i_item]\r\nNAME=a=b\r\n\r\nON=@CREATE\r\nON=@STEP\r\nSAY a\r\nSAY b\r\n"));
+    const CliResult r = runCli({"item", "--field", "2=first", "--field", "2=a=b", "--field=4=0a22", "--field",
+                                "35=", "--additional", additional});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QByteArray("[ITEMDEF i_item]\r\nNAME=a=b\r\nID=0a22\r\n\r\nON=@CREATE\r\nON=@STEP\r\n"
+                                "SAY a\r\nSAY b\r\n"));
     EXPECT_EQ(runCli({"item"}).out, QByteArray("[ITEMDEF i_item]\r\n\r\nON=@CREATE\r\n"));
 }
 

@@ -73,16 +73,15 @@ protected:
 };
 
 TEST_F(LargeProjectTest, GeneratedProjectsAreRepeatableAndVaried) {
-    QuestDialogs first;
-    QuestDialogs second;
+    const auto text = [](const QuestDialogs &project) {
+        return ProjectFile::text(ProjectFixtures::prefix(), ProjectFixtures::speaker(), project);
+    };
+    QuestDialogs first, second, other;
     ProjectFixtures::generate(first, 300);
     ProjectFixtures::generate(second, 300);
-    const QString text = ProjectFile::text(ProjectFixtures::prefix(), ProjectFixtures::speaker(), first);
-    EXPECT_EQ(text, ProjectFile::text(ProjectFixtures::prefix(), ProjectFixtures::speaker(), second));
-
-    QuestDialogs other;
     ProjectFixtures::generate(other, 300, ProjectFixtures::defaultSeed + 1);
-    EXPECT_NE(text, ProjectFile::text(ProjectFixtures::prefix(), ProjectFixtures::speaker(), other));
+    EXPECT_EQ(text(first), text(second));
+    EXPECT_NE(text(first), text(other));
 
     ASSERT_EQ(first.Count(), 300);
     int emotes = 0, linked = 0, ending = 0;

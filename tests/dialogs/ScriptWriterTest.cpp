@@ -9,48 +9,28 @@
 
 namespace {
 
-std::unique_ptr<Selection> answer(const QString &text, bool linked, const QString &link, bool ends) {
-    auto s = std::make_unique<Selection>();
-    s->Init(text, linked, link, ends);
-    return s;
-}
+using TestSupport::answer;
+using TestSupport::crlfLines;
 
 // A page with these answers in slots 0, 1, ...
-std::unique_ptr<Dialog> page(const QString &speech, std::vector<std::unique_ptr<Selection>> answers) {
+template <class... Answers> std::unique_ptr<Dialog> page(const QString &speech, Answers... answers) {
     auto d = std::make_unique<Dialog>(speech);
-    for (auto &a : answers)
-        d->AddSelection(std::move(a));
+    (d->AddSelection(std::move(answers)), ...);
     return d;
-}
-
-std::vector<std::unique_ptr<Selection>> answers(std::unique_ptr<Selection> a) {
-    std::vector<std::unique_ptr<Selection>> out;
-    out.push_back(std::move(a));
-    return out;
-}
-
-std::vector<std::unique_ptr<Selection>> answers(std::unique_ptr<Selection> a, std::unique_ptr<Selection> b) {
-    auto out = answers(std::move(a));
-    out.push_back(std::move(b));
-    return out;
 }
 
 // The lines 1 to 10 of a page block, which every page has.
 QByteArray gumpHead(const char *section) {
     return "[DIALOG " + QByteArray(section) + "]\r\n" +
-           TestSupport::crlfLines(
-               {"30,30", "NOMOVE", "Page 0", "resizepic 0 0 5054 380 330", "Page 1",
-                "HTMLGUMP 30 15 100 20 0 0 0\t\t//NPC NAME", "HTMLGUMP 30 35 340 100 1 1 1\t\t//NPC SPEECH",
-                "BUTTON 10 150 4005 4006 1 0 1", "HTMLGUMP 50 150 270 40 2 0 0\t\t//PLAYER ANSWERS"});
+           crlfLines({"30,30", "NOMOVE", "Page 0", "resizepic 0 0 5054 380 330", "Page 1",
+                      "HTMLGUMP 30 15 100 20 0 0 0\t\t//NPC NAME",
+                      "HTMLGUMP 30 35 340 100 1 1 1\t\t//NPC SPEECH", "BUTTON 10 150 4005 4006 1 0 1",
+                      "HTMLGUMP 50 150 270 40 2 0 0\t\t//PLAYER ANSWERS"});
 }
 
 QByteArray script(QuestDialogs &project, const QString &prefix) {
     return ScriptWriter::scriptText(project, prefix).toLatin1();
 }
-
-struct CodePageGuard {
-    ~CodePageGuard() { CodePage::resetEncoding(); }
-};
 
 } // namespace
 
@@ -58,60 +38,24 @@ TEST(ScriptWriter, WorkedExampleByteForByte) {
     QuestDialogs project;
     project.Clear();
     project.setSpeaker("Guard");
-    project.AddNewDialog(
-        page("Halt! *[raises a hand*/] Who goes there?",
-             answers(answer("A friend", true, "1", false), answer("Nobody", false, {}, true))));
-    project.AddNewDialog(page("Welcome, friend.", answers(answer("Thanks", false, {}, true))));
-
-    const QByteArray expected =
-        TestSupport::crlfLines({"//=====QDS: d_guard STARTS======", " "}) + gumpHead("d_guard_0") +
-        TestSupport::crlfLines({
-            "BUTTON 10 190 4005 4006 1 0 2",
-            "HTMLGUMP 50 190 270 40 3 0 0",
-            " ",
-            "[DIALOG d_guard_0 Text]",
-            "<var.bfont_lgreen>Guard<var.br>",
-            "<var.bfont_lgrey>Halt! <var.bfont_red>[raises a hand] <var.bfont_lgrey> Who goes there?",
-            "<var.br><var.bfont_lgrey>A friend<var.br>",
-            "<var.br><var.bfont_lgrey>Nobody<var.br>",
-            " ",
-            "[DIALOG d_guard_0 BUTTON]",
-            "ON=1",
-            "\tsrc.iQuest::GetDialog d_guard_1",
-            " ",
-            "ON=2",
-            "\tReturn 1",
-            " ",
-        }) +
-        gumpHead("d_guard_1") +
-        TestSupport::crlfLines({
-            " ",
-            "[DIALOG d_guard_1 Text]",
-            "<var.bfont_lgreen>Guard<var.br>",
-            "<var.bfont_lgrey>Welcome, friend.",
-            "<var.br><var.bfont_lgrey>Thanks<var.br>",
-            " ",
-            "[DIALOG d_guard_1 BUTTON]",
-            "ON=1",
-            "\tReturn 1",
-            " ",
-        });
+    project.AddNewDialog(page("Halt! *[raises a hand*/] Who goes there?",
+                              answer("A friend", true, "1", false), answer("Nobody", false, {}, true)));
+    project.AddNewDialog(page("Welcome, friend.", answer("Thanks", false, {}, true)));
 
     QTemporaryDir dir;
     const QString path = dir.filePath("guard.scp");
     QString reason;
     ASSERT_TRUE(project.DumpToFile(path, "d_guard", &reason)) << reason.toStdString();
-    EXPECT_EQ(TestSupport::readFile(path), expected);
+    EXPECT_EQ(TestSupport::readFile(path), TestSupport::readFile(RUNEQUILL_EXAMPLE("frmDC_guard.scp")));
 }
 
 TEST(ScriptWriter, FreshProjectGetsItsDefaults) {
     QuestDialogs project; // as Init leaves it, with no speaker
     const QByteArray expected =
-        TestSupport::crlfLines({"//=====QDS: P STARTS======", " "}) + gumpHead("P_0") +
-        TestSupport::crlfLines({" ", "[DIALOG P_0 Text]", "<var.bfont_lgreen><SRC.TARG.NAME><var.br>",
-                                "<var.bfont_lgrey>Enter New Dialog",
-                                "<var.br><var.bfont_lgrey>End Dialog<var.br>", " ", "[DIALOG P_0 BUTTON]",
-                                "ON=1", "\tReturn 1", " "});
+        crlfLines({"//=====QDS: P STARTS======", " "}) + gumpHead("P_0") +
+        crlfLines({" ", "[DIALOG P_0 Text]", "<var.bfont_lgreen><SRC.TARG.NAME><var.br>",
+                   "<var.bfont_lgrey>Enter New Dialog", "<var.br><var.bfont_lgrey>End Dialog<var.br>", " ",
+                   "[DIALOG P_0 BUTTON]", "ON=1", "\tReturn 1", " "});
     EXPECT_EQ(script(project, "P"), expected);
     EXPECT_EQ(project.Speaker(), QStringLiteral("<SRC.TARG.NAME>"));
     EXPECT_EQ(project.Dialog(0).Selection(0).text(), QStringLiteral("End Dialog"));
@@ -140,7 +84,7 @@ TEST(ScriptWriter, FailedWriteReportsAndKeepsThePreviousFile) {
     const QString path = dir.filePath("old.scp");
     ASSERT_TRUE(TestSupport::writeFile(path, "old"));
     CodePage::setEncoding(QStringConverter::Latin1);
-    CodePageGuard guard;
+    TestSupport::CodePageGuard guard;
     project.setSpeaker(QStringLiteral("\u20ac")); // not in Latin-1
     reason.clear();
     EXPECT_FALSE(project.DumpToFile(path, "P", &reason));
@@ -225,9 +169,9 @@ TEST(ScriptWriter, PagesAreWrittenUnderTheirCurrentNumbers) {
     QuestDialogs project;
     project.setSpeaker("S");
     project.Dialog(0).setText("A");
-    project.AddNewDialog(page("B", answers(answer("to C", true, "2", false))));
-    project.AddNewDialog(page("C", answers(answer("back", true, "0", true))));
-    project.AddNewDialog(page("Null", answers(answer("x", false, {}, true))));
+    project.AddNewDialog(page("B", answer("to C", true, "2", false)));
+    project.AddNewDialog(page("C", answer("back", true, "0", true)));
+    project.AddNewDialog(page("Null", answer("x", false, {}, true)));
     project.RemoveDialog(1);
     const QByteArray out = script(project, "Q");
     EXPECT_TRUE(out.contains("[DIALOG Q_1 Text]\r\n<var.bfont_lgreen>S<var.br>\r\n<var.bfont_lgrey>C\r\n"));

@@ -1,6 +1,6 @@
 #include "items/frmItem.h"
+#include "common/RecordingNavigator.h"
 #include "common/TestSupport.h"
-#include "platform/Navigator.h"
 #include "platform/RichTextBox.h"
 
 #include <QAbstractItemView>
@@ -18,14 +18,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct RecordingNavigator : Navigator {
-    QStringList calls;
-    void openMain() override { calls << "main"; }
-    void openDialogStudio() override { calls << "studio"; }
-    void openItemCreator() override { calls << "item"; }
-    void unloadItemCreator() override { calls << "unloadItem"; }
-};
-
 class ItemWindow : public ::testing::Test {
 protected:
     void SetUp() override { w.show(); }
@@ -70,9 +62,9 @@ TEST_F(ItemWindow, OpensWithItsControlsCaptionsAndLists) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("RNQ Script : Item"));
     EXPECT_EQ(w.minimumSize(), w.maximumSize()) << "fixed size";
     ASSERT_EQ(w.SSItem->count(), 4);
-    EXPECT_EQ(w.SSItem->tabText(0) + "|" + w.SSItem->tabText(1) + "|" + w.SSItem->tabText(2) + "|" +
-                  w.SSItem->tabText(3),
-              QStringLiteral("Basic Definitions|@Create|Additional|Compiled"));
+    const QStringList tabs = {"Basic Definitions", "@Create", "Additional", "Compiled"};
+    for (int i = 0; i < tabs.size(); ++i)
+        EXPECT_EQ(w.SSItem->tabText(i), tabs[i]);
     EXPECT_EQ(w.SSItem->currentIndex(), 0);
     for (int i = 0; i < ItemHandling::FieldCount; ++i) {
         EXPECT_EQ(w.findChild<QLineEdit *>(QStringLiteral("txtBasic_%1").arg(i)), w.txtBasic[i]) << i;
@@ -163,20 +155,12 @@ TEST_F(ItemWindow, WorkedExampleAppearsInTheOutputBox) {
     QTest::keyClicks(w.txtAdd, QStringLiteral("SAY Hi"));
 
     w.SSItem->setCurrentIndex(3);
-    const QStringList lines = {"[ITEMDEF i_lamp_magic]",
-                               "NAME=magic lamp",
-                               "ID=0a22",
-                               "WEIGHT=2",
-                               "VALUE=100",
-                               "",
-                               "ON=@CREATE",
-                               "COLOR=0481",
-                               "ATTR=010",
-                               "",
-                               "ON=@DCLICK",
-                               "SAY Hi"};
-    EXPECT_EQ(w.txtOutput->toPlainText().split(u'\n'), lines);
-    EXPECT_EQ(w.txtOutput->text(), lines.join(QStringLiteral("\r\n")));
+    const QString compiled =
+        QStringLiteral("[ITEMDEF i_lamp_magic]\r\nNAME=magic lamp\r\nID=0a22\r\nWEIGHT=2\r\n"
+                       "VALUE=100\r\n\r\nON=@CREATE\r\nCOLOR=0481\r\nATTR=010\r\n\r\n"
+                       "ON=@DCLICK\r\nSAY Hi");
+    EXPECT_EQ(w.txtOutput->text(), compiled);
+    EXPECT_EQ(w.txtOutput->toPlainText(), QString(compiled).replace("\r\n", "\n"));
     EXPECT_EQ(w.focusWidget(), w.txtOutput);
 }
 

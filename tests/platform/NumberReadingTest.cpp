@@ -3,36 +3,34 @@
 #include <QString>
 #include <gtest/gtest.h>
 
-TEST(NumberReading, TakesTheLongestLeadingDecimalNumber)
-{
-    EXPECT_EQ(readBoxNumber(u"12"), 12);
-    EXPECT_EQ(readBoxNumber(u" 1 2 "), 12) << "blanks are ignored";
-    EXPECT_EQ(readBoxNumber(u"7abc"), 7);
-    EXPECT_EQ(readBoxNumber(u"abc"), 0);
-    EXPECT_EQ(readBoxNumber(u""), 0);
-    EXPECT_EQ(readBoxNumber(u"-3"), -3);
-    EXPECT_EQ(readBoxNumber(u".5x"), 0);
+TEST(NumberReading, BoxNumbers) {
+    // The longest leading decimal number, blanks ignored, halves rounded to even, clamped to 16 bits.
+    const struct {
+        QString text;
+        int value;
+    } cases[] = {
+        {"12", 12},
+        {" 1 2 ", 12},
+        {"7abc", 7},
+        {"abc", 0},
+        {"", 0},
+        {"-3", -3},
+        {".5x", 0},
+        {"2.5", 2},
+        {"3.5", 4},
+        {"2.51", 3},
+        {"-1.5", -2},
+        {"32767", 32767},
+        {"40000", 32767},
+        {"-99999", -32768},
+        {"99999999999999999999999", 32767},
+        {QString(400, u'9'), 32767},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(readBoxNumber(c.text), c.value) << c.text.toStdString();
 }
 
-TEST(NumberReading, RoundsHalvesToEven)
-{
-    EXPECT_EQ(readBoxNumber(u"2.5"), 2);
-    EXPECT_EQ(readBoxNumber(u"3.5"), 4);
-    EXPECT_EQ(readBoxNumber(u"2.51"), 3);
-    EXPECT_EQ(readBoxNumber(u"-1.5"), -2);
-}
-
-TEST(NumberReading, ClampsToSixteenBits)
-{
-    EXPECT_EQ(readBoxNumber(u"32767"), 32767);
-    EXPECT_EQ(readBoxNumber(u"40000"), 32767);
-    EXPECT_EQ(readBoxNumber(u"99999999999999999999999"), 32767);
-    EXPECT_EQ(readBoxNumber(u"-99999"), -32768);
-    EXPECT_EQ(readBoxNumber(QString(400, u'9')), 32767);
-}
-
-TEST(NumberReading, WholeTextDecimal)
-{
+TEST(NumberReading, WholeTextDecimal) {
     double v = -1;
     EXPECT_TRUE(parseDecimal(u" 3 ", &v));
     EXPECT_EQ(v, 3);
@@ -41,10 +39,6 @@ TEST(NumberReading, WholeTextDecimal)
     EXPECT_TRUE(parseDecimal(u"99999999999999999999", &v));
     EXPECT_GT(v, 1e19);
     EXPECT_TRUE(parseDecimal(u"1.5"));
-    EXPECT_FALSE(parseDecimal(u""));
-    EXPECT_FALSE(parseDecimal(u"  "));
-    EXPECT_FALSE(parseDecimal(u"0x1"));
-    EXPECT_FALSE(parseDecimal(u"1e9"));
-    EXPECT_FALSE(parseDecimal(u"3 4"));
-    EXPECT_FALSE(parseDecimal(u"-"));
+    for (const char16_t *text : {u"", u"  ", u"0x1", u"1e9", u"3 4", u"-"})
+        EXPECT_FALSE(parseDecimal(text)) << QString::fromUtf16(text).toStdString();
 }

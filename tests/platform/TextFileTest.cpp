@@ -1,28 +1,22 @@
+#include "platform/TextFile.h"
 #include "common/TestSupport.h"
 #include "platform/CodePage.h"
-#include "platform/TextFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-namespace {
-struct CodePageGuard {
-    ~CodePageGuard() { CodePage::resetEncoding(); }
-};
-} // namespace
+using TestSupport::CodePageGuard;
 
-TEST(CodePage, InvalidBytesReadAsWindows1252)
-{
+TEST(CodePage, InvalidBytesReadAsWindows1252) {
     CodePage::setEncoding(QStringConverter::Utf8);
     CodePageGuard guard;
     EXPECT_EQ(CodePage::decode("caf\xc3\xa9"), QStringLiteral("caf\u00e9"));
     EXPECT_EQ(CodePage::decode("caf\xe9 \x80"), QStringLiteral("caf\u00e9 \u20ac"));
 }
 
-TEST(CodePage, UnwritableCharacterIsAnError)
-{
+TEST(CodePage, UnwritableCharacterIsAnError) {
     CodePage::setEncoding(QStringConverter::Latin1);
     CodePageGuard guard;
     QString reason;
@@ -34,8 +28,7 @@ TEST(CodePage, UnwritableCharacterIsAnError)
     EXPECT_TRUE(reason.contains(QStringLiteral("U+D800"))) << reason.toStdString();
 }
 
-TEST(TextFile, WriteReplacesWholeFileAndReadsBack)
-{
+TEST(TextFile, WriteReplacesWholeFileAndReadsBack) {
     QTemporaryDir dir;
     const QString path = dir.filePath("a.txt");
     ASSERT_TRUE(TextFile::write(path, u"one\r\ntwo\r\n"));
@@ -48,8 +41,7 @@ TEST(TextFile, WriteReplacesWholeFileAndReadsBack)
     EXPECT_FALSE(TextFile::exists(QString()));
 }
 
-TEST(TextFile, FailedWritesLeaveThePreviousFile)
-{
+TEST(TextFile, FailedWritesLeaveThePreviousFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath("keep.txt");
     ASSERT_TRUE(TestSupport::writeFile(path, "old"));
@@ -69,8 +61,7 @@ TEST(TextFile, FailedWritesLeaveThePreviousFile)
     EXPECT_TRUE(QDir(dir.path()).exists());
 }
 
-TEST(TextFile, RefusesToReplaceADeviceNode)
-{
+TEST(TextFile, RefusesToReplaceADeviceNode) {
     QTemporaryDir dir;
     const QString fifo = dir.filePath("pipe");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);

@@ -1,6 +1,6 @@
-#include "platform/Navigator.h"
-#include "platform/RichTextBox.h"
 #include "shell/frmMain.h"
+#include "common/RecordingNavigator.h"
+#include "platform/RichTextBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,14 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct RecordingNavigator : Navigator {
-    QStringList calls;
-    void openMain() override { calls << "main"; }
-    void openDialogStudio() override { calls << "studio"; }
-    void openItemCreator() override { calls << "item"; }
-    void unloadItemCreator() override { calls << "unloadItem"; }
-};
-
 const char *const welcome = "Hello there, and welcome to Runequill by Halden\r\n"
                             "\r\n"
                             "This version(1.0) contains:\r\n"
@@ -29,8 +21,7 @@ const char *const welcome = "Hello there, and welcome to Runequill by Halden\r\n
                             "\r\n";
 } // namespace
 
-TEST(frmMain, ShowsTheWelcomeTextOnceAndTheFileMenu)
-{
+TEST(frmMain, ShowsTheWelcomeTextOnceAndTheFileMenu) {
     RecordingNavigator nav;
     frmMain w(nav);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Runequill by Halden"));
@@ -50,33 +41,21 @@ TEST(frmMain, ShowsTheWelcomeTextOnceAndTheFileMenu)
     EXPECT_EQ(w.findChild<QObject *>("txtMain"), w.txtMain);
 }
 
-TEST(frmMain, MenuCommandsSwitchWindows)
-{
-    RecordingNavigator nav;
-    {
+TEST(frmMain, MenuCommandsSwitchWindows) {
+    // Exit unloads the Item Creator first; New Char does nothing.
+    const struct {
+        QAction *frmMain::*command;
+        QStringList calls;
+    } commands[] = {{&frmMain::mnuDS, {"studio"}},
+                    {&frmMain::mnuNI, {"item"}},
+                    {&frmMain::mnuExit, {"unloadItem"}},
+                    {&frmMain::mnuNC, {}}};
+    for (const auto &c : commands) {
+        RecordingNavigator nav;
         frmMain w(nav);
         w.show();
-        w.mnuNC->trigger();
-        EXPECT_TRUE(w.isVisible()) << "New Char does nothing";
-        EXPECT_TRUE(nav.calls.isEmpty());
-        w.mnuDS->trigger();
-        EXPECT_FALSE(w.isVisible());
-        EXPECT_EQ(nav.calls, QStringList{"studio"});
-    }
-    nav.calls.clear();
-    {
-        frmMain w(nav);
-        w.show();
-        w.mnuNI->trigger();
-        EXPECT_FALSE(w.isVisible());
-        EXPECT_EQ(nav.calls, QStringList{"item"});
-    }
-    nav.calls.clear();
-    {
-        frmMain w(nav);
-        w.show();
-        w.mnuExit->trigger();
-        EXPECT_FALSE(w.isVisible());
-        EXPECT_EQ(nav.calls, QStringList{"unloadItem"}) << "Exit unloads the Item Creator first";
+        (w.*c.command)->trigger();
+        EXPECT_EQ(nav.calls, c.calls);
+        EXPECT_EQ(w.isVisible(), c.calls.isEmpty()) << c.calls.join(' ').toStdString();
     }
 }

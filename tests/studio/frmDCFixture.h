@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/RecordingNavigator.h"
 #include "common/TestSupport.h"
 #include "dialogs/QuestDialogs.h"
-#include "platform/Navigator.h"
 #include "platform/ScriptedPrompts.h"
 #include "platform/UpDown.h"
 #include "studio/AnalysisModel.h"
@@ -17,14 +17,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
-
-struct RecordingNavigator : Navigator {
-    QStringList calls;
-    void openMain() override { calls << "main"; }
-    void openDialogStudio() override { calls << "studio"; }
-    void openItemCreator() override { calls << "item"; }
-    void unloadItemCreator() override { calls << "unloadItem"; }
-};
 
 // A studio window on the screen and active, with scripted answers to its questions.
 struct Studio {
@@ -41,13 +33,7 @@ struct Studio {
 
     static void click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
     // Replaces a box's text by typing, as a user would.
-    static void retype(QLineEdit *box, const QString &text) {
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Delete);
-        QTest::keyClicks(box, text);
-    }
-    static void retype(QPlainTextEdit *box, const QString &text) {
+    template <class Box> static void retype(Box *box, const QString &text) {
         box->setFocus();
         box->selectAll();
         QTest::keyClick(box, Qt::Key_Delete);
@@ -78,20 +64,5 @@ struct Studio {
     }
 
     // One line per stored page and answer.
-    QStringList stored() const {
-        QStringList out;
-        for (qint16 n = 0; n <= project.UpperBound(); ++n) {
-            const Dialog &page = project.Dialog(n);
-            out << QString::number(n) + ":" + page.text();
-            for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
-                const Selection &a = page.Selection(k);
-                out << QStringLiteral("  %1|%2|%3|%4")
-                           .arg(a.text())
-                           .arg(a.isLinked())
-                           .arg(a.LinkPage())
-                           .arg(a.EndDialog());
-            }
-        }
-        return out;
-    }
+    QStringList stored() const { return TestSupport::pages(project); }
 };

@@ -9,17 +9,6 @@ TEST(frmDCPages, OpensWithItsControlsCaptionsAndAFreshProject) {
     s.project.setSpeaker("Kept");
     EXPECT_EQ(s.w.windowTitle(), "Greyhollow ParleyWorks for 55i, by Halden, originally for 99l by tobble");
 
-    QStringList created;
-    for (QWidget *child : s.w.centralWidget()->findChildren<QWidget *>())
-        if (!child->objectName().isEmpty() && !child->objectName().startsWith("qt_") &&
-            child->parent()->objectName() != "UPDPage" && child->parent()->objectName() != "UPDSelID")
-            created << child->objectName();
-    EXPECT_EQ(created,
-              QString("Frame4 txtSpeech Label3 Label8 PicAnalysis TrvAnalysis Label9 Label10 Label7 Frame3 "
-                      "CMDRemovePage CmdAddPage txtPage UPDPage Label2 LblOutOf Frame2 CMDSave ChkENDDIalog "
-                      "txtPageID ChkGoPage txtSel CmdRemoveSel CmdADDSel UPDSelID txtSelID Label5 Label4 "
-                      "LBLSelOutof lblSel Frame1 DialogName txtSpeaker Label6 Label1")
-                  .split(' '));
     QStringList captions;
     for (QWidget *c : s.w.centralWidget()->findChildren<QWidget *>()) {
         if (auto *frame = qobject_cast<QGroupBox *>(c))
@@ -47,8 +36,6 @@ TEST(frmDCPages, OpensWithItsControlsCaptionsAndAFreshProject) {
     EXPECT_EQ(menu, (QStringList{"=Project", "MnuAnalysis=Analysis", "MnuProjNew=New", "HF1=-",
                                  "MnuProjOpen=Open...", "MnuProjSave=Save", "HF2=-",
                                  "MnuProjExport=Export...", "HF3=-", "MnuProjEnd=Return"}));
-    EXPECT_EQ(s.w.MnuProj->menuAction()->text(), "Project");
-    EXPECT_EQ(s.w.MnuProj->objectName(), "MnuProj");
 
     EXPECT_EQ(s.shown(), "page 0 [Ubound: 0] sel 0 [Ubound: 0] text '' linked 0 id '0' ends 1");
     EXPECT_EQ(s.w.txtSpeech->toPlainText(), "Enter New Dialog");

@@ -18,11 +18,7 @@ const QString scriptFilter = "SPHERE Script File (*.scp)";
 const QString openQuestion =
     "Opening a new project will close the recent one, all unsaved data will be lost. Are you sure?";
 
-// The examples of the project file's and the script's descriptions, byte for byte.
-QByteArray data(const char *name) {
-    return readFile(QStringLiteral(RUNEQUILL_TEST_DATA "/") + name);
-}
-const QByteArray guardFile = data("frmDC_guard.QDS");
+const QByteArray guardFile = readFile(RUNEQUILL_EXAMPLE("frmDC_guard.QDS"));
 
 void toggle(QCheckBox *box) {
     QTest::keyClick(box, Qt::Key_Space);
@@ -196,7 +192,7 @@ TEST(frmDCProjectMenu, ExportWritesTheWorkedExampleWithoutUnappliedEdits) {
     Studio::retype(s.w.txtSel, "not applied");
     s.prompts.queueFileName(dir.filePath("guard"));
     s.w.MnuProjExport->trigger();
-    EXPECT_EQ(readFile(dir.filePath("guard.scp")), data("frmDC_guard.scp"));
+    EXPECT_EQ(readFile(dir.filePath("guard.scp")), readFile(RUNEQUILL_EXAMPLE("frmDC_guard.scp")));
     EXPECT_EQ(s.project.Speaker(), "Guard");
     EXPECT_EQ(s.w.cdlFile1, dir.filePath("guard.scp"));
     EXPECT_EQ(s.w.cdlFile, "") << "the export dialog is a dialog of its own";
