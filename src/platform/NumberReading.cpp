@@ -5,11 +5,12 @@
 #include <limits>
 
 namespace {
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
 
 // Scans a decimal number at the start of `s`; returns the characters used (0 when none).
-qsizetype scanDecimal(QStringView s, double *value)
-{
+qsizetype scanDecimal(QStringView s, double *value) {
     qsizetype i = 0;
     if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
         ++i;
@@ -52,8 +53,7 @@ qsizetype scanDecimal(QStringView s, double *value)
 }
 } // namespace
 
-double leadingDecimal(QStringView text)
-{
+double leadingDecimal(QStringView text) {
     QString compact;
     compact.reserve(text.size());
     for (QChar c : text)
@@ -65,8 +65,7 @@ double leadingDecimal(QStringView text)
     return value;
 }
 
-qint16 readBoxNumber(QStringView text)
-{
+qint16 readBoxNumber(QStringView text) {
     const double value = std::nearbyint(leadingDecimal(text)); // default rounding: halves to even
     if (std::isnan(value))
         return 0;
@@ -77,8 +76,7 @@ qint16 readBoxNumber(QStringView text)
     return static_cast<qint16>(value);
 }
 
-bool parseDecimal(QStringView text, double *value)
-{
+bool parseDecimal(QStringView text, double *value) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && isBlank(text[begin]))

@@ -4,22 +4,19 @@
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
-RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent)
-{
+RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent) {
     setAcceptRichText(false);
     setLineWrapMode(QTextEdit::NoWrap);
 }
 
-QString RichTextBox::toDocumentLines(const QString &text)
-{
+QString RichTextBox::toDocumentLines(const QString &text) {
     QString out = text;
     out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     out.replace(u'\r', u'\n');
     return out;
 }
 
-QString RichTextBox::toCrLf(const QString &documentText)
-{
+QString RichTextBox::toCrLf(const QString &documentText) {
     QString out = documentText;
     // toPlainText() gives paragraph ends as LF; QTextCursor selections give U+2029.
     out.replace(QChar::ParagraphSeparator, u'\n');
@@ -28,24 +25,23 @@ QString RichTextBox::toCrLf(const QString &documentText)
     return out;
 }
 
-QString RichTextBox::text() const { return toCrLf(toPlainText()); }
+QString RichTextBox::text() const {
+    return toCrLf(toPlainText());
+}
 
-void RichTextBox::setText(const QString &text)
-{
+void RichTextBox::setText(const QString &text) {
     const QFont keep = font();
     setPlainText(toDocumentLines(text));
     document()->setDefaultFont(keep);
 }
 
-void RichTextBox::insertAtCaret(const QString &text)
-{
+void RichTextBox::insertAtCaret(const QString &text) {
     QTextCursor cursor = textCursor();
     cursor.insertText(toDocumentLines(text));
     setTextCursor(cursor);
 }
 
-void RichTextBox::setBoxFont(const QString &family, qreal pointSize)
-{
+void RichTextBox::setBoxFont(const QString &family, qreal pointSize) {
     QFont f = font();
     if (!family.isEmpty())
         f.setFamily(family);
@@ -61,15 +57,13 @@ void RichTextBox::setBoxFont(const QString &family, qreal pointSize)
     all.mergeCharFormat(format);
 }
 
-QMimeData *RichTextBox::createMimeDataFromSelection() const
-{
+QMimeData *RichTextBox::createMimeDataFromSelection() const {
     auto *data = new QMimeData;
     data->setText(toCrLf(textCursor().selection().toPlainText()));
     return data;
 }
 
-void RichTextBox::insertFromMimeData(const QMimeData *source)
-{
+void RichTextBox::insertFromMimeData(const QMimeData *source) {
     if (source && source->hasText())
         insertAtCaret(source->text());
 }

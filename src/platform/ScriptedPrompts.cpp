@@ -1,7 +1,6 @@
 #include "platform/ScriptedPrompts.h"
 
-QStringList ScriptedPrompts::messages() const
-{
+QStringList ScriptedPrompts::messages() const {
     QStringList out;
     for (const Prompt &p : m_prompts)
         if (p.kind == Prompt::Message)
@@ -9,8 +8,7 @@ QStringList ScriptedPrompts::messages() const
     return out;
 }
 
-QStringList ScriptedPrompts::questions() const
-{
+QStringList ScriptedPrompts::questions() const {
     QStringList out;
     for (const Prompt &p : m_prompts)
         if (p.kind == Prompt::Confirm)
@@ -18,29 +16,27 @@ QStringList ScriptedPrompts::questions() const
     return out;
 }
 
-void ScriptedPrompts::clear()
-{
+void ScriptedPrompts::clear() {
     m_prompts.clear();
     m_confirms.clear();
     m_fileNames.clear();
 }
 
-void ScriptedPrompts::message(QWidget *, const QString &text) { m_prompts.append({Prompt::Message, text, {}}); }
+void ScriptedPrompts::message(QWidget *, const QString &text) {
+    m_prompts.append({Prompt::Message, text, {}});
+}
 
-bool ScriptedPrompts::confirm(QWidget *, const QString &text)
-{
+bool ScriptedPrompts::confirm(QWidget *, const QString &text) {
     m_prompts.append({Prompt::Confirm, text, {}});
     return m_confirms.isEmpty() ? false : m_confirms.takeFirst();
 }
 
-QString ScriptedPrompts::openFileName(QWidget *, const QString &filter, const QString &fileName)
-{
+QString ScriptedPrompts::openFileName(QWidget *, const QString &filter, const QString &fileName) {
     m_prompts.append({Prompt::OpenFile, filter, fileName});
     return m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
 }
 
-QString ScriptedPrompts::saveFileName(QWidget *, const QString &filter, const QString &fileName)
-{
+QString ScriptedPrompts::saveFileName(QWidget *, const QString &filter, const QString &fileName) {
     m_prompts.append({Prompt::SaveFile, filter, fileName});
     return m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
 }

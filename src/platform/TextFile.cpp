@@ -8,16 +8,14 @@
 
 namespace TextFile {
 
-bool exists(const QString &path)
-{
+bool exists(const QString &path) {
     if (path.isEmpty())
         return false;
     const QFileInfo info(path);
     return info.exists() && info.isFile();
 }
 
-bool openForReading(QFile &file, const QString &path, QString *reason)
-{
+bool openForReading(QFile &file, const QString &path, QString *reason) {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists()) {
         if (reason)
@@ -43,8 +41,7 @@ bool openForReading(QFile &file, const QString &path, QString *reason)
     return true;
 }
 
-bool readBytes(const QString &path, QByteArray &bytes, QString *reason)
-{
+bool readBytes(const QString &path, QByteArray &bytes, QString *reason) {
     QFile file;
     if (!openForReading(file, path, reason))
         return false;
@@ -57,8 +54,7 @@ bool readBytes(const QString &path, QByteArray &bytes, QString *reason)
     return true;
 }
 
-bool read(const QString &path, QString &text, QString *reason)
-{
+bool read(const QString &path, QString &text, QString *reason) {
     QByteArray bytes;
     if (!readBytes(path, bytes, reason))
         return false;
@@ -66,8 +62,7 @@ bool read(const QString &path, QString &text, QString *reason)
     return true;
 }
 
-bool writeBytes(const QString &path, QByteArrayView bytes, QString *reason)
-{
+bool writeBytes(const QString &path, QByteArrayView bytes, QString *reason) {
     if (path.isEmpty()) {
         if (reason)
             *reason = QStringLiteral("No file name was given");
@@ -113,8 +108,7 @@ bool writeBytes(const QString &path, QByteArrayView bytes, QString *reason)
     return true;
 }
 
-bool write(const QString &path, QStringView text, QString *reason)
-{
+bool write(const QString &path, QStringView text, QString *reason) {
     const std::optional<QByteArray> bytes = CodePage::encode(text, reason);
     if (!bytes)
         return false;

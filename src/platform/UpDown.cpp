@@ -7,8 +7,8 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
-UpDown::UpDown(QWidget *parent) : QWidget(parent), m_up(new QToolButton(this)), m_down(new QToolButton(this))
-{
+UpDown::UpDown(QWidget *parent)
+    : QWidget(parent), m_up(new QToolButton(this)), m_down(new QToolButton(this)) {
     for (QToolButton *b : {m_up, m_down}) {
         b->setAutoRepeat(true);
         b->setFocusPolicy(Qt::NoFocus);
@@ -21,8 +21,7 @@ UpDown::UpDown(QWidget *parent) : QWidget(parent), m_up(new QToolButton(this)), 
     connect(m_down, &QToolButton::clicked, this, &UpDown::stepDown);
 }
 
-void UpDown::setBuddy(QLineEdit *buddy)
-{
+void UpDown::setBuddy(QLineEdit *buddy) {
     if (m_buddy)
         m_buddy->removeEventFilter(this);
     m_buddy = buddy;
@@ -30,16 +29,23 @@ void UpDown::setBuddy(QLineEdit *buddy)
         m_buddy->installEventFilter(this);
 }
 
-void UpDown::setMaximum(int max) { m_max = qMax(0, max); }
+void UpDown::setMaximum(int max) {
+    m_max = qMax(0, max);
+}
 
-QSize UpDown::sizeHint() const { return QSize(17, 20); }
+QSize UpDown::sizeHint() const {
+    return QSize(17, 20);
+}
 
-void UpDown::stepUp() { stepBy(1); }
+void UpDown::stepUp() {
+    stepBy(1);
+}
 
-void UpDown::stepDown() { stepBy(-1); }
+void UpDown::stepDown() {
+    stepBy(-1);
+}
 
-void UpDown::stepBy(int delta)
-{
+void UpDown::stepBy(int delta) {
     if (!m_buddy)
         return;
     const int current = readBoxNumber(m_buddy->text());
@@ -50,8 +56,7 @@ void UpDown::stepBy(int delta)
     emit valueChanged();
 }
 
-bool UpDown::eventFilter(QObject *watched, QEvent *event)
-{
+bool UpDown::eventFilter(QObject *watched, QEvent *event) {
     if (watched == m_buddy && isEnabled()) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent *>(event)->key();
@@ -69,8 +74,7 @@ bool UpDown::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void UpDown::resizeEvent(QResizeEvent *)
-{
+void UpDown::resizeEvent(QResizeEvent *) {
     const int h = height() / 2;
     m_up->setGeometry(0, 0, width(), h);
     m_down->setGeometry(0, h, width(), height() - h);

@@ -2,8 +2,7 @@
 
 #include <QStringList>
 
-QString qtFileFilter(const QString &filterString)
-{
+QString qtFileFilter(const QString &filterString) {
     QStringList parts = filterString.split(u'|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {

@@ -2,9 +2,9 @@
 
 #include "dialogs/QuestDialogs.h"
 #include "items/frmItem.h"
-#include "studio/frmDC.h"
 #include "platform/Navigator.h"
 #include "platform/QtUserPrompts.h"
+#include "studio/frmDC.h"
 
 #include <QPointer>
 

@@ -6,8 +6,7 @@
 
 #include <QMenuBar>
 
-frmMain::frmMain(Navigator &navigator, QWidget *parent) : QMainWindow(parent), m_navigator(navigator)
-{
+frmMain::frmMain(Navigator &navigator, QWidget *parent) : QMainWindow(parent), m_navigator(navigator) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Runequill by Halden"));
 
@@ -51,8 +50,7 @@ frmMain::frmMain(Navigator &navigator, QWidget *parent) : QMainWindow(parent), m
     Form_Load();
 }
 
-void frmMain::Form_Load()
-{
+void frmMain::Form_Load() {
     static const char *const pieces[] = {
         "Hello there, and welcome to Runequill by Halden\r\n\r\n",
         "This version(1.0) contains:\r\n",
@@ -65,20 +63,17 @@ void frmMain::Form_Load()
         txtMain->insertAtCaret(QString::fromLatin1(piece));
 }
 
-void frmMain::mnuNI_Click()
-{
+void frmMain::mnuNI_Click() {
     m_navigator.openItemCreator();
     close();
 }
 
-void frmMain::mnuDS_Click()
-{
+void frmMain::mnuDS_Click() {
     m_navigator.openDialogStudio();
     close();
 }
 
-void frmMain::mnuExit_Click()
-{
+void frmMain::mnuExit_Click() {
     m_navigator.unloadItemCreator();
     close();
 }
