@@ -65,16 +65,19 @@ void runKeystroke(benchmark::State &state, int pages) {
         state.SkipWithError("the tree lost pages");
 }
 
-// Apply of an edited speech, up to the repaint. The edit, not timed, adds a letter and then
-// takes it away again, so that every Apply stores a change.
+// Apply of an edited speech and answer text, up to the repaint. The edits, not timed, add a
+// letter to each and then take it away again, so that every Apply stores a change of both.
 void runApply(benchmark::State &state, int pages) {
     const auto studio = loadedStudio(state, pages);
     if (!studio)
         return;
     QPlainTextEdit *speech = studio->window.txtSpeech;
+    QLineEdit *answer = studio->window.txtSel;
     bool grow = true;
     for (auto _ : state) {
-        QTest::keyClick(speech, grow ? Qt::Key_A : Qt::Key_Backspace);
+        const Qt::Key key = grow ? Qt::Key_A : Qt::Key_Backspace;
+        QTest::keyClick(speech, key);
+        QTest::keyClick(answer, key);
         StudioWindow::settle();
         grow = !grow;
         const auto start = Clock::now();

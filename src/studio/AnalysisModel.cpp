@@ -51,14 +51,12 @@ void AnalysisModel::projectDestroyed(const QuestDialogs &project) {
 
 void AnalysisModel::sync(QuestDialogs &project, const QString &prefix) {
     // Added nodes, another project, and pages reset or renumbered cannot be patched: start over.
+    // So does a new prefix, which changes every node's key: a view told of each node on its
+    // own would look for every answer of every closed page among the rows it shows.
     if (!m_synced || !m_current || &project != m_project || !m_extras.empty() ||
-        project.Count() < int(m_answerCounts.size())) {
+        project.Count() < int(m_answerCounts.size()) || prefix != m_prefix) {
         resetFrom(project, prefix);
         return;
-    }
-    if (prefix != m_prefix) {
-        m_prefix = prefix;
-        announceNewPrefix();
     }
     // Each kept page is let go before its rows change, so that the tree reads the page from
     // the project from then on.
@@ -120,20 +118,6 @@ void AnalysisModel::updatePage(int page, const Dialog &was, const Dialog &now) {
     if (firstChanged >= 0)
         emit dataChanged(index(firstChanged, 0, pageIndex), index(lastChanged, 0, pageIndex),
                          {Qt::DisplayRole});
-}
-
-void AnalysisModel::announceNewPrefix() {
-    // Only the keys carry the prefix; no text changes.
-    const int pages = int(m_answerCounts.size());
-    if (pages == 0)
-        return;
-    emit dataChanged(index(0, 0), index(pages - 1, 0), {KeyRole});
-    for (int page = 0; page < pages; ++page) {
-        const QModelIndex pageIndex = index(page, 0);
-        const int answers = m_answerCounts[size_t(page)];
-        if (answers > 0)
-            emit dataChanged(index(0, 0, pageIndex), index(answers - 1, 0, pageIndex), {KeyRole});
-    }
 }
 
 const Dialog *AnalysisModel::shownPage(int page) const {

@@ -78,7 +78,6 @@ private:
     void observe(QuestDialogs *project);
     void resetFrom(QuestDialogs &project, const QString &prefix);
     void updatePage(int page, const Dialog &was, const Dialog &now);
-    void announceNewPrefix();
     // Page `page` as the tree shows it: its kept copy, or the project's page. Null when the
     // project is no longer what the tree shows (between a reset of its pages and the next sync).
     const Dialog *shownPage(int page) const;

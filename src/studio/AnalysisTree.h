@@ -9,7 +9,7 @@ class QuestDialogs;
 
 // The tree of the analysis pane. A rebuild brings its model up to the project and leaves every
 // node collapsed; it remembers which nodes the user opened, so that closing them again costs
-// only those nodes and nothing at all when none is open.
+// only those nodes (or one new layout when many are open) and nothing at all when none is.
 class AnalysisTree : public QTreeView {
     Q_OBJECT
 public:
@@ -20,7 +20,13 @@ public:
     // Follows what changed in the project since the last rebuild.
     void rebuild(QuestDialogs &project, const QString &prefix);
 
+protected:
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                     const QList<int> &roles = QList<int>()) override;
+
 private:
+    static constexpr qsizetype collapseOneByOneLimit = 16;
+
     AnalysisModel *m_model;
     QList<QPersistentModelIndex> m_expanded;
 };

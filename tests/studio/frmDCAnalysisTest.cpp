@@ -90,6 +90,15 @@ TEST(frmDCAnalysis, EveryRebuildCollapsesThePages) {
     QTest::keyClicks(s.w.txtSpeech, "x");
     EXPECT_FALSE(tree->isExpanded(page1));
     EXPECT_TRUE(tree->uniformRowHeights());
+
+    // Many open pages are closed all at once.
+    ProjectFixtures::generate(s.project, 40);
+    s.w.ShowPage(0);
+    for (int page = 0; page < 40; ++page)
+        tree->expand(tree->model()->index(page, 0));
+    s.w.MnuAnalysis->trigger();
+    for (int page = 0; page < 40; ++page)
+        EXPECT_FALSE(tree->isExpanded(tree->model()->index(page, 0))) << page;
 }
 
 TEST(frmDCAnalysis, ARebuildTouchesOnlyWhatChanged) {
@@ -118,6 +127,11 @@ TEST(frmDCAnalysis, ARebuildTouchesOnlyWhatChanged) {
     Studio::click(s.w.CMDRemovePage);
     EXPECT_EQ(signals_.take(), QStringList{"reset"});
     EXPECT_EQ(s.tree(), (QStringList{"0:abcEnter New Dialog", "  s0 "}));
+
+    Studio::retype(s.w.DialogName, "d");
+    EXPECT_EQ(signals_.take(), QStringList{});
+    s.w.MnuAnalysis->trigger();
+    EXPECT_EQ(signals_.take(), QStringList{"reset"}) << "a new prefix changes every key";
 }
 
 TEST(frmDCAnalysis, AddedNodesHangUnderTheirParentUntilTheNextRebuild) {
