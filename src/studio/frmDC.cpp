@@ -170,13 +170,13 @@ void frmDC::placeControls() {
     // Positions inside a frame count from the frame's top left corner, caption included.
     place(Frame1, 120, 120, 6375, 615);
     place(Label6, 120, 270, 1020, 255);
-    place(DialogName, 1200, 240, 2475, 285);
-    place(Label1, 3735, 270, 1170, 255);
-    place(txtSpeaker, 4905, 240, 1350, 285);
+    place(DialogName, 1260, 240, 2415, 285);
+    place(Label1, 3750, 270, 1215, 255);
+    place(txtSpeaker, 5025, 240, 1230, 285);
 
     place(Frame3, 120, 840, 6375, 615);
     place(Label2, 120, 270, 960, 255);
-    place(txtPage, 1080, 240, 720, 285);
+    place(txtPage, 1140, 240, 660, 285);
     place(UPDPage, 1800, 240, 255, 285);
     place(LblOutOf, 2175, 270, 1500, 255);
     place(CmdAddPage, 3780, 225, 1215, 315);
@@ -189,7 +189,7 @@ void frmDC::placeControls() {
 
     place(Frame2, 120, 3840, 6375, 1935);
     place(lblSel, 120, 270, 1425, 255);
-    place(txtSelID, 1545, 240, 720, 285);
+    place(txtSelID, 1605, 240, 660, 285);
     place(UPDSelID, 2265, 240, 255, 285);
     place(LBLSelOutof, 2640, 270, 1125, 255);
     place(CmdADDSel, 3780, 225, 1215, 315);
