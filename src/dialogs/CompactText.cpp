@@ -50,29 +50,6 @@ void CompactText::assign(QStringView text) {
     m_bits = bits;
 }
 
-const char *CompactText::block() const {
-    return reinterpret_cast<const char *>(quintptr(m_bits & ~tagMask));
-}
-
-const char *CompactText::data() const {
-    return block() + (m_bits & longTag ? sizeof(quint64) : sizeof(quint32));
-}
-
-qsizetype CompactText::size() const {
-    if (m_bits == 0)
-        return 0;
-    if (isInline())
-        return qsizetype((m_bits >> 1) & 7);
-    if (m_bits & longTag) {
-        quint64 length = 0;
-        std::memcpy(&length, block(), sizeof length);
-        return qsizetype(length);
-    }
-    quint32 length = 0;
-    std::memcpy(&length, block(), sizeof length);
-    return qsizetype(length);
-}
-
 QString CompactText::toString() const {
     if (m_bits == 0)
         return {};

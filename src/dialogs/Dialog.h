@@ -23,6 +23,8 @@ public:
     ~Dialog();
 
     QString text() const { return m_text.toString(); }
+    // Calls f with a view of the speech (see CompactText::visit).
+    template <class F> decltype(auto) visitText(F &&f) const { return m_text.visit(f); }
     void setText(const QString &text);
 
     // The stored answer in slot `index`. An index outside 0..SelectionUBound() reads a

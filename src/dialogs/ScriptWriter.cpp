@@ -1,5 +1,6 @@
 #include "dialogs/ScriptWriter.h"
 
+#include "dialogs/JoinedText.h"
 #include "dialogs/QuestDialogs.h"
 #include "platform/Ascii.h"
 #include "platform/EncodedText.h"
@@ -12,7 +13,7 @@ namespace {
 
 constexpr QLatin1StringView CrLf("\r\n");
 constexpr QLatin1StringView SpaceLine(" \r\n");
-constexpr QLatin1StringView LineBreakMark("<var.br>");
+using JoinedText::LineBreakMark;
 
 // Gump lines 2 to 10 of every page: the frame, the name and speech gumps and answer 1.
 constexpr QLatin1StringView GumpHead("30,30\r\n"
@@ -35,62 +36,35 @@ constexpr QLatin1StringView MoreButtons[] = {
 // The script is built either as text or straight as the file's bytes (EncodedText): the
 // functions below take either as `out`.
 
-// False when no character of the text is at or below CR, so that it holds no line break:
-// true of most texts, which this finds four characters at a time.
-bool mayHoldLineBreak(QStringView text) {
-    constexpr quint64 lanes = 0x0001000100010001ull;
-    const char16_t *chars = text.utf16();
-    qsizetype i = 0;
-    for (; i + 4 <= text.size(); i += 4) {
-        quint64 word;
-        std::memcpy(&word, chars + i, 8);
-        if ((word - 0x0E * lanes) & ~word & (0x8000 * lanes)) // some character below 0x0E
-            return true;
-    }
-    for (; i < text.size(); ++i)
-        if (chars[i] <= u'\r')
-            return true;
-    return false;
+using JoinedText::mayHoldLineBreak;
+
+// The next '*' at or after `from`, or -1.
+qsizetype nextStar(QStringView text, qsizetype from) {
+    return text.indexOf(u'*', from);
 }
 
-// Appends `text` with each line break (CR LF, CR or LF) replaced by "<var.br>".
-template <class Out> void appendJoined(Out &out, QStringView text) {
-    if (!mayHoldLineBreak(text)) {
-        out.append(text);
-        return;
-    }
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        out.append(text.mid(start, i - start));
-        out.append(LineBreakMark);
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    out.append(text.mid(start));
+qsizetype nextStar(QLatin1StringView text, qsizetype from) {
+    if (from >= text.size())
+        return -1;
+    const void *star = std::memchr(text.data() + from, '*', size_t(text.size() - from));
+    return star ? static_cast<const char *>(star) - text.data() : -1;
 }
 
 // Appends the emote-coloured speech. One pass does both replacements: neither mark can
 // overlap the other, and neither replacement holds a '*', so this equals replacing every
 // "*[" first and then every "*/]".
-template <class Out> void appendConverted(Out &out, QStringView speech) {
+template <class Out, class View> void appendConverted(Out &out, View speech) {
     out.append(QLatin1StringView("<var.bfont_lgrey>"));
     const qsizetype n = speech.size();
+    const auto at = [&](qsizetype k, char16_t c) { return k < n && speech[k].unicode() == c; };
     qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (speech[i] != u'*')
-            continue;
-        const QStringView rest = speech.mid(i);
-        if (rest.startsWith(u"*[")) {
+    for (qsizetype i = nextStar(speech, 0); i >= 0; i = nextStar(speech, i + 1)) {
+        if (at(i + 1, u'[')) {
             out.append(speech.mid(start, i - start));
             out.append(QLatin1StringView("<var.bfont_red>["));
             start = i + 2;
             i += 1;
-        } else if (rest.startsWith(u"*/]")) {
+        } else if (at(i + 1, u'/') && at(i + 2, u']')) {
             out.append(speech.mid(start, i - start));
             out.append(QLatin1StringView("] <var.bfont_lgrey>"));
             start = i + 3;
@@ -134,17 +108,22 @@ template <class Out> void appendPage(Out &out, QuestDialogs &project, const QStr
     if (project.Speaker().isEmpty())
         project.setSpeaker(QStringLiteral("<SRC.TARG.NAME>"));
     out.append(QLatin1StringView("<var.bfont_lgreen>"));
-    appendJoined(out, project.Speaker());
+    JoinedText::append(out, QStringView(project.Speaker()));
     out.append(LineBreakMark).append(CrLf);
     // Joining first cannot make or break an emote mark: "<var.br>" holds no '*'.
-    appendConverted(out, ScriptWriter::joinLines(page.text()));
+    page.visitText([&out](auto speech) {
+        if (mayHoldLineBreak(speech))
+            appendConverted(out, QStringView(ScriptWriter::joinLines(speech.toString())));
+        else
+            appendConverted(out, speech);
+    });
     out.append(CrLf);
     for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
         Selection &answer = page.Selection(k);
-        if (answer.text().isEmpty())
+        if (!answer.hasText())
             answer.setText(QStringLiteral("End Dialog"));
         out.append(QLatin1StringView("<var.br><var.bfont_lgrey>"));
-        appendJoined(out, answer.text());
+        answer.visitText([&out](auto text) { JoinedText::append(out, text); });
         out.append(LineBreakMark).append(CrLf);
     }
     out.append(SpaceLine);
@@ -156,7 +135,7 @@ template <class Out> void appendPage(Out &out, QuestDialogs &project, const QStr
         out.append(QLatin1StringView("ON=")).append(Ascii::Decimal(k + 1).view()).append(CrLf);
         if (answer.isLinked()) {
             out.append(QLatin1StringView("\tsrc.iQuest::GetDialog ")).append(prefix).append(u'_');
-            appendJoined(out, answer.LinkPage());
+            answer.visitLinkPage([&out](auto link) { JoinedText::append(out, link); });
             out.append(CrLf);
         }
         if (answer.EndDialog())
@@ -195,7 +174,7 @@ std::optional<QByteArray> scriptBytes(QuestDialogs &project, const QString &dial
 QString convertSpeech(const QString &speech) {
     QString out;
     out.reserve(speech.size() + 32);
-    appendConverted(out, speech);
+    appendConverted(out, QStringView(speech));
     return out;
 }
 
@@ -204,7 +183,7 @@ QString joinLines(const QString &text) {
         return text;
     QString out;
     out.reserve(text.size() + 64);
-    appendJoined(out, text);
+    JoinedText::append(out, QStringView(text));
     return out;
 }
 

@@ -16,6 +16,10 @@ public:
     Selection &operator=(const Selection &) = delete;
 
     QString text() const { return m_text.toString(); }
+    bool hasText() const { return !m_text.isEmpty(); }
+    // Calls f with a view of the text or of the link page (see CompactText::visit).
+    template <class F> decltype(auto) visitText(F &&f) const { return m_text.visit(f); }
+    template <class F> decltype(auto) visitLinkPage(F &&f) const { return m_LinkPage.visit(f); }
     void setText(const QString &text);
     bool isLinked() const { return m_isLinked; }
     void setIsLinked(bool isLinked);

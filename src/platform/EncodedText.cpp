@@ -25,7 +25,8 @@ bool agreesWithAscii(QStringConverter::Encoding encoding) {
 
 } // namespace
 
-EncodedText::EncodedText(qsizetype expectedSize) : m_asciiCompatible(agreesWithAscii(CodePage::encoding())) {
+EncodedText::EncodedText(qsizetype expectedSize)
+    : m_asciiCompatible(agreesWithAscii(CodePage::encoding())), m_fast(m_asciiCompatible) {
     m_bytes.resize(expectedSize);
 }
 
@@ -39,7 +40,7 @@ char *EncodedText::extend(qsizetype n) {
     return out;
 }
 
-EncodedText &EncodedText::append(QLatin1StringView text) {
+EncodedText &EncodedText::appendLatin1(QLatin1StringView text) {
     if (m_failed)
         return *this;
     if (m_asciiCompatible && Ascii::isAscii(text.data(), text.size()))
@@ -49,7 +50,7 @@ EncodedText &EncodedText::append(QLatin1StringView text) {
     return *this;
 }
 
-EncodedText &EncodedText::append(QStringView text) {
+EncodedText &EncodedText::appendUtf16(QStringView text) {
     if (m_failed)
         return *this;
     if (!m_asciiCompatible)
@@ -82,6 +83,7 @@ void EncodedText::appendEncoded(QStringView text) {
     const std::optional<QByteArray> bytes = CodePage::encode(atStart ? text : QStringView(padded), &m_error);
     if (!bytes) {
         m_failed = true;
+        m_fast = false;
         return;
     }
     const qsizetype skip = atStart ? 0 : 1;

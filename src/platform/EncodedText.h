@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/Ascii.h"
+
 #include <QByteArray>
 #include <QLatin1StringView>
 #include <QString>
 #include <QStringView>
+#include <cstring>
 #include <optional>
 
 // The bytes of a file in the system code page, built piece by piece. The result is what
@@ -15,8 +18,25 @@ class EncodedText {
 public:
     explicit EncodedText(qsizetype expectedSize = 0);
 
-    EncodedText &append(QLatin1StringView text);
-    EncodedText &append(QStringView text);
+    // Inline: the writers append a dozen small pieces for every page of a large project.
+    // An ASCII piece that fits the room already there is copied straight in; the rest goes
+    // the general way.
+    EncodedText &append(QLatin1StringView text) {
+        if (m_fast && text.size() <= m_bytes.size() - m_used && Ascii::isAscii(text.data(), text.size())) {
+            std::memcpy(m_bytes.data() + m_used, text.data(), text.size());
+            m_used += text.size();
+            return *this;
+        }
+        return appendLatin1(text);
+    }
+    EncodedText &append(QStringView text) {
+        if (m_fast && text.size() <= m_bytes.size() - m_used &&
+            Ascii::narrow(text.utf16(), text.size(), m_bytes.data() + m_used)) {
+            m_used += text.size();
+            return *this;
+        }
+        return appendUtf16(text);
+    }
     EncodedText &append(const QString &text) { return append(QStringView(text)); }
     EncodedText &append(QChar c) { return append(QStringView(&c, 1)); }
 
@@ -25,6 +45,8 @@ public:
     std::optional<QByteArray> take(QString *error = nullptr);
 
 private:
+    EncodedText &appendLatin1(QLatin1StringView text);
+    EncodedText &appendUtf16(QStringView text);
     char *extend(qsizetype n);
     bool appendAscii(QStringView text);
     void appendEncoded(QStringView text);
@@ -35,4 +57,5 @@ private:
     QString m_error;
     bool m_failed = false;
     bool m_asciiCompatible;
+    bool m_fast; // m_asciiCompatible and not m_failed
 };

@@ -1,5 +1,6 @@
 #include "studio/ProjectFile.h"
 
+#include "dialogs/JoinedText.h"
 #include "dialogs/QuestDialogs.h"
 #include "dialogs/ScriptWriter.h"
 #include "platform/Ascii.h"
@@ -154,12 +155,37 @@ template <class Out> void appendLine(Out &out, const QString &text) {
     out.append(ScriptWriter::joinLines(text)).append(CrLf);
 }
 
+// A stored text on its own line, appended from the stored characters themselves.
+template <class Out, class Text> void appendStoredLine(Out &out, const Text &text) {
+    text.visitText([&out](auto view) { JoinedText::append(out, view); });
+    out.append(CrLf);
+}
+
+bool isDecimal(QStringView text) {
+    return parseDecimal(text);
+}
+
+// Latin-1 bytes are widened on the stack to be read; only a long text needs a string.
+bool isDecimal(QLatin1StringView text) {
+    char16_t wide[64];
+    if (text.size() > qsizetype(std::size(wide)))
+        return parseDecimal(text.toString());
+    Ascii::widen(text.data(), text.size(), wide);
+    return parseDecimal(QStringView(wide, text.size()));
+}
+
 // The link line. A linked answer whose page id is not a number (an empty one included) is
 // written as not linked: written verbatim, it would make the whole file unreadable.
-QString linkLine(const Selection &answer) {
-    if (answer.isLinked() && parseDecimal(answer.LinkPage()))
-        return answer.LinkPage();
-    return QStringLiteral("-1");
+template <class Out> void appendLinkLine(Out &out, const Selection &answer) {
+    const bool written = answer.isLinked() && answer.visitLinkPage([&out](auto link) {
+        if (!isDecimal(link))
+            return false;
+        out.append(link);
+        return true;
+    });
+    if (!written)
+        out.append(QLatin1StringView("-1"));
+    out.append(CrLf);
 }
 
 // A rough size of the file, measured on at most 256 pages spread over the project and scaled
@@ -191,13 +217,13 @@ void appendFile(Out &out, const QString &prefix, const QString &speaker, const Q
     for (qint16 n = 0; n <= project.UpperBound(); ++n) {
         const Dialog &page = project.Dialog(n);
         out.append(PageMarker).append(Ascii::Decimal(n).view()).append(CrLf);
-        appendLine(out, page.text());
+        appendStoredLine(out, page);
         for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
             const Selection &answer = page.Selection(k);
             out.append(SelectionMarker);
-            appendLine(out, answer.text());
-            out.append(linkLine(answer)).append(CrLf);
-            out.append(answer.EndDialog() ? u'1' : u'0').append(CrLf);
+            appendStoredLine(out, answer);
+            appendLinkLine(out, answer);
+            out.append(answer.EndDialog() ? QLatin1StringView("1\r\n") : QLatin1StringView("0\r\n"));
         }
     }
     out.append(CrLf);
