@@ -30,23 +30,7 @@ protected:
         return ProjectFile::read(path, project);
     }
 
-    // One line per page and answer: "n:speech" and "  text|linked|page id|ends".
-    QStringList pages() const {
-        QStringList out;
-        for (qint16 n = 0; n <= project.UpperBound(); ++n) {
-            const Dialog &page = project.Dialog(n);
-            out << QString::number(n) + ":" + page.text();
-            for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
-                const Selection &a = page.Selection(k);
-                out << QStringLiteral("  %1|%2|%3|%4")
-                           .arg(a.text())
-                           .arg(a.isLinked())
-                           .arg(a.LinkPage())
-                           .arg(a.EndDialog());
-            }
-        }
-        return out;
-    }
+    QStringList pages() const { return TestSupport::pages(project); }
 
     static QStringList cleared() { return {"0:Null", "  |0||1"}; }
 

@@ -174,20 +174,7 @@ QByteArray expectedFile(const ProjectData &back, bool utf8) {
 }
 
 QStringList lines(const QString &prefix, const QString &speaker, const QuestDialogs &project) {
-    QStringList out{"prefix " + prefix, "speaker " + speaker};
-    for (qint16 n = 0; n <= project.UpperBound(); ++n) {
-        const Dialog &page = project.Dialog(n);
-        out << QString::number(n) + ":" + page.text();
-        for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
-            const Selection &a = page.Selection(k);
-            out << QStringLiteral("  %1|%2|%3|%4")
-                       .arg(a.text())
-                       .arg(a.isLinked())
-                       .arg(a.LinkPage())
-                       .arg(a.EndDialog());
-        }
-    }
-    return out;
+    return QStringList{"prefix " + prefix, "speaker " + speaker} + TestSupport::pages(project);
 }
 
 QStringList lines(const ProjectData &data) {
