@@ -22,6 +22,8 @@ public:
     // An ASCII piece that fits the room already there is copied straight in; the rest goes
     // the general way.
     EncodedText &append(QLatin1StringView text) {
+        if (text.isEmpty()) // an empty view may carry a null pointer, which memcpy must not see
+            return *this;
         if (m_fast && text.size() <= m_bytes.size() - m_used && Ascii::isAscii(text.data(), text.size())) {
             std::memcpy(m_bytes.data() + m_used, text.data(), text.size());
             m_used += text.size();
@@ -30,6 +32,8 @@ public:
         return appendLatin1(text);
     }
     EncodedText &append(QStringView text) {
+        if (text.isEmpty())
+            return *this;
         if (m_fast && text.size() <= m_bytes.size() - m_used &&
             Ascii::narrow(text.utf16(), text.size(), m_bytes.data() + m_used)) {
             m_used += text.size();
