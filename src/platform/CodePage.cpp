@@ -55,6 +55,20 @@ void resetEncoding() {
     chosenEncoding.reset();
 }
 
+bool isAsciiCompatible(QStringConverter::Encoding encoding) {
+    switch (encoding) {
+    case QStringConverter::Utf8:
+    case QStringConverter::Latin1:
+        return true;
+#ifdef Q_OS_UNIX
+    case QStringConverter::System: // UTF-8 on every Unix
+        return true;
+#endif
+    default:
+        return false;
+    }
+}
+
 bool dropsByteOrderMark() {
     const QChar mark(0xFEFF);
     QStringEncoder encoder(encoding(), QStringConverter::Flag::Stateless);

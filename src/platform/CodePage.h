@@ -14,6 +14,10 @@ QStringConverter::Encoding encoding();
 void setEncoding(QStringConverter::Encoding encoding);
 void resetEncoding();
 
+// True for code pages in which every ASCII character is the one byte of the same value, so
+// that ASCII text can be copied as it is and a CR or LF byte is always a line end.
+bool isAsciiCompatible(QStringConverter::Encoding encoding);
+
 // Decodes file bytes. Bytes that are not valid in the code page (a file written on a Windows
 // machine in Windows-1252, say) are read as Windows-1252 rather than as replacement characters.
 QString decode(QByteArrayView bytes);

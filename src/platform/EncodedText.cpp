@@ -6,27 +6,10 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-// Code pages in which every ASCII character is the one byte of the same value.
-bool agreesWithAscii(QStringConverter::Encoding encoding) {
-    switch (encoding) {
-    case QStringConverter::Utf8:
-    case QStringConverter::Latin1:
-        return true;
-#ifdef Q_OS_UNIX
-    case QStringConverter::System: // UTF-8 on every Unix
-        return true;
-#endif
-    default:
-        return false;
-    }
-}
-
-} // namespace
+namespace {} // namespace
 
 EncodedText::EncodedText(qsizetype expectedSize)
-    : m_asciiCompatible(agreesWithAscii(CodePage::encoding())), m_fast(m_asciiCompatible) {
+    : m_asciiCompatible(CodePage::isAsciiCompatible(CodePage::encoding())), m_fast(m_asciiCompatible) {
     m_bytes.resize(expectedSize);
 }
 

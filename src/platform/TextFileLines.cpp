@@ -11,22 +11,6 @@ namespace {
 
 constexpr qsizetype BlockSize = 1 << 20;
 
-// Code pages whose ASCII characters are single bytes of the same value, so that a CR or LF
-// byte is always a line end and a line can be decoded on its own.
-bool agreesWithAscii(QStringConverter::Encoding encoding) {
-    switch (encoding) {
-    case QStringConverter::Utf8:
-    case QStringConverter::Latin1:
-        return true;
-#ifdef Q_OS_UNIX
-    case QStringConverter::System: // UTF-8 on every Unix
-        return true;
-#endif
-    default:
-        return false;
-    }
-}
-
 // A decoder that, like the one for the whole file, drops a byte-order mark only at its start.
 QStringDecoder decoderFor(bool atFileStart) {
     QStringConverter::Flags flags = QStringConverter::Flag::Stateless;
@@ -51,7 +35,7 @@ bool TextFileLines::open(const QString &path, QString *reason) {
 // One pass over the file: whether it holds a CR, and whether the code page reads all of it.
 // A file it cannot read is decoded whole, with the fallback that CodePage::decode applies.
 bool TextFileLines::survey() {
-    m_whole = !agreesWithAscii(CodePage::encoding());
+    m_whole = !CodePage::isAsciiCompatible(CodePage::encoding());
     const bool check = !m_whole && CodePage::encoding() != QStringConverter::Latin1;
     QByteArray carry; // the bytes after a block's last ASCII byte: a character may go on
     qint64 offset = 0;
