@@ -1,9 +1,9 @@
 #include "ChildModes.h"
 
-#include "platform/ScriptedPrompts.h"
-#include "shell/AppNavigator.h"
-#include "shell/frmMain.h"
-#include "studio/ProjectFile.h"
+#include "core/dialogs/ProjectFile.h"
+#include "support/ScriptedPrompts.h"
+#include "ui/shell/AppNavigator.h"
+#include "ui/shell/frmMain.h"
 
 #include <QApplication>
 #include <QMainWindow>

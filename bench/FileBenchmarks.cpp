@@ -5,10 +5,10 @@
 #include "Fixtures.h"
 #include "Names.h"
 
-#include "common/ProjectFixtures.h"
-#include "dialogs/QuestDialogs.h"
-#include "platform/TextFile.h"
-#include "studio/ProjectFile.h"
+#include "core/dialogs/ProjectFile.h"
+#include "core/dialogs/QuestDialogs.h"
+#include "core/text/TextFile.h"
+#include "support/ProjectFixtures.h"
 
 #include <QFile>
 #include <chrono>

@@ -1,7 +1,7 @@
 #include "Fixtures.h"
 
-#include "common/ProjectFixtures.h"
-#include "dialogs/QuestDialogs.h"
+#include "core/dialogs/QuestDialogs.h"
+#include "support/ProjectFixtures.h"
 
 #include <QFile>
 

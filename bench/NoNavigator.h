@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Navigator.h"
+#include "ui/widgets/Navigator.h"
 
 // A navigator for windows whose menus nothing here opens.
 class NoNavigator : public Navigator {

@@ -7,7 +7,7 @@
 #include "Fixtures.h"
 #include "Names.h"
 
-#include "dialogs/QuestDialogs.h"
+#include "core/dialogs/QuestDialogs.h"
 
 #include <QFileInfo>
 

@@ -7,7 +7,7 @@
 #include "Names.h"
 #include "NoNavigator.h"
 
-#include "shell/frmMain.h"
+#include "ui/shell/frmMain.h"
 
 #include <QMainWindow>
 #include <QTest>

@@ -7,9 +7,9 @@
 #include "Names.h"
 #include "StudioWindow.h"
 
-#include "common/ProjectFixtures.h"
-#include "studio/AnalysisNodes.h"
-#include "studio/AnalysisTree.h"
+#include "core/dialogs/AnalysisNodes.h"
+#include "support/ProjectFixtures.h"
+#include "ui/studio/AnalysisTree.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

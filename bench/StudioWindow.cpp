@@ -1,6 +1,6 @@
 #include "StudioWindow.h"
 
-#include "common/ProjectFixtures.h"
+#include "support/ProjectFixtures.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

@@ -2,9 +2,9 @@
 
 #include "NoNavigator.h"
 
-#include "dialogs/QuestDialogs.h"
-#include "platform/ScriptedPrompts.h"
-#include "studio/frmDC.h"
+#include "core/dialogs/QuestDialogs.h"
+#include "support/ScriptedPrompts.h"
+#include "ui/studio/frmDC.h"
 
 // The Dialog Studio shown on the offscreen screen, with scripted answers to its questions.
 struct StudioWindow {

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the project-file fuzzer with clang into build-fuzz/ and runs it: first over the seed
-# corpus in tests/fuzz/corpus, then for SECONDS more (0, the default, runs until interrupted).
+# corpus in tests/fixtures/corpus, then for SECONDS more (0, the default, runs until interrupted).
 #   scripts/fuzz.sh [SECONDS] [libFuzzer options...]      e.g.  scripts/fuzz.sh 3600 -jobs=2
 # New inputs go to build-fuzz/corpus; an input that fails is written to build-fuzz/findings/.
-# Once its fault is fixed, copy it into tests/fuzz/corpus so that every run tries it again.
+# Once its fault is fixed, copy it into tests/fixtures/corpus so that every run tries it again.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
@@ -21,7 +21,7 @@ fi
 cmake --build "$FUZZ_DIR" --target project_file_fuzzer --parallel "$(nproc)"
 
 FUZZER="$FUZZ_DIR/tests/fuzz/project_file_fuzzer"
-SEEDS="$ROOT/tests/fuzz/corpus"
+SEEDS="$ROOT/tests/fixtures/corpus"
 mkdir -p "$FUZZ_DIR/corpus" "$FUZZ_DIR/findings"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-halt_on_error=1:detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}"

@@ -4,7 +4,7 @@
 #include "cli/CommandArguments.h"
 #include "cli/ProjectCheck.h"
 #include "cli/ProjectLoading.h"
-#include "dialogs/QuestDialogs.h"
+#include "core/dialogs/QuestDialogs.h"
 
 #include <QCommandLineParser>
 #include <algorithm>

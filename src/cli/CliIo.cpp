@@ -1,7 +1,7 @@
 #include "cli/CliIo.h"
 
 #include "cli/Usage.h"
-#include "platform/CodePage.h"
+#include "core/text/CodePage.h"
 
 #include <QIODevice>
 #include <QTextStream>

@@ -3,7 +3,7 @@
 #include "cli/CliIo.h"
 #include "cli/CommandArguments.h"
 #include "cli/ProjectLoading.h"
-#include "dialogs/QuestDialogs.h"
+#include "core/dialogs/QuestDialogs.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

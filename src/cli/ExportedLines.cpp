@@ -1,8 +1,8 @@
 #include "cli/ExportedLines.h"
 
 #include "cli/ProjectCopy.h"
-#include "dialogs/QuestDialogs.h"
-#include "dialogs/ScriptWriter.h"
+#include "core/dialogs/QuestDialogs.h"
+#include "core/dialogs/ScriptWriter.h"
 
 #include <QStringList>
 

@@ -2,8 +2,8 @@
 
 #include "cli/CliIo.h"
 #include "cli/CommandArguments.h"
-#include "items/ItemHandling.h"
-#include "platform/TextFile.h"
+#include "core/items/ItemHandling.h"
+#include "core/text/TextFile.h"
 
 #include <QCommandLineParser>
 #include <algorithm>

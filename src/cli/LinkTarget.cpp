@@ -1,6 +1,6 @@
 #include "cli/LinkTarget.h"
 
-#include "platform/NumberReading.h"
+#include "core/text/NumberReading.h"
 
 #include <QRegularExpression>
 

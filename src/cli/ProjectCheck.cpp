@@ -2,8 +2,8 @@
 
 #include "cli/ExportedLines.h"
 #include "cli/LinkTarget.h"
-#include "dialogs/QuestDialogs.h"
-#include "platform/CodePage.h"
+#include "core/dialogs/QuestDialogs.h"
+#include "core/text/CodePage.h"
 
 #include <algorithm>
 #include <set>

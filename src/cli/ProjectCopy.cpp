@@ -1,6 +1,6 @@
 #include "cli/ProjectCopy.h"
 
-#include "dialogs/QuestDialogs.h"
+#include "core/dialogs/QuestDialogs.h"
 
 std::unique_ptr<QuestDialogs> copyProject(const QuestDialogs &source) {
     auto copy = std::make_unique<QuestDialogs>();

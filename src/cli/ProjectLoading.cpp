@@ -1,7 +1,7 @@
 #include "cli/ProjectLoading.h"
 
 #include "cli/CliIo.h"
-#include "dialogs/QuestDialogs.h"
+#include "core/dialogs/QuestDialogs.h"
 
 bool loadProject(const QString &path, QuestDialogs &project, ProjectFile::ReadResult &result, CliIo &io) {
     project.Clear();

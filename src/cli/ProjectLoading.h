@@ -1,6 +1,6 @@
 #pragma once
 
-#include "studio/ProjectFile.h"
+#include "core/dialogs/ProjectFile.h"
 
 class CliIo;
 class QuestDialogs;

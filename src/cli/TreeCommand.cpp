@@ -3,9 +3,9 @@
 #include "cli/CliIo.h"
 #include "cli/CommandArguments.h"
 #include "cli/ProjectLoading.h"
-#include "dialogs/QuestDialogs.h"
-#include "dialogs/ScriptWriter.h"
-#include "studio/AnalysisNodes.h"
+#include "core/dialogs/AnalysisNodes.h"
+#include "core/dialogs/QuestDialogs.h"
+#include "core/dialogs/ScriptWriter.h"
 
 #include <QCommandLineParser>
 

@@ -1,6 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/CliIo.h"
-#include "platform/CodePage.h"
+#include "core/text/CodePage.h"
 
 #include <QCoreApplication>
 #include <QFile>

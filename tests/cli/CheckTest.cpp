@@ -1,8 +1,8 @@
 #include "CliRunner.h"
 
 #include "cli/ProjectCheck.h"
-#include "common/TestSupport.h"
-#include "dialogs/QuestDialogs.h"
+#include "core/dialogs/QuestDialogs.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

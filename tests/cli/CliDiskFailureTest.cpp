@@ -1,8 +1,8 @@
 // The command-line export onto targets it cannot write: exit status 2, the file and the reason on
 // the standard error, and whatever was at the target left exactly as it was.
 #include "CliRunner.h"
-#include "common/FullDisk.h"
-#include "common/TestSupport.h"
+#include "support/FullDisk.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,7 +1,7 @@
 #include "CliRunner.h"
 
 #include "cli/Cli.h"
-#include "common/TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <QBuffer>
 #include <QTextStream>

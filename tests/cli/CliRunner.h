@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "CliRunner.h"
 
-#include "dialogs/QuestDialogs.h"
-#include "studio/ProjectFile.h"
+#include "core/dialogs/ProjectFile.h"
+#include "core/dialogs/QuestDialogs.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "CliRunner.h"
 
-#include "common/TestSupport.h"
-#include "platform/CodePage.h"
+#include "core/text/CodePage.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "CliRunner.h"
 
-#include "common/TestSupport.h"
-#include "studio/ProjectFile.h"
+#include "core/dialogs/ProjectFile.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

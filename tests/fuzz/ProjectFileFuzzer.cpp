@@ -1,10 +1,10 @@
 // libFuzzer target for the project-file reader. Any bytes may come from a file the user opens,
 // so the reader must never crash, hang or misread; beyond that, whatever it reads must come
 // back unchanged from a save and a second read, and export the same script both times.
-#include "dialogs/QuestDialogs.h"
-#include "dialogs/ScriptWriter.h"
-#include "platform/CodePage.h"
-#include "studio/ProjectFile.h"
+#include "core/dialogs/ProjectFile.h"
+#include "core/dialogs/QuestDialogs.h"
+#include "core/dialogs/ScriptWriter.h"
+#include "core/text/CodePage.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/dialogs/Dialog.h"
+#include "core/dialogs/ProjectObserver.h"
+
+#include <QString>
+#include <memory>
+#include <set>
+#include <vector>
+
+// One NPC conversation: the speaker's name and the pages, numbered from 0. A page whose text
+// is exactly "Null" is a placeholder: the next AddNewDialog fills it. A project always holds
+// at least one page and at most 32767 (page numbers are 16-bit).
+class QuestDialogs {
+public:
+    static constexpr qint16 MaxPages = 32767;
+    static QString placeholderText() { return QStringLiteral("Null"); }
+
+    // A new project is already in the state Init leaves it in.
+    QuestDialogs();
+    QuestDialogs(const QuestDialogs &) = delete;
+    QuestDialogs &operator=(const QuestDialogs &) = delete;
+    ~QuestDialogs();
+
+    const QString &Speaker() const { return m_Speaker; }
+    void setSpeaker(const QString &speaker) { m_Speaker = speaker; }
+
+    // The stored page `index`. An index outside 0..UpperBound() reads a detached default page
+    // that belongs to no project: writes to it go nowhere.
+    ::Dialog &Dialog(qint16 index);
+    const ::Dialog &Dialog(qint16 index) const;
+    // Puts `vData` into the existing slot `index`; an index outside the pages is ignored.
+    void setDialog(qint16 index, std::unique_ptr<::Dialog> vData);
+
+    qint16 UpperBound() const { return static_cast<qint16>(m_pages.size()) - 1; }
+    qint16 Count() const { return static_cast<qint16>(m_pages.size()); }
+
+    // One page: page 0 "Enter New Dialog" with one default answer. Speaker is kept.
+    void Init();
+    // One placeholder page: page 0 "Null" with one default answer. Speaker is kept.
+    void Clear();
+    // Stores the page in the lowest placeholder slot, or appends it. On a full project
+    // (32767 pages, no placeholder) nothing changes and the result is false.
+    bool AddNewDialog(std::unique_ptr<::Dialog> NewDialog);
+    // Removes page `index` and moves the later pages down by one; links are not touched.
+    // An index outside the pages, or removing the only page, changes nothing.
+    void RemoveDialog(qint16 index);
+
+    // Writes the project as a SPHERE dialog script (see dialogs/ScriptWriter.h). Fills in the
+    // defaults the script needs: an empty Speaker becomes "<SRC.TARG.NAME>" and every empty
+    // answer text "End Dialog", in the project itself. True when the file was written; an
+    // empty FilePath writes nothing and returns false with an empty reason.
+    bool DumpToFile(const QString &FilePath, const QString &DialogPrefix, QString *reason = nullptr);
+
+    // Views that follow the project without re-reading all of it are told before it changes.
+    // An observer stays until removed or until the project is destroyed.
+    void addObserver(ProjectObserver *observer);
+    void removeObserver(ProjectObserver *observer);
+
+private:
+    friend class Dialog;
+    qint16 FindFreeDialog() const; // the slot the next page goes to, or -1 when full
+    void pageAboutToChange(const ::Dialog &page);
+    void pageTextChanged(const ::Dialog &page);
+    void attach(::Dialog &page, qint16 index);
+    void resetPages(const QString &firstText);
+    void pagesAboutToReset();
+
+    std::vector<std::unique_ptr<::Dialog>> m_pages;
+    QString m_Speaker;
+    std::set<qint16> m_placeholders; // numbers of the pages whose text is "Null"
+    mutable std::unique_ptr<::Dialog> m_scratch;
+    std::vector<ProjectObserver *> m_observers;
+};

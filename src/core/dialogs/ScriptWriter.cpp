@@ -1,0 +1,201 @@
+#include "core/dialogs/ScriptWriter.h"
+
+#include "core/dialogs/JoinedText.h"
+#include "core/dialogs/QuestDialogs.h"
+#include "core/text/Ascii.h"
+#include "core/text/EncodedText.h"
+#include "core/text/TextFile.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr QLatin1StringView CrLf("\r\n");
+constexpr QLatin1StringView SpaceLine(" \r\n");
+using JoinedText::LineBreakMark;
+
+// Gump lines 2 to 10 of every page: the frame, the name and speech gumps and answer 1.
+constexpr QLatin1StringView GumpHead("30,30\r\n"
+                                     "NOMOVE\r\n"
+                                     "Page 0\r\n"
+                                     "resizepic 0 0 5054 380 330\r\n"
+                                     "Page 1\r\n"
+                                     "HTMLGUMP 30 15 100 20 0 0 0\t\t//NPC NAME\r\n"
+                                     "HTMLGUMP 30 35 340 100 1 1 1\t\t//NPC SPEECH\r\n"
+                                     "BUTTON 10 150 4005 4006 1 0 1\r\n"
+                                     "HTMLGUMP 50 150 270 40 2 0 0\t\t//PLAYER ANSWERS\r\n");
+
+// The button and text gump of answers 2 to 4; the layout has no room for a fifth.
+constexpr QLatin1StringView MoreButtons[] = {
+    QLatin1StringView("BUTTON 10 190 4005 4006 1 0 2\r\nHTMLGUMP 50 190 270 40 3 0 0\r\n"),
+    QLatin1StringView("BUTTON 10 230 4005 4006 1 0 3\r\nHTMLGUMP 50 230 270 40 4 0 0\r\n"),
+    QLatin1StringView("BUTTON 10 270 4005 4006 1 0 4\r\nHTMLGUMP 50 270 270 40 5 0 0\r\n"),
+};
+
+// The script is built either as text or straight as the file's bytes (EncodedText): the
+// functions below take either as `out`.
+
+using JoinedText::mayHoldLineBreak;
+
+// The next '*' at or after `from`, or -1.
+qsizetype nextStar(QStringView text, qsizetype from) {
+    return text.indexOf(u'*', from);
+}
+
+qsizetype nextStar(QLatin1StringView text, qsizetype from) {
+    if (from >= text.size())
+        return -1;
+    const void *star = std::memchr(text.data() + from, '*', size_t(text.size() - from));
+    return star ? static_cast<const char *>(star) - text.data() : -1;
+}
+
+// Appends the emote-coloured speech. One pass does both replacements: neither mark can
+// overlap the other, and neither replacement holds a '*', so this equals replacing every
+// "*[" first and then every "*/]".
+template <class Out, class View> void appendConverted(Out &out, View speech) {
+    out.append(QLatin1StringView("<var.bfont_lgrey>"));
+    const qsizetype n = speech.size();
+    const auto at = [&](qsizetype k, char16_t c) { return k < n && speech[k].unicode() == c; };
+    qsizetype start = 0;
+    for (qsizetype i = nextStar(speech, 0); i >= 0; i = nextStar(speech, i + 1)) {
+        if (at(i + 1, u'[')) {
+            out.append(speech.mid(start, i - start));
+            out.append(QLatin1StringView("<var.bfont_red>["));
+            start = i + 2;
+            i += 1;
+        } else if (at(i + 1, u'/') && at(i + 2, u']')) {
+            out.append(speech.mid(start, i - start));
+            out.append(QLatin1StringView("] <var.bfont_lgrey>"));
+            start = i + 3;
+            i += 2;
+        }
+    }
+    out.append(speech.mid(start));
+}
+
+// A rough size of the script, so that the text is built with few reallocations. Measured on
+// at most 256 pages spread over the project and scaled up with some to spare: walking every
+// page of a large project only for this would cost a good part of the writing itself.
+qsizetype estimatedSize(const QuestDialogs &project, qsizetype prefixSize) {
+    const qint16 step = static_cast<qint16>(std::max(1, project.Count() / 256));
+    qsizetype sampled = 0;
+    qsizetype size = 0;
+    for (qint16 n = 0; n <= project.UpperBound(); n = static_cast<qint16>(n + step)) {
+        const Dialog &page = project.Dialog(n);
+        size += 560 + 4 * prefixSize + project.Speaker().size() + page.text().size();
+        for (qint16 k = 0; k <= page.SelectionUBound(); ++k)
+            size += 80 + prefixSize + page.Selection(k).text().size() + page.Selection(k).LinkPage().size();
+        ++sampled;
+        if (n > project.UpperBound() - step)
+            break;
+    }
+    return 64 + prefixSize + size * project.Count() / sampled * 5 / 4;
+}
+
+template <class Out> void appendPage(Out &out, QuestDialogs &project, const QString &prefix, qint16 n) {
+    Dialog &page = project.Dialog(n);
+    const Ascii::Decimal number(n);
+
+    out.append(QLatin1StringView("[DIALOG ")).append(prefix).append(u'_').append(number.view()).append(u']');
+    out.append(CrLf).append(GumpHead);
+    for (qint16 more = 1; more < page.SelectionCount() && more <= 3; ++more)
+        out.append(MoreButtons[more - 1]);
+    out.append(SpaceLine);
+
+    out.append(QLatin1StringView("[DIALOG ")).append(prefix).append(u'_').append(number.view());
+    out.append(QLatin1StringView(" Text]\r\n"));
+    if (project.Speaker().isEmpty())
+        project.setSpeaker(QStringLiteral("<SRC.TARG.NAME>"));
+    out.append(QLatin1StringView("<var.bfont_lgreen>"));
+    JoinedText::append(out, QStringView(project.Speaker()));
+    out.append(LineBreakMark).append(CrLf);
+    // Joining first cannot make or break an emote mark: "<var.br>" holds no '*'.
+    page.visitText([&out](auto speech) {
+        if (mayHoldLineBreak(speech))
+            appendConverted(out, QStringView(ScriptWriter::joinLines(speech.toString())));
+        else
+            appendConverted(out, speech);
+    });
+    out.append(CrLf);
+    for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
+        Selection &answer = page.Selection(k);
+        if (!answer.hasText())
+            answer.setText(QStringLiteral("End Dialog"));
+        out.append(QLatin1StringView("<var.br><var.bfont_lgrey>"));
+        answer.visitText([&out](auto text) { JoinedText::append(out, text); });
+        out.append(LineBreakMark).append(CrLf);
+    }
+    out.append(SpaceLine);
+
+    out.append(QLatin1StringView("[DIALOG ")).append(prefix).append(u'_').append(number.view());
+    out.append(QLatin1StringView(" BUTTON]\r\n"));
+    for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
+        const Selection &answer = page.Selection(k);
+        out.append(QLatin1StringView("ON=")).append(Ascii::Decimal(k + 1).view()).append(CrLf);
+        if (answer.isLinked()) {
+            out.append(QLatin1StringView("\tsrc.iQuest::GetDialog ")).append(prefix).append(u'_');
+            answer.visitLinkPage([&out](auto link) { JoinedText::append(out, link); });
+            out.append(CrLf);
+        }
+        if (answer.EndDialog())
+            out.append(QLatin1StringView("\tReturn 1\r\n"));
+        out.append(SpaceLine);
+    }
+}
+
+template <class Out> void appendScript(Out &out, QuestDialogs &project, const QString &prefix) {
+    out.append(QLatin1StringView("//=====QDS: ")).append(prefix).append(QLatin1StringView(" STARTS======"));
+    out.append(CrLf).append(SpaceLine);
+    for (qint16 n = 0; n <= project.UpperBound(); ++n)
+        appendPage(out, project, prefix, n);
+}
+
+} // namespace
+
+namespace ScriptWriter {
+
+QString scriptText(QuestDialogs &project, const QString &dialogPrefix) {
+    // The prefix names sections and calls; a line break in it would split those lines too.
+    const QString prefix = joinLines(dialogPrefix);
+    QString out;
+    out.reserve(estimatedSize(project, prefix.size()));
+    appendScript(out, project, prefix);
+    return out;
+}
+
+std::optional<QByteArray> scriptBytes(QuestDialogs &project, const QString &dialogPrefix, QString *error) {
+    const QString prefix = joinLines(dialogPrefix);
+    EncodedText out(estimatedSize(project, prefix.size()));
+    appendScript(out, project, prefix);
+    return out.take(error);
+}
+
+QString convertSpeech(const QString &speech) {
+    QString out;
+    out.reserve(speech.size() + 32);
+    appendConverted(out, QStringView(speech));
+    return out;
+}
+
+QString joinLines(const QString &text) {
+    if (!text.contains(u'\r') && !text.contains(u'\n'))
+        return text;
+    QString out;
+    out.reserve(text.size() + 64);
+    JoinedText::append(out, QStringView(text));
+    return out;
+}
+
+} // namespace ScriptWriter
+
+bool QuestDialogs::DumpToFile(const QString &FilePath, const QString &DialogPrefix, QString *reason) {
+    if (FilePath.isEmpty()) {
+        if (reason)
+            reason->clear();
+        return false;
+    }
+    // Built straight as bytes: a large project's script is never held as UTF-16 as well.
+    const std::optional<QByteArray> bytes = ScriptWriter::scriptBytes(*this, DialogPrefix, reason);
+    return bytes && TextFile::writeBytes(FilePath, *bytes, reason);
+}

@@ -1,0 +1,118 @@
+#include "core/text/TextFile.h"
+
+#include "core/text/CodePage.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace TextFile {
+
+bool exists(const QString &path) {
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    return info.exists() && info.isFile();
+}
+
+bool openForReading(QFile &file, const QString &path, QString *reason) {
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists()) {
+        if (reason)
+            *reason = QStringLiteral("No such file or directory");
+        return false;
+    }
+    if (info.isDir()) {
+        if (reason)
+            *reason = QStringLiteral("It is a folder, not a file");
+        return false;
+    }
+    if (!info.isFile()) {
+        if (reason)
+            *reason = QStringLiteral("It is not a regular file");
+        return false;
+    }
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (reason)
+            *reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool readBytes(const QString &path, QByteArray &bytes, QString *reason) {
+    QFile file;
+    if (!openForReading(file, path, reason))
+        return false;
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (reason)
+            *reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool read(const QString &path, QString &text, QString *reason) {
+    QByteArray bytes;
+    if (!readBytes(path, bytes, reason))
+        return false;
+    text = CodePage::decode(bytes);
+    return true;
+}
+
+bool writeBytes(const QString &path, QByteArrayView bytes, QString *reason) {
+    if (path.isEmpty()) {
+        if (reason)
+            *reason = QStringLiteral("No file name was given");
+        return false;
+    }
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        if (reason)
+            *reason = info.isDir() ? QStringLiteral("It is a folder, not a file")
+                                   : QStringLiteral("It is not a regular file (a device or a pipe), "
+                                                    "so it is not replaced");
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (reason)
+            *reason = file.errorString();
+        return false;
+    }
+    // A full disk or a file-size limit makes write() return a short count rather than -1,
+    // and commit() would then rename the truncated file over the good one: check every byte.
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.write(bytes.data() + done, bytes.size() - done);
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    if (done != bytes.size() || !file.flush()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        if (reason)
+            *reason = why.isEmpty() || why == QLatin1String("Unknown error")
+                          ? QStringLiteral("The disk is full or the file is too large")
+                          : why;
+        return false;
+    }
+    if (!file.commit()) {
+        if (reason)
+            *reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool write(const QString &path, QStringView text, QString *reason) {
+    const std::optional<QByteArray> bytes = CodePage::encode(text, reason);
+    if (!bytes)
+        return false;
+    return writeBytes(path, *bytes, reason);
+}
+
+} // namespace TextFile

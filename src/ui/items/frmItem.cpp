@@ -1,0 +1,320 @@
+#include "ui/items/frmItem.h"
+
+#include "ui/widgets/Navigator.h"
+#include "ui/widgets/RichTextBox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+// Every control has a fixed place; these are the measures, in pixels, of a tab page.
+constexpr QSize pageSize(700, 530);
+constexpr int margin = 8;
+constexpr int columnWidth = 338;
+constexpr int rightColumn = margin + columnWidth + 8;
+constexpr int rowPitch = 26;
+constexpr int rowHeight = 22;
+constexpr int labelLeft = 10;
+constexpr int labelWidth = 96;
+constexpr int boxLeft = labelLeft + labelWidth + 6;
+constexpr int boxWidth = columnWidth - boxLeft - 12;
+// Room under a frame's top edge for the check box that sits on it.
+constexpr int switchRoom = 20;
+constexpr int groupGap = 26;
+
+const char *const triggerCaptions[frmItem::TriggerCount] = {
+    "@CLICK",       "@DCLICK",        "@STEP",        "@EQUIP",  "@UNEQUIP",      "@TIMER",
+    "@TARGON_ITEM", "@TARGON_GROUND", "@TARGON_CHAR", "@DAMAGE", "@DROPON_GROUND"};
+
+// A frame of field rows: the first row at `top`, a small margin under the last one.
+int frameHeightFor(int rows, int top) {
+    return top + rows * rowPitch - (rowPitch - rowHeight) + 10;
+}
+} // namespace
+
+frmItem::frmItem(Navigator &navigator, QWidget *parent) : QMainWindow(parent), m_navigator(navigator) {
+    setObjectName(QStringLiteral("frmItem"));
+    setWindowTitle(QStringLiteral("RNQ Script : Item"));
+
+    mnuScript = menuBar()->addMenu(QStringLiteral("Script"));
+    mnuScript->setObjectName(QStringLiteral("mnuScript"));
+    l = mnuScript->addSeparator();
+    l->setObjectName(QStringLiteral("l"));
+    mnuReturn = mnuScript->addAction(QStringLiteral("Return"));
+    mnuReturn->setObjectName(QStringLiteral("mnuReturn"));
+    connect(mnuReturn, &QAction::triggered, this, &frmItem::mnuReturn_Click);
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    SSItem = new QTabWidget(client);
+    SSItem->setObjectName(QStringLiteral("SSItem"));
+    SSItem->addTab(buildBasicPage(), QStringLiteral("Basic Definitions"));
+    SSItem->addTab(buildCreatePage(), QStringLiteral("@Create"));
+    SSItem->addTab(buildAdditionalPage(), QStringLiteral("Additional"));
+    SSItem->addTab(buildCompiledPage(), QStringLiteral("Compiled"));
+    SSItem->setCurrentIndex(0);
+    connect(SSItem, &QTabWidget::currentChanged, this, &frmItem::SSItem_Click);
+
+    // A fixed layout: the pages have one size, the tab control is just big enough for them
+    // and the window just big enough for the tab control.
+    const QSize tabs = SSItem->minimumSizeHint();
+    SSItem->setGeometry(QRect(QPoint(4, 4), tabs));
+    client->setFixedSize(tabs + QSize(8, 8));
+    setCentralWidget(client);
+    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+
+    Form_Load();
+}
+
+QGroupBox *frmItem::addFrame(QWidget *page, const char *name, const QRect &place) {
+    auto *frame = new QGroupBox(page);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setGeometry(place);
+    return frame;
+}
+
+void frmItem::addFieldRows(QGroupBox *frame, int first, int last, int top) {
+    for (int i = first; i <= last; ++i) {
+        const int y = top + (i - first) * rowPitch;
+        auto *label = new QLabel(ItemHandling::keyText(i), frame);
+        label->setObjectName(QStringLiteral("lblBasic_%1").arg(i));
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setGeometry(labelLeft, y, labelWidth, rowHeight);
+        auto *box = new QLineEdit(frame);
+        box->setObjectName(QStringLiteral("txtBasic_%1").arg(i));
+        box->setGeometry(boxLeft, y, boxWidth, rowHeight);
+        label->setBuddy(box);
+        lblBasic[i] = label;
+        txtBasic[i] = box;
+    }
+}
+
+QCheckBox *frmItem::addFrameSwitch(QWidget *page, const char *name, const char *caption, QGroupBox *frame) {
+    // A sibling of the frame, not a child, so that it stays usable while the frame is hidden.
+    auto *box = new QCheckBox(QString::fromLatin1(caption), page);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setAutoFillBackground(true); // covers the frame's edge behind its caption
+    box->adjustSize();
+    box->move(frame->x() + 10, frame->y() - box->height() / 2);
+    box->raise();
+    return box;
+}
+
+QWidget *frmItem::addPage(const char *name) {
+    auto *page = new QWidget;
+    page->setObjectName(QString::fromLatin1(name));
+    page->setMinimumSize(pageSize);
+    // The page takes the window colour, the colour the frame switches fill their caption with.
+    page->setAutoFillBackground(true);
+    return page;
+}
+
+QWidget *frmItem::buildBasicPage() {
+    QWidget *page = addPage("pageBasic");
+
+    Frame2 = addFrame(page, "Frame2", QRect(margin, margin, columnWidth, pageSize.height() - 2 * margin));
+    addFieldRows(Frame2, 0, 18, 12);
+
+    const int groupTop = margin + switchRoom / 2 + 4;
+    const int rowsTop = switchRoom;
+    frmWep = addFrame(page, "frmWep", QRect(rightColumn, groupTop, columnWidth, frameHeightFor(3, rowsTop)));
+    addFieldRows(frmWep, 19, 21, rowsTop);
+    frmArmor = addFrame(page, "frmArmor",
+                        QRect(rightColumn, frmWep->geometry().bottom() + 1 + groupGap, columnWidth,
+                              frameHeightFor(1, rowsTop)));
+    addFieldRows(frmArmor, 22, 22, rowsTop);
+    frmExtra = addFrame(page, "frmExtra",
+                        QRect(rightColumn, frmArmor->geometry().bottom() + 1 + groupGap, columnWidth,
+                              frameHeightFor(3, rowsTop)));
+    addFieldRows(frmExtra, 23, 25, rowsTop);
+
+    chkWep = addFrameSwitch(page, "chkWep", "Weapon", frmWep);
+    chkArmor = addFrameSwitch(page, "chkArmor", "Armor", frmArmor);
+    Check1 = addFrameSwitch(page, "Check1", "Extra", frmExtra);
+    // toggled comes only with a real change, so setting a box to the state it has runs nothing.
+    connect(chkWep, &QCheckBox::toggled, this, &frmItem::chkWep_Click);
+    connect(chkArmor, &QCheckBox::toggled, this, &frmItem::chkArmor_Click);
+    connect(Check1, &QCheckBox::toggled, this, &frmItem::Check1_Click);
+    return page;
+}
+
+QWidget *frmItem::buildCreatePage() {
+    QWidget *page = addPage("pageCreate");
+
+    Label1 = new QLabel(QStringLiteral("@Create Trigger"), page);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont heading(QStringLiteral("Arial"));
+    heading.setPointSizeF(12);
+    heading.setBold(true);
+    Label1->setFont(heading);
+    Label1->setGeometry(margin + 2, margin, columnWidth, 28);
+
+    const int framesTop = margin + 36;
+    const int framesHeight = frameHeightFor(5, 12);
+    Frame4 = addFrame(page, "Frame4", QRect(margin, framesTop, columnWidth, framesHeight));
+    addFieldRows(Frame4, 26, 30, 12);
+    Frame5 = addFrame(page, "Frame5", QRect(rightColumn, framesTop, columnWidth, framesHeight));
+    addFieldRows(Frame5, 31, 35, 12);
+
+    const int bottomTop = framesTop + framesHeight + 10;
+    Frame3 = addFrame(
+        page, "Frame3",
+        QRect(margin, bottomTop, pageSize.width() - 2 * margin, pageSize.height() - margin - bottomTop));
+    return page;
+}
+
+QWidget *frmItem::buildAdditionalPage() {
+    QWidget *page = addPage("pageAdditional");
+
+    const int height = pageSize.height() - 2 * margin;
+    const int buttonsWidth = 172;
+    Frame6 =
+        addFrame(page, "Frame6", QRect(margin, margin, pageSize.width() - 3 * margin - buttonsWidth, height));
+    txtAdd = new RichTextBox(Frame6);
+    txtAdd->setObjectName(QStringLiteral("txtAdd"));
+    txtAdd->setGeometry(Frame6->rect().adjusted(8, 8, -8, -8));
+
+    Frame7 = addFrame(page, "Frame7",
+                      QRect(Frame6->geometry().right() + 1 + margin, margin, buttonsWidth, height));
+    const int pitch = (height - 16) / TriggerCount;
+    for (int i = 0; i < TriggerCount; ++i) {
+        auto *button = new QPushButton(QString::fromLatin1(triggerCaptions[i]), Frame7);
+        button->setObjectName(QStringLiteral("cmdTrig_%1").arg(i));
+        button->setGeometry(10, 8 + i * pitch + (pitch - 32) / 2, buttonsWidth - 20, 32);
+        connect(button, &QPushButton::clicked, this, [this, i] { cmdTrig_Click(i); });
+        cmdTrig[i] = button;
+    }
+    return page;
+}
+
+QWidget *frmItem::buildCompiledPage() {
+    QWidget *page = addPage("pageCompiled");
+
+    Frame1 =
+        addFrame(page, "Frame1", QRect(QPoint(0, 0), pageSize).adjusted(margin, margin, -margin, -margin));
+
+    cmbFont = new QComboBox(Frame1);
+    cmbFont->setObjectName(QStringLiteral("cmbFont"));
+    cmbFontSize = new QComboBox(Frame1);
+    cmbFontSize->setObjectName(QStringLiteral("cmbFontSize"));
+    for (QComboBox *combo : {cmbFont, cmbFontSize}) {
+        combo->setEditable(true);
+        // Typing in the box changes nothing: only an entry chosen from the list counts,
+        // and typed text never becomes an entry.
+        combo->setInsertPolicy(QComboBox::NoInsert);
+    }
+    cmbFont->setGeometry(10, 10, 200, 26);
+    cmbFontSize->setGeometry(cmbFont->geometry().right() + 1 + 8, 10, 72, 26);
+    connect(cmbFont, &QComboBox::activated, this, &frmItem::cmbFont_Click);
+    connect(cmbFontSize, &QComboBox::activated, this, &frmItem::cmbFontSize_Click);
+
+    txtOutput = new RichTextBox(Frame1);
+    txtOutput->setObjectName(QStringLiteral("txtOutput"));
+    txtOutput->setBoxFont(QStringLiteral("Arial"), 9.75);
+    txtOutput->setGeometry(QRect(10, 44, Frame1->width() - 20, Frame1->height() - 44 - 10));
+    return page;
+}
+
+void frmItem::Form_Load() {
+    frmArmor->hide();
+    frmWep->hide();
+    frmExtra->hide();
+
+    cmbFont->addItems(
+        {QStringLiteral("Arial"), QStringLiteral("Courier"), QStringLiteral("Times New Roman")});
+    cmbFont->setCurrentText(QStringLiteral("Arial"));
+    cmbFontSize->addItems({QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"),
+                           QStringLiteral("10"), QStringLiteral("12"), QStringLiteral("14"),
+                           QStringLiteral("16"), QStringLiteral("18"), QStringLiteral("20"),
+                           QStringLiteral("22")});
+    cmbFontSize->setCurrentText(QStringLiteral("10"));
+}
+
+void frmItem::switchExclusiveGroup(QCheckBox *own, QGroupBox *ownFrame, QCheckBox *other,
+                                   QGroupBox *otherFrame, int firstField, int lastField) {
+    if (own->isChecked()) {
+        ownFrame->show();
+        otherFrame->hide();
+        other->setEnabled(false);
+        other->setChecked(false);
+    } else {
+        ownFrame->hide();
+        own->setChecked(false);
+        other->setChecked(false);
+        other->setEnabled(true);
+        // A group switched off contributes no lines.
+        for (int i = firstField; i <= lastField; ++i)
+            txtBasic[i]->clear();
+    }
+}
+
+void frmItem::chkWep_Click() {
+    switchExclusiveGroup(chkWep, frmWep, chkArmor, frmArmor, 19, 21);
+}
+
+void frmItem::chkArmor_Click() {
+    switchExclusiveGroup(chkArmor, frmArmor, chkWep, frmWep, 22, 22);
+}
+
+void frmItem::Check1_Click() {
+    // Unlike the other two groups, the extra fields keep their values while hidden.
+    frmExtra->setVisible(Check1->isChecked());
+}
+
+void frmItem::cmdTrig_Click(int index) {
+    if (index < 0 || index >= TriggerCount)
+        return;
+    txtAdd->insertAtCaret(QStringLiteral("\r\nON=") + cmdTrig[index]->text() + QStringLiteral("\r\n"));
+    // Back to the box, so the trigger's lines can be typed straight after the header.
+    txtAdd->setFocus();
+}
+
+void frmItem::cmbFont_Click() {
+    txtOutput->setBoxFont(cmbFont->itemText(cmbFont->currentIndex()), 0);
+}
+
+void frmItem::cmbFontSize_Click() {
+    bool ok = false;
+    const double size = cmbFontSize->itemText(cmbFontSize->currentIndex()).toDouble(&ok);
+    if (ok && size > 0)
+        txtOutput->setBoxFont(QString(), size);
+}
+
+QStringList frmItem::fieldValues() const {
+    QStringList values;
+    values.reserve(ItemHandling::FieldCount);
+    for (const QLineEdit *box : txtBasic)
+        values << box->text();
+    return values;
+}
+
+void frmItem::SSItem_Click(int index) {
+    switch (index) {
+    case 0:
+        txtBasic[0]->setFocus();
+        break;
+    case 3: {
+        txtOutput->setFocus();
+        // Built afresh each time: hand edits in the output box do not survive.
+        QString script = CompileItem(fieldValues());
+        const QString additional = txtAdd->text();
+        if (!additional.isEmpty())
+            script += additional;
+        txtOutput->setText(script);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void frmItem::mnuReturn_Click() {
+    m_navigator.openMain();
+    close();
+}

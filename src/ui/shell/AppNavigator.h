@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/dialogs/QuestDialogs.h"
+#include "ui/items/frmItem.h"
+#include "ui/studio/frmDC.h"
+#include "ui/widgets/Navigator.h"
+#include "ui/widgets/QtUserPrompts.h"
+
+#include <QPointer>
+
+class UserPrompts;
+
+// Opens and closes the program's windows. It also owns what outlives a window: the Dialog
+// Studio's project, which keeps its speaker name when the studio is closed and opened again.
+class AppNavigator : public Navigator {
+public:
+    // `prompts` answers the windows' questions; by default real message boxes and dialogs.
+    explicit AppNavigator(UserPrompts *prompts = nullptr);
+    ~AppNavigator() override;
+
+    void openMain() override;
+    void openDialogStudio() override;
+    void openItemCreator() override;
+    void unloadItemCreator() override;
+
+    QuestDialogs &studioProject() { return m_project; }
+    frmDC *dialogStudio() const { return m_studio; }
+    frmItem *itemCreator() const { return m_item; }
+
+private:
+    QtUserPrompts m_qtPrompts;
+    UserPrompts &m_prompts;
+    QuestDialogs m_project;
+    QPointer<frmDC> m_studio;
+    QPointer<frmItem> m_item;
+};

@@ -1,0 +1,197 @@
+// The page and answer editing of the Dialog Studio window.
+#include "core/dialogs/QuestDialogs.h"
+#include "core/text/NumberReading.h"
+#include "ui/studio/AnalysisModel.h"
+#include "ui/studio/AnalysisTree.h"
+#include "ui/studio/frmDC.h"
+#include "ui/widgets/UpDown.h"
+#include "ui/widgets/UserPrompts.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace {
+QString oneSelectionLeft() {
+    return QStringLiteral("You must have at least one selection");
+}
+} // namespace
+
+qint16 frmDC::CurrentPage() const {
+    return readBoxNumber(txtPage->text());
+}
+
+void frmDC::ShowPage(qint16 page) {
+    if (page < 0 || Project.UpperBound() < page)
+        return;
+    const Dialog &dialog = Project.Dialog(page);
+    assign(txtSpeech, dialog.text());
+    UPDPage->setMaximum(Project.UpperBound());
+    assign(txtSelID, QStringLiteral("0"));
+    LblOutOf->setText(QStringLiteral("Ubound: ") + QString::number(Project.UpperBound()));
+    LBLSelOutof->setText(QStringLiteral("Ubound: ") + QString::number(dialog.SelectionUBound()));
+    UPDSelID->setMaximum(dialog.SelectionUBound());
+    const Selection &first = dialog.Selection(0);
+    assign(txtSel, first.text());
+    assign(txtPageID, QStringLiteral("0"));
+    if (first.isLinked()) {
+        ChkGoPage->setChecked(true);
+        assign(txtPageID, first.LinkPage());
+    } else {
+        ChkGoPage->setChecked(false);
+    }
+    ChkENDDIalog->setChecked(first.EndDialog());
+}
+
+void frmDC::ShowSelection(qint16 index) {
+    const Dialog &dialog = Project.Dialog(CurrentPage());
+    assign(txtSelID, QString::number(index));
+    LBLSelOutof->setText(QStringLiteral(" Ubound: ") + QString::number(dialog.SelectionUBound()));
+    UPDSelID->setMaximum(dialog.SelectionUBound());
+    const Selection &answer = dialog.Selection(index);
+    assign(txtSel, answer.text());
+    ChkENDDIalog->setChecked(answer.EndDialog());
+    if (answer.isLinked()) {
+        ChkGoPage->setChecked(true);
+        assign(txtPageID, answer.LinkPage());
+    } else {
+        ChkGoPage->setChecked(false);
+        assign(txtPageID, QString());
+    }
+}
+
+void frmDC::StoreSelection() {
+    const qint16 page = CurrentPage();
+    const qint16 slot = readBoxNumber(txtSelID->text());
+    Dialog &dialog = Project.Dialog(page);
+    dialog.setText(txtSpeech->toPlainText());
+    Selection &answer = dialog.Selection(slot);
+    answer.setText(txtSel->text());
+    if (ChkGoPage->isChecked()) {
+        answer.setIsLinked(true);
+        answer.setLinkPage(txtPageID->text());
+    } else {
+        answer.setIsLinked(false);
+    }
+    answer.setEndDialog(ChkENDDIalog->isChecked());
+}
+
+void frmDC::CMDSave_Click() {
+    StoreSelection();
+    MnuAnalysis_Click();
+    ShowPage(CurrentPage());
+}
+
+void frmDC::applyAndRebuild() {
+    CMDSave_Click();
+    MnuAnalysis_Click();
+}
+
+void frmDC::MnuAnalysis_Click() {
+    TrvAnalysis->rebuild(Project, DialogName->text());
+}
+
+void frmDC::Addnote(const QString &ParentID, const QString &NoteName, const QString &Key) {
+    TrvAnalysis->analysisModel()->addNode(ParentID, NoteName, Key);
+}
+
+void frmDC::AddRootNote(const QString &NoteName, const QString &Key) {
+    TrvAnalysis->analysisModel()->addRootNode(NoteName, Key);
+}
+
+void frmDC::CmdAddPage_Click() {
+    CMDSave_Click();
+    auto page = std::make_unique<Dialog>();
+    page->Init(QStringLiteral("Enter NPC Speech Here"));
+    // Page numbers are 16-bit: a full project has no room, and saying nothing would look
+    // as if the page had been added.
+    if (!Project.AddNewDialog(std::move(page)))
+        m_prompts.message(
+            this, QStringLiteral("You can only have %1 pages per dialog").arg(QuestDialogs::MaxPages));
+    assign(txtPage, QString::number(Project.UpperBound()));
+    ShowPage(Project.UpperBound());
+    MnuAnalysis_Click();
+}
+
+void frmDC::CMDRemovePage_Click() {
+    if (Project.Count() > 1) {
+        Project.RemoveDialog(CurrentPage());
+        assign(txtPage, QString::number(Project.UpperBound()));
+        ShowPage(Project.UpperBound());
+    } else {
+        m_prompts.message(this, oneSelectionLeft());
+    }
+}
+
+void frmDC::CmdADDSel_Click() {
+    StoreSelection();
+    MnuAnalysis_Click();
+    Dialog &dialog = Project.Dialog(CurrentPage());
+    if (dialog.SelectionCount() < 4) {
+        auto answer = std::make_unique<Selection>();
+        answer->Init(QStringLiteral("Input Selection Text"), false, QString(), true);
+        dialog.AddSelection(std::move(answer));
+        ShowSelection(dialog.SelectionUBound());
+        MnuAnalysis_Click();
+    } else {
+        m_prompts.message(this, QStringLiteral("You can only have four selections pre dialog"));
+    }
+}
+
+void frmDC::CmdRemoveSel_Click() {
+    Dialog &dialog = Project.Dialog(CurrentPage());
+    if (dialog.SelectionCount() <= 1) {
+        m_prompts.message(this, oneSelectionLeft());
+        return;
+    }
+    dialog.RemoveSelection(readBoxNumber(txtSelID->text()));
+    ShowSelection(dialog.SelectionUBound());
+}
+
+void frmDC::UPDPage_Change() {
+    ShowPage(readBoxNumber(txtPage->text()));
+}
+
+void frmDC::UPDSelID_Change() {
+    ShowSelection(readBoxNumber(txtSelID->text()));
+}
+
+void frmDC::DialogName_Change() {
+    Label9->setText(QStringLiteral("Dialog: ") + DialogName->text() + QStringLiteral("_0"));
+}
+
+void frmDC::txtSpeaker_Change() {
+    Label10->setText(QStringLiteral("Speaker: ") + txtSpeaker->text());
+}
+
+void frmDC::txtSpeech_Change() {
+    MnuAnalysis_Click();
+}
+
+void frmDC::txtPageID_Change() {
+    ChkGoPage->setChecked(!txtPageID->text().isEmpty());
+}
+
+void frmDC::txtSpeech_KeyDown(int key) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        applyAndRebuild();
+}
+
+void frmDC::txtSel_KeyDown(int key) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        applyAndRebuild();
+}
+
+void frmDC::txtPageID_KeyDown(int key) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        applyAndRebuild();
+}
+
+void frmDC::txtSpeech_LostFocus() {
+    applyAndRebuild();
+}
+
+void frmDC::txtPageID_LostFocus() {
+    applyAndRebuild();
+}

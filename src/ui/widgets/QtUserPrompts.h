@@ -1,0 +1,12 @@
+#pragma once
+
+#include "ui/widgets/UserPrompts.h"
+
+// Real message boxes and the system's file dialogs.
+class QtUserPrompts : public UserPrompts {
+public:
+    void message(QWidget *parent, const QString &text) override;
+    bool confirm(QWidget *parent, const QString &text) override;
+    QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) override;
+    QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName) override;
+};

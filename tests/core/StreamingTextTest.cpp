@@ -1,0 +1,144 @@
+// The piecewise writer and the block-wise line reader must give exactly what encoding the
+// whole text, or splitting the whole decoded file, gives.
+
+#include "core/text/CodePage.h"
+#include "core/text/EncodedText.h"
+#include "core/text/TextFile.h"
+#include "core/text/TextFileLines.h"
+#include "support/TestSupport.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class StreamingText : public ::testing::TestWithParam<QStringConverter::Encoding> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        CodePage::setEncoding(GetParam());
+    }
+    void TearDown() override { CodePage::resetEncoding(); }
+
+    QTemporaryDir dir;
+};
+
+// The lines of the whole decoded file, split by the documented rule.
+QStringList expectedLines(const QString &text) {
+    const QChar end = text.contains(u'\r') ? u'\r' : u'\n';
+    QStringList lines;
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        qsizetype stop = text.indexOf(end, pos);
+        if (stop < 0)
+            stop = text.size();
+        lines << text.mid(pos, stop - pos);
+        pos = stop + 1;
+        if (end == u'\r' && pos < text.size() && text[pos] == u'\n')
+            ++pos;
+    }
+    return lines;
+}
+
+QStringList streamedLines(const QString &path) {
+    TextFileLines reader;
+    QString reason;
+    EXPECT_TRUE(reader.open(path, &reason)) << reason.toStdString();
+    QStringList lines;
+    QStringView line;
+    while (reader.next(line))
+        lines << line.toString();
+    EXPECT_FALSE(reader.failed());
+    return lines;
+}
+
+TEST_P(StreamingText, PiecesEncodeAsTheWholeText) {
+    const QList<QStringList> cases = {
+        {QStringLiteral("PAGE 0"), QStringLiteral("\r\n"), QStringLiteral("plain")},
+        {QStringLiteral("caf\u00e9 "), QStringLiteral("na\u00efve"), QStringLiteral("\r\n")},
+        {QString(QChar(0xFEFF)) + QStringLiteral("first"), QString(QChar(0xFEFF)) + QStringLiteral("later")},
+        {QStringLiteral("ok "), QStringLiteral("\u20ac uro"), QStringLiteral(" \u4e2d")},
+        {QStringLiteral("pair "), QStringLiteral("\U0001F600"), QStringLiteral("x")},
+        {QStringLiteral("lone "), QString(QChar(0xDC00)), QStringLiteral("x\u00ff")},
+        {QString(), QStringLiteral("tail")},
+    };
+    for (const QStringList &pieces : cases) {
+        SCOPED_TRACE(pieces.join(u'|').toStdString());
+        EncodedText built(4);
+        for (const QString &piece : pieces)
+            built.append(piece);
+        built.append(QLatin1StringView("\r\n"));
+        QString builtError;
+        QString wholeError;
+        const auto bytes = built.take(&builtError);
+        const auto whole = CodePage::encode(pieces.join(QString()) + QStringLiteral("\r\n"), &wholeError);
+        ASSERT_EQ(bytes.has_value(), whole.has_value())
+            << builtError.toStdString() << wholeError.toStdString();
+        if (whole)
+            EXPECT_EQ(*bytes, *whole);
+        else
+            EXPECT_EQ(builtError, wholeError);
+    }
+}
+
+TEST_P(StreamingText, LinesAreThoseOfTheWholeDecodedFile) {
+    constexpr qsizetype block = 1 << 20; // the reader's block size
+    const QByteArray euro = "\xE2\x82\xAC";
+    QByteArray crAtBlockEnd(block - 1, 'a');
+    crAtBlockEnd += "\r\nnext\r\n";
+    QByteArray charAcrossBlocks(block - 1, 'b');
+    charAcrossBlocks += euro + "\rend";
+    QByteArray lateBadByte(block + 100, 'c');
+    lateBadByte += "\r\n\xE9t\xE9\r\n";
+    QByteArray longLine(3 * block + 7, 'd');
+    longLine.prepend("head\r\n");
+    const QByteArray highBytes = QByteArray(block + 5, '\xE9') + "\r\nx";
+
+    const QList<std::pair<const char *, QByteArray>> files = {
+        {"empty", ""},
+        {"crlf", "one\r\ntwo\r\n\r\nfour"},
+        {"lone cr and lf", "a\rb\nc\r\n\rd\n"},
+        {"lf only", "a\nb\n\nc"},
+        {"bom at start", "\xEF\xBB\xBF"
+                         "first\r\n\xEF\xBB\xBF"
+                         "second\r\n"},
+        {"utf-8 text", "caf\xC3\xA9\r\n" + euro + "\r\n"},
+        {"not utf-8", "caf\xE9\r\n\x80\x81\r\n"},
+        {"cr at block end", crAtBlockEnd},
+        {"char across blocks", charAcrossBlocks},
+        {"bad byte late", lateBadByte},
+        {"long line", longLine},
+        {"high bytes", highBytes},
+        {"cut character at end", "ok\r\n\xE2\x82"},
+    };
+    for (const auto &[name, bytes] : files) {
+        SCOPED_TRACE(name);
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        ASSERT_TRUE(TestSupport::writeFile(path, bytes));
+        QString text;
+        ASSERT_TRUE(TextFile::read(path, text));
+        const QStringList expected = expectedLines(text);
+        const QStringList actual = streamedLines(path);
+        ASSERT_EQ(actual.size(), expected.size());
+        for (qsizetype i = 0; i < expected.size(); ++i)
+            ASSERT_EQ(actual[i], expected[i]) << "line " << i;
+    }
+}
+
+TEST_P(StreamingText, RefusesWhatReadingRefuses) {
+    for (const QString &path : {dir.filePath(QStringLiteral("missing")), dir.path(), QString()}) {
+        QString streamed;
+        QString whole;
+        QByteArray bytes;
+        TextFileLines reader;
+        EXPECT_FALSE(reader.open(path, &streamed));
+        EXPECT_FALSE(TextFile::readBytes(path, bytes, &whole));
+        EXPECT_EQ(streamed, whole);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(CodePages, StreamingText,
+                         ::testing::Values(QStringConverter::Utf8, QStringConverter::Latin1,
+                                           QStringConverter::System, QStringConverter::Utf16LE));
+
+} // namespace

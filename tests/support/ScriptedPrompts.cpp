@@ -1,0 +1,42 @@
+#include "support/ScriptedPrompts.h"
+
+QStringList ScriptedPrompts::messages() const {
+    QStringList out;
+    for (const Prompt &p : m_prompts)
+        if (p.kind == Prompt::Message)
+            out << p.text;
+    return out;
+}
+
+QStringList ScriptedPrompts::questions() const {
+    QStringList out;
+    for (const Prompt &p : m_prompts)
+        if (p.kind == Prompt::Confirm)
+            out << p.text;
+    return out;
+}
+
+void ScriptedPrompts::clear() {
+    m_prompts.clear();
+    m_confirms.clear();
+    m_fileNames.clear();
+}
+
+void ScriptedPrompts::message(QWidget *, const QString &text) {
+    m_prompts.append({Prompt::Message, text, {}});
+}
+
+bool ScriptedPrompts::confirm(QWidget *, const QString &text) {
+    m_prompts.append({Prompt::Confirm, text, {}});
+    return m_confirms.isEmpty() ? false : m_confirms.takeFirst();
+}
+
+QString ScriptedPrompts::openFileName(QWidget *, const QString &filter, const QString &fileName) {
+    m_prompts.append({Prompt::OpenFile, filter, fileName});
+    return m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
+}
+
+QString ScriptedPrompts::saveFileName(QWidget *, const QString &filter, const QString &fileName) {
+    m_prompts.append({Prompt::SaveFile, filter, fileName});
+    return m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
+}

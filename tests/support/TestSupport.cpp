@@ -1,0 +1,60 @@
+#include "support/TestSupport.h"
+
+#include "core/dialogs/QuestDialogs.h"
+#include "core/text/CodePage.h"
+
+#include <QFile>
+
+namespace TestSupport {
+
+QByteArray readFile(const QString &path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(bytes) == bytes.size();
+}
+
+QByteArray crlfLines(std::initializer_list<const char *> lines) {
+    QByteArray out;
+    for (const char *line : lines) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+QStringList pages(const QuestDialogs &project) {
+    QStringList out;
+    for (qint16 n = 0; n <= project.UpperBound(); ++n) {
+        const Dialog &page = project.Dialog(n);
+        out << QString::number(n) + ":" + page.text();
+        for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
+            const Selection &a = page.Selection(k);
+            out << QStringLiteral("  %1|%2|%3|%4")
+                       .arg(a.text())
+                       .arg(a.isLinked())
+                       .arg(a.LinkPage())
+                       .arg(a.EndDialog());
+        }
+    }
+    return out;
+}
+
+std::unique_ptr<Selection> answer(const QString &text, bool linked, const QString &link, bool ends) {
+    auto s = std::make_unique<Selection>();
+    s->Init(text, linked, link, ends);
+    return s;
+}
+
+CodePageGuard::~CodePageGuard() {
+    CodePage::resetEncoding();
+}
+
+} // namespace TestSupport

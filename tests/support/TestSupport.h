@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+#include <ostream>
+
+class QuestDialogs;
+class Selection;
+
+// Small helpers shared by the test programs.
+namespace TestSupport {
+
+// Reads a whole file as bytes; an empty array when it cannot be read.
+QByteArray readFile(const QString &path);
+// Writes bytes to a file, replacing it; false on failure.
+bool writeFile(const QString &path, const QByteArray &bytes);
+// Joins lines with CR LF after every line, the last one included.
+QByteArray crlfLines(std::initializer_list<const char *> lines);
+
+// One line per page ("n:speech") and per answer ("  text|linked|page id|ends"), enough to
+// compare whole projects.
+QStringList pages(const QuestDialogs &project);
+// A new answer with these fields.
+std::unique_ptr<Selection> answer(const QString &text, bool linked, const QString &link, bool ends);
+
+// Puts the system code page back when a test chose another.
+struct CodePageGuard {
+    ~CodePageGuard();
+};
+
+} // namespace TestSupport
+
+// The worked examples that several test programs compare against, kept in the fixtures:
+// "frmDC_guard.QDS", the project file of the guard, and "frmDC_guard.scp", the script its export
+// writes. For test programs only, which know where their data is.
+#define RUNEQUILL_EXAMPLE(name) QDir::cleanPath(QStringLiteral(RUNEQUILL_FIXTURES "/worked/" name))
+
+// Readable GoogleTest failure messages for Qt strings.
+inline void PrintTo(const QString &s, std::ostream *os) {
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList &l, std::ostream *os) {
+    *os << '{';
+    for (qsizetype i = 0; i < l.size(); ++i)
+        *os << (i ? ", \"" : "\"") << l[i].toStdString() << '"';
+    *os << '}';
+}
+inline void PrintTo(const QByteArray &b, std::ostream *os) {
+    *os << '"' << b.toStdString() << '"';
+}
