@@ -7,15 +7,11 @@ namespace {
 
 std::unique_ptr<Selection> answer(const QString &text, bool linked = false, const QString &link = {},
                                   bool ends = true) {
-    auto s = std::make_unique<Selection>();
-    s->Init(text, linked, link, ends);
-    return s;
+    return TestSupport::answer(text, linked, link, ends);
 }
 
 std::unique_ptr<Dialog> page(const QString &text) {
-    auto d = std::make_unique<Dialog>();
-    d->Init(text);
-    return d;
+    return std::make_unique<Dialog>(text);
 }
 
 QStringList answerTexts(const Dialog &d) {
@@ -34,20 +30,9 @@ QStringList pageTexts(const QuestDialogs &p) {
 
 } // namespace
 
-TEST(DialogModel, InitLeavesOneDefaultAnswer) {
-    Dialog d;
-    d.Init(QStringLiteral("Hi"));
-    EXPECT_EQ(d.SelectionCount(), 1);
-    EXPECT_EQ(d.SelectionUBound(), 0);
-    const Selection &s = d.Selection(0);
-    EXPECT_TRUE(s.text().isEmpty());
-    EXPECT_FALSE(s.isLinked());
-    EXPECT_TRUE(s.LinkPage().isEmpty());
-    EXPECT_TRUE(s.EndDialog());
-}
-
 TEST(DialogModel, AddSelectionFillsFreeSlotsFirstAndStopsAtFive) {
-    Dialog d;
+    Dialog d; // one default answer: empty, not linked, ending the talk
+    EXPECT_EQ(TestSupport::pages(QuestDialogs()).mid(1), QStringList{"  |0||1"});
     EXPECT_TRUE(d.AddSelection(answer("A")));
     EXPECT_EQ(d.SelectionCount(), 1) << "the empty default answer is replaced";
     EXPECT_TRUE(d.AddSelection(answer("")));
@@ -59,16 +44,6 @@ TEST(DialogModel, AddSelectionFillsFreeSlotsFirstAndStopsAtFive) {
     EXPECT_TRUE(d.AddSelection(answer("E")));
     EXPECT_FALSE(d.AddSelection(answer("F")));
     EXPECT_EQ(answerTexts(d), (QStringList{"A", "B", "C", "D", "E"}));
-}
-
-TEST(DialogModel, AddSelectionKeepsTheVeryObject) {
-    Dialog d;
-    auto s = answer("A");
-    Selection *raw = s.get();
-    d.AddSelection(std::move(s));
-    EXPECT_EQ(&d.Selection(0), raw);
-    d.Selection(0).setLinkPage(QStringLiteral("abc"));
-    EXPECT_EQ(raw->LinkPage(), QStringLiteral("abc"));
 }
 
 TEST(DialogModel, RemoveSelectionClosesTheGapAndIgnoresBadIndexes) {
@@ -86,7 +61,7 @@ TEST(DialogModel, RemoveSelectionClosesTheGapAndIgnoresBadIndexes) {
     EXPECT_EQ(d.SelectionCount(), 1) << "a page keeps at least one answer";
 }
 
-TEST(DialogModel, OutOfRangeAnswerIsDetached) {
+TEST(DialogModel, OutOfRangeAnswersAndPagesAreDetached) {
     Dialog d;
     d.Selection(5).setText(QStringLiteral("lost"));
     d.Selection(-1).setText(QStringLiteral("lost"));
@@ -95,6 +70,14 @@ TEST(DialogModel, OutOfRangeAnswerIsDetached) {
     EXPECT_TRUE(d.Selection(5).text().isEmpty());
     d.setSelection(3, answer("X"));
     EXPECT_EQ(d.SelectionCount(), 1);
+
+    QuestDialogs p;
+    p.Dialog(3).setText(QStringLiteral("lost"));
+    p.Dialog(-1).AddSelection(answer("lost"));
+    EXPECT_EQ(pageTexts(p), QStringList{"Enter New Dialog"});
+    EXPECT_EQ(p.Dialog(0).SelectionCount(), 1);
+    p.setDialog(1, page("X"));
+    EXPECT_EQ(p.Count(), 1);
 }
 
 TEST(ProjectModel, InitAndClearKeepTheSpeaker) {
@@ -179,16 +162,6 @@ TEST(ProjectModel, FullProjectRefusesAnotherPage) {
     p.Dialog(100).setText(QStringLiteral("Null"));
     EXPECT_TRUE(p.AddNewDialog(page("fits")));
     EXPECT_EQ(p.Dialog(100).text(), QStringLiteral("fits"));
-}
-
-TEST(ProjectModel, OutOfRangePageIsDetached) {
-    QuestDialogs p;
-    p.Dialog(3).setText(QStringLiteral("lost"));
-    p.Dialog(-1).AddSelection(answer("lost"));
-    EXPECT_EQ(pageTexts(p), QStringList{"Enter New Dialog"});
-    EXPECT_EQ(p.Dialog(0).SelectionCount(), 1);
-    p.setDialog(1, page("X"));
-    EXPECT_EQ(p.Count(), 1);
 }
 
 // Records what a project tells its observers, with the page as it was at that moment.

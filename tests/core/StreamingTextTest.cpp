@@ -125,18 +125,6 @@ TEST_P(StreamingText, LinesAreThoseOfTheWholeDecodedFile) {
     }
 }
 
-TEST_P(StreamingText, RefusesWhatReadingRefuses) {
-    for (const QString &path : {dir.filePath(QStringLiteral("missing")), dir.path(), QString()}) {
-        QString streamed;
-        QString whole;
-        QByteArray bytes;
-        TextFileLines reader;
-        EXPECT_FALSE(reader.open(path, &streamed));
-        EXPECT_FALSE(TextFile::readBytes(path, bytes, &whole));
-        EXPECT_EQ(streamed, whole);
-    }
-}
-
 INSTANTIATE_TEST_SUITE_P(CodePages, StreamingText,
                          ::testing::Values(QStringConverter::Utf8, QStringConverter::Latin1,
                                            QStringConverter::System, QStringConverter::Utf16LE));

@@ -1,77 +1,130 @@
+// The code page and the safe writer every save and export goes through: a write that cannot be
+// done fails with a reason, and whatever was at the target before is there afterwards as it was.
 #include "core/text/TextFile.h"
 #include "core/text/CodePage.h"
+#include "support/FullDisk.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 using TestSupport::CodePageGuard;
+using TestSupport::readFile;
 
-TEST(CodePage, InvalidBytesReadAsWindows1252) {
-    CodePage::setEncoding(QStringConverter::Utf8);
+namespace {
+
+class SafeWriter : public ::testing::Test {
+protected:
+    // Writes the text; "ok" or the reason it failed.
+    static QString write(const QString &path, QStringView text = u"new\r\n") {
+        QString reason;
+        return TextFile::write(path, text, &reason) ? QStringLiteral("ok") : reason;
+    }
+    QStringList entries() const {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+    }
+
+    QTemporaryDir dir;
+    const QByteArray before = "the file that was there\r\n";
+};
+
+} // namespace
+
+TEST(CodePage, InvalidBytesReadAsWindows1252AndUnwritableCharactersFail) {
     CodePageGuard guard;
+    CodePage::setEncoding(QStringConverter::Utf8);
     EXPECT_EQ(CodePage::decode("caf\xc3\xa9"), QStringLiteral("caf\u00e9"));
     EXPECT_EQ(CodePage::decode("caf\xe9 \x80"), QStringLiteral("caf\u00e9 \u20ac"));
-}
-
-TEST(CodePage, UnwritableCharacterIsAnError) {
-    CodePage::setEncoding(QStringConverter::Latin1);
-    CodePageGuard guard;
     QString reason;
+    EXPECT_FALSE(CodePage::encode(QString(QChar(0xD800)), &reason).has_value()) << "a lone surrogate";
+    EXPECT_TRUE(reason.contains(QStringLiteral("U+D800"))) << reason.toStdString();
+    CodePage::setEncoding(QStringConverter::Latin1);
     EXPECT_FALSE(CodePage::encode(u"price: \u20ac", &reason).has_value());
     EXPECT_TRUE(reason.contains(QStringLiteral("U+20AC"))) << reason.toStdString();
     EXPECT_EQ(CodePage::encode(u"caf\u00e9").value(), QByteArray("caf\xe9"));
-    CodePage::setEncoding(QStringConverter::Utf8);
-    EXPECT_FALSE(CodePage::encode(QString(QChar(0xD800)), &reason).has_value()) << "a lone surrogate";
-    EXPECT_TRUE(reason.contains(QStringLiteral("U+D800"))) << reason.toStdString();
 }
 
-TEST(TextFile, WriteReplacesWholeFileAndReadsBack) {
-    QTemporaryDir dir;
+TEST_F(SafeWriter, WritesTheWholeFileAndReadsItBack) {
     const QString path = dir.filePath("a.txt");
-    ASSERT_TRUE(TextFile::write(path, u"one\r\ntwo\r\n"));
-    EXPECT_EQ(TestSupport::readFile(path), QByteArray("one\r\ntwo\r\n"));
+    ASSERT_TRUE(TestSupport::writeFile(path, before));
+    EXPECT_EQ(write(path, u"one\r\ntwo\r\n"), "ok");
+    EXPECT_EQ(readFile(path), QByteArray("one\r\ntwo\r\n"));
     QString text;
     ASSERT_TRUE(TextFile::read(path, text));
     EXPECT_EQ(text, QStringLiteral("one\r\ntwo\r\n"));
     EXPECT_TRUE(TextFile::exists(path));
     EXPECT_FALSE(TextFile::exists(dir.path()));
     EXPECT_FALSE(TextFile::exists(QString()));
+    EXPECT_EQ(entries(), QStringList{"a.txt"});
 }
 
-TEST(TextFile, FailedWritesLeaveThePreviousFile) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("keep.txt");
-    ASSERT_TRUE(TestSupport::writeFile(path, "old"));
-    QString reason;
+TEST_F(SafeWriter, MissingFoldersFoldersDevicesAndUnwritableTextsLeaveTheTargetAlone) {
+    const QString plain = dir.filePath("plain");
+    ASSERT_TRUE(TestSupport::writeFile(plain, before));
+    for (const QString &path : {dir.filePath("missing/out.txt"), plain + "/out.txt", QString()})
+        EXPECT_NE(write(path), "ok") << path.toStdString();
+    EXPECT_EQ(write(QString()), "No file name was given");
 
+    const QString folder = dir.filePath("work.QDS");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(write(folder).contains("folder"));
+    EXPECT_EQ(FullDisk::nodeKind(folder), "dir");
+
+    // A device or pipe is refused before it is opened (a pipe would hang the writer), also
+    // through a link; a link to a file, though, is written through and stays a link.
+    const QString node = dir.filePath("node.QDS");
+    ASSERT_TRUE(FullDisk::makeDeviceNode(node));
+    const QString kind = FullDisk::nodeKind(node);
+    EXPECT_TRUE(write(node).contains("not a regular file"));
+    ASSERT_TRUE(QFile::link(node, dir.filePath("node-link")));
+    EXPECT_NE(write(dir.filePath("node-link")), "ok");
+    EXPECT_EQ(FullDisk::nodeKind(node), kind);
+    ASSERT_TRUE(QFile::link(plain, dir.filePath("plain-link")));
+    EXPECT_EQ(write(dir.filePath("plain-link")), "ok");
+    EXPECT_TRUE(QFileInfo(dir.filePath("plain-link")).isSymLink());
+    EXPECT_EQ(readFile(plain), "new\r\n");
+
+    // A character the code page cannot hold fails before the file is touched.
+    CodePageGuard guard;
     CodePage::setEncoding(QStringConverter::Latin1);
-    {
-        CodePageGuard guard;
-        EXPECT_FALSE(TextFile::write(path, u"\u20ac", &reason));
-    }
-    EXPECT_EQ(TestSupport::readFile(path), QByteArray("old"));
-
-    EXPECT_FALSE(TextFile::write(dir.filePath("missing/x.txt"), u"x", &reason));
-    EXPECT_FALSE(reason.isEmpty());
-    EXPECT_FALSE(TextFile::write(dir.filePath("keep.txt/x.txt"), u"x", &reason));
-    EXPECT_FALSE(TextFile::write(dir.path(), u"x", &reason));
-    EXPECT_TRUE(QDir(dir.path()).exists());
+    ASSERT_TRUE(TestSupport::writeFile(plain, before));
+    EXPECT_NE(write(plain, u"\u20ac"), "ok");
+    EXPECT_EQ(readFile(plain), before);
+    EXPECT_EQ(entries(), QStringList({"node-link", "node.QDS", "plain", "plain-link", "work.QDS"}));
 }
 
-TEST(TextFile, RefusesToReplaceADeviceNode) {
-    QTemporaryDir dir;
-    const QString fifo = dir.filePath("pipe");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+TEST_F(SafeWriter, ADiskThatFillsUpKeepsThePreviousFile) {
+    const QString text(5000, u'x');
+    const QString target = dir.filePath("target.QDS");
+    for (const qint64 limit : {qint64(0), qint64(2500), qint64(4999)}) {
+        SCOPED_TRACE(limit);
+        ASSERT_TRUE(TestSupport::writeFile(target, before));
+        const auto shown = FullDisk::run(limit, [&] { return write(target, text).toUtf8(); });
+        ASSERT_TRUE(shown.has_value()) << "the writer survives the failed write";
+        EXPECT_NE(*shown, "ok");
+        EXPECT_FALSE(shown->isEmpty()) << "a failure comes with its reason";
+        EXPECT_EQ(readFile(target), before);
+        EXPECT_EQ(entries(), QStringList{"target.QDS"}) << "no half-written file is left behind";
+    }
+    EXPECT_EQ(FullDisk::run(5000, [&] { return write(target, text).toUtf8(); }), "ok");
+    EXPECT_EQ(readFile(target), text.toLatin1());
+}
+
+TEST_F(SafeWriter, ReadingRefusesFoldersAndDevices) {
+    // A device that reads without end, and a pipe no one writes to: neither may be opened.
+    for (const unsigned minorNumber : {5u, 3u}) {
+        const QString node = dir.filePath(QStringLiteral("node%1").arg(minorNumber));
+        ASSERT_TRUE(FullDisk::makeDeviceNode(node, minorNumber));
+        QByteArray bytes;
+        QString reason;
+        EXPECT_FALSE(TextFile::readBytes(node, bytes, &reason));
+        EXPECT_FALSE(reason.isEmpty());
+    }
     QString reason;
-    EXPECT_FALSE(TextFile::write(fifo, u"x", &reason));
-    EXPECT_TRUE(reason.contains(QStringLiteral("not a regular file"))) << reason.toStdString();
-    struct stat st {};
-    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &st), 0);
-    EXPECT_TRUE(S_ISFIFO(st.st_mode));
     QByteArray bytes;
-    EXPECT_FALSE(TextFile::readBytes(fifo, bytes, &reason)) << "reading a pipe would hang";
     EXPECT_FALSE(TextFile::readBytes(dir.path(), bytes, &reason));
+    EXPECT_TRUE(reason.contains("folder")) << reason.toStdString();
+    EXPECT_FALSE(TextFile::readBytes(dir.filePath("missing"), bytes, &reason));
+    EXPECT_EQ(reason, "No such file or directory");
 }

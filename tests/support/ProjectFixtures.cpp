@@ -11,22 +11,11 @@ namespace ProjectFixtures {
 namespace {
 
 const QStringList &words() {
-    static const QStringList list = {
-        QStringLiteral("the"),      QStringLiteral("gate"),     QStringLiteral("guard"),
-        QStringLiteral("road"),     QStringLiteral("north"),    QStringLiteral("gold"),
-        QStringLiteral("sword"),    QStringLiteral("ale"),      QStringLiteral("traveller"),
-        QStringLiteral("stranger"), QStringLiteral("tonight"),  QStringLiteral("keep"),
-        QStringLiteral("your"),     QStringLiteral("watch"),    QStringLiteral("over"),
-        QStringLiteral("a"),        QStringLiteral("merchant"), QStringLiteral("wolves"),
-        QStringLiteral("in"),       QStringLiteral("forest"),   QStringLiteral("bring"),
-        QStringLiteral("me"),       QStringLiteral("ten"),      QStringLiteral("pelts"),
-        QStringLiteral("and"),      QStringLiteral("I"),        QStringLiteral("will"),
-        QStringLiteral("pay"),      QStringLiteral("well"),     QStringLiteral("old"),
-        QStringLiteral("tower"),    QStringLiteral("is"),       QStringLiteral("haunted"),
-        QStringLiteral("they"),     QStringLiteral("say"),      QStringLiteral("lord"),
-        QStringLiteral("Britain"),  QStringLiteral("Minoc"),    QStringLiteral("ship"),
-        QStringLiteral("harbour"),
-    };
+    static const QStringList list =
+        QStringLiteral("the gate guard road north gold sword ale traveller stranger tonight keep your watch "
+                       "over a merchant wolves in forest bring me ten pelts and I will pay well old tower is "
+                       "haunted they say lord Britain Minoc ship harbour")
+            .split(u' ');
     return list;
 }
 

@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include "core/dialogs/ProjectFile.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "core/text/CodePage.h"
 
@@ -45,6 +46,18 @@ QStringList pages(const QuestDialogs &project) {
         }
     }
     return out;
+}
+
+QStringList readProject(const QString &path, QuestDialogs &project) {
+    static const char *const statuses[] = {"Ok", "NotFound", "CannotRead", "Damaged", "TooManyPages"};
+    project.Clear();
+    const ProjectFile::ReadResult result = ProjectFile::read(path, project);
+    QStringList out{QString::fromLatin1(statuses[result.status])};
+    if (result.hasPrefix)
+        out << "prefix " + result.prefix;
+    if (result.hasSpeaker)
+        out << "speaker " + result.speaker;
+    return out + pages(project);
 }
 
 std::unique_ptr<Selection> answer(const QString &text, bool linked, const QString &link, bool ends) {

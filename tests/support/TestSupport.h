@@ -24,6 +24,10 @@ QByteArray crlfLines(std::initializer_list<const char *> lines);
 // One line per page ("n:speech") and per answer ("  text|linked|page id|ends"), enough to
 // compare whole projects.
 QStringList pages(const QuestDialogs &project);
+// Reads a project file into `project`, cleared first, as "Open..." does. What it gave, as lines:
+// how the read ended ("Ok", "Damaged", "TooManyPages", "CannotRead", "NotFound"), "prefix TEXT"
+// and "speaker TEXT" for the header lines read, then the pages as pages() gives them.
+QStringList readProject(const QString &path, QuestDialogs &project);
 // A new answer with these fields.
 std::unique_ptr<Selection> answer(const QString &text, bool linked, const QString &link, bool ends);
 

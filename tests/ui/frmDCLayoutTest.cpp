@@ -16,21 +16,6 @@ QRect rect(QWidget *control) {
 }
 } // namespace
 
-TEST(frmDCLayout, OpensWithTheDesignLayoutAt10050By5955) {
-    Studio s;
-    EXPECT_EQ(s.w.centralWidget()->size(), QSize(670, 397));
-    EXPECT_EQ(rect(s.w.Frame1), QRect(8, 8, 425, 41));
-    EXPECT_EQ(rect(s.w.Frame3), QRect(8, 56, 425, 41));
-    EXPECT_EQ(rect(s.w.Frame4), QRect(8, 104, 425, 145));
-    EXPECT_EQ(rect(s.w.txtSpeech), QRect(8, 32, 409, 105));
-    EXPECT_EQ(rect(s.w.Frame2), QRect(8, 264, 425, 129));
-    EXPECT_EQ(rect(s.w.PicAnalysis), QRect(437, 0, 229, 397)) << "width 10050 - 6615, the full height";
-    EXPECT_EQ(rect(s.w.Label7), QRect(0, 0, 229, 17));
-    EXPECT_EQ(rect(s.w.TrvAnalysis), QRect(0, 48, 229, 349)) << "the tree ends at the pane's lower edge";
-    EXPECT_EQ(s.w.UPDPage->geometry().left(), s.w.txtPage->geometry().right() + 1);
-    EXPECT_EQ(s.w.UPDSelID->geometry().left(), s.w.txtSelID->geometry().right() + 1);
-}
-
 TEST(frmDCLayout, ALargerClientAreaStretchesSpeechAnswersAndPane) {
     Studio s;
     resizeClient(s.w, 800, 500); // 12000 x 7500 twips
