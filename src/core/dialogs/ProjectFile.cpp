@@ -10,7 +10,9 @@
 #include "core/text/TextFile.h"
 #include "core/text/TextFileLines.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QIODevice>
 #include <algorithm>
 #include <memory>
 #include <set>
@@ -22,41 +24,12 @@ constexpr QLatin1StringView CrLf("\r\n");
 constexpr QLatin1StringView PageMarker("PAGE ");
 constexpr QLatin1StringView SelectionMarker("SELECTION ");
 
-// Hands out a file's lines one at a time as views into its text. A line ends at CR LF or at
-// a lone CR, and a lone LF belongs to the line; a text without any CR (a file edited on Linux)
-// ends its lines at LF instead. What follows the last line end is a line only if not empty.
-class LineReader {
-public:
-    explicit LineReader(QStringView text) : m_text(text), m_end(text.contains(u'\r') ? u'\r' : u'\n') {}
-
-    bool next(QStringView &line) {
-        if (m_pos >= m_text.size())
-            return false;
-        qsizetype stop = m_text.indexOf(m_end, m_pos);
-        if (stop < 0)
-            stop = m_text.size();
-        line = m_text.sliced(m_pos, stop - m_pos);
-        m_pos = stop + 1;
-        if (m_end == u'\r' && m_pos < m_text.size() && m_text[m_pos] == u'\n')
-            ++m_pos;
-        return true;
-    }
-
-    bool failed() const { return false; }
-    QString error() const { return {}; }
-
-private:
-    QStringView m_text;
-    QChar m_end;
-    qsizetype m_pos = 0;
-};
-
-// The parser reads the lines of a text in memory (LineReader) or of a file (TextFileLines),
-// whose views last only until the next line is read.
+// The parser reads the lines of a file (TextFileLines), whose views last only until the next
+// line is read.
 
 // An answer record: the marker line, then its link line and end line. Null when those lines
 // are missing or are not numbers.
-template <class Lines> std::unique_ptr<Selection> readAnswer(QStringView marker, Lines &lines) {
+std::unique_ptr<Selection> readAnswer(QStringView marker, TextFileLines &lines) {
     const QString text = marker.sliced(SelectionMarker.size()).toString();
     QStringView link;
     QStringView end;
@@ -110,8 +83,7 @@ enum class PagesRead { Complete, Damaged, TooMany };
 
 // Reads the page records into `pages`, in file order. When the format breaks off, the page
 // being read at that point is dropped.
-template <class Lines>
-PagesRead readPages(Lines &lines, SlotPlan &plan, std::vector<std::unique_ptr<Dialog>> &pages) {
+PagesRead readPages(TextFileLines &lines, SlotPlan &plan, std::vector<std::unique_ptr<Dialog>> &pages) {
     QStringView line;
     do {
         if (!lines.next(line))
@@ -147,16 +119,15 @@ PagesRead readPages(Lines &lines, SlotPlan &plan, std::vector<std::unique_ptr<Di
     }
 }
 
-// The file is built either as text or straight as its bytes (EncodedText): the functions
-// below take either as `out`.
+// The file is built straight as its bytes (EncodedText), in one pass over the project.
 
 // A text on its own line: line breaks inside it become "<var.br>", which exports the same.
-template <class Out> void appendLine(Out &out, const QString &text) {
+void appendLine(EncodedText &out, const QString &text) {
     out.append(ScriptWriter::joinLines(text)).append(CrLf);
 }
 
 // A stored text on its own line, appended from the stored characters themselves.
-template <class Out, class Text> void appendStoredLine(Out &out, const Text &text) {
+template <class Text> void appendStoredLine(EncodedText &out, const Text &text) {
     text.visitText([&out](auto view) { JoinedText::append(out, view); });
     out.append(CrLf);
 }
@@ -176,7 +147,7 @@ bool isDecimal(QLatin1StringView text) {
 
 // The link line. A linked answer whose page id is not a number (an empty one included) is
 // written as not linked: written verbatim, it would make the whole file unreadable.
-template <class Out> void appendLinkLine(Out &out, const Selection &answer) {
+void appendLinkLine(EncodedText &out, const Selection &answer) {
     const bool written = answer.isLinked() && answer.visitLinkPage([&out](auto link) {
         if (!isDecimal(link))
             return false;
@@ -206,8 +177,8 @@ qsizetype estimatedSize(const QString &prefix, const QString &speaker, const Que
     return prefix.size() + speaker.size() + 8 + size * project.Count() / sampled * 5 / 4;
 }
 
-template <class Out>
-void appendFile(Out &out, const QString &prefix, const QString &speaker, const QuestDialogs &project) {
+void appendFile(EncodedText &out, const QString &prefix, const QString &speaker,
+                const QuestDialogs &project) {
     // Reading drops a byte-order mark at the start of a file, where other editors write one: a
     // prefix that itself starts with U+FEFF goes after one more, or it would come back without it.
     if (prefix.startsWith(QChar(0xFEFF)) && CodePage::dropsByteOrderMark())
@@ -230,7 +201,7 @@ void appendFile(Out &out, const QString &prefix, const QString &speaker, const Q
 }
 
 // Reads a whole file into `project`. A file that cannot be read to its end changes nothing.
-template <class Lines> ProjectFile::ReadResult parseLines(Lines &lines, QuestDialogs &project) {
+ProjectFile::ReadResult parseLines(TextFileLines &lines, QuestDialogs &project) {
     using ProjectFile::ReadResult;
     ReadResult result;
     const auto cannotRead = [&lines] {
@@ -275,28 +246,45 @@ template <class Lines> ProjectFile::ReadResult parseLines(Lines &lines, QuestDia
     return result;
 }
 
+// The file's bytes in the system code page. Built straight as bytes: a large project is never
+// held as UTF-16 text as well.
+std::optional<QByteArray> fileBytes(const QString &prefix, const QString &speaker,
+                                    const QuestDialogs &project, QString *reason) {
+    EncodedText out(estimatedSize(prefix, speaker, project));
+    appendFile(out, prefix, speaker, project);
+    return out.take(reason);
+}
+
 } // namespace
 
 namespace ProjectFile {
 
-QString text(const QString &prefix, const QString &speaker, const QuestDialogs &project) {
-    QString out;
-    out.reserve(estimatedSize(prefix, speaker, project));
-    appendFile(out, prefix, speaker, project);
-    return out;
+bool write(QIODevice &device, const QString &prefix, const QString &speaker, const QuestDialogs &project,
+           QString *reason) {
+    const std::optional<QByteArray> bytes = fileBytes(prefix, speaker, project, reason);
+    if (!bytes)
+        return false;
+    if (device.write(*bytes) != bytes->size()) {
+        if (reason)
+            *reason = device.errorString();
+        return false;
+    }
+    return true;
 }
 
 bool save(const QString &path, const QString &prefix, const QString &speaker, const QuestDialogs &project,
           QString *reason) {
-    // Built straight as bytes: a large project is never held as UTF-16 text as well.
-    EncodedText out(estimatedSize(prefix, speaker, project));
-    appendFile(out, prefix, speaker, project);
-    const std::optional<QByteArray> bytes = out.take(reason);
+    const std::optional<QByteArray> bytes = fileBytes(prefix, speaker, project, reason);
     return bytes && TextFile::writeBytes(path, *bytes, reason);
 }
 
-ReadResult parse(const QString &text, QuestDialogs &project) {
-    LineReader lines(text);
+ReadResult read(QIODevice &device, QuestDialogs &project) {
+    TextFileLines lines;
+    ReadResult result;
+    if (!lines.open(device, &result.reason)) {
+        result.status = ReadResult::CannotRead;
+        return result;
+    }
     return parseLines(lines, project);
 }
 
@@ -309,12 +297,12 @@ ReadResult read(const QString &path, QuestDialogs &project) {
         return result;
     }
     // Read line by line: a large file is never held whole, as bytes or as text.
-    TextFileLines lines;
-    if (!lines.open(path, &result.reason)) {
+    QFile file;
+    if (!TextFile::openForReading(file, path, &result.reason)) {
         result.status = ReadResult::CannotRead;
         return result;
     }
-    return parseLines(lines, project);
+    return read(file, project);
 }
 
 } // namespace ProjectFile

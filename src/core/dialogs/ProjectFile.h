@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QIODevice;
 class QuestDialogs;
 
 // The Dialog Studio's project file (*.QDS): the dialog prefix, the speaker name and every
@@ -13,13 +14,16 @@ inline QString damagedMessage() {
     return QStringLiteral("The file is either corrupted or in the wrong format");
 }
 
-// The file's text. A line break inside the prefix, the speaker, a speech or an answer text is
-// written as "<var.br>", so that every text stays on its one line. A linked answer whose page
-// id is not a number (an empty one included) is written as not linked ("-1"): the reader
-// refuses such a link line, and the rest of the file would be lost with it.
-QString text(const QString &prefix, const QString &speaker, const QuestDialogs &project);
+// Writes the file to the device. A line break inside the prefix, the speaker, a speech or an
+// answer text is written as "<var.br>", so that every text stays on its one line. A linked
+// answer whose page id is not a number (an empty one included) is written as not linked ("-1"):
+// the reader refuses such a link line, and the rest of the file would be lost with it. False,
+// with *reason, when a character does not fit the code page (nothing is written then) or the
+// device fails.
+bool write(QIODevice &device, const QString &prefix, const QString &speaker, const QuestDialogs &project,
+           QString *reason = nullptr);
 
-// Writes the file through TextFile::write: all of it, or nothing (the previous file stays).
+// Writes the file through TextFile::writeBytes: all of it, or nothing (the previous file stays).
 bool save(const QString &path, const QString &prefix, const QString &speaker, const QuestDialogs &project,
           QString *reason = nullptr);
 
@@ -39,12 +43,12 @@ struct ReadResult {
     QString speaker;
 };
 
-// Parses the file's text into `project`, which the caller has cleared first: pages are handed
-// to AddNewDialog in file order. A line ends at CR LF or a lone CR (a lone LF belongs to the
-// line); a text with no CR at all ends its lines at LF.
-ReadResult parse(const QString &text, QuestDialogs &project);
+// Reads the file from the device into `project`, which the caller has cleared first: pages are
+// handed to AddNewDialog in file order. A line ends at CR LF or a lone CR (a lone LF belongs to
+// the line); a file with no CR at all ends its lines at LF.
+ReadResult read(QIODevice &device, QuestDialogs &project);
 
-// Reads the file and parses it. NotFound for an empty name or a name that names no file.
+// Opens the file and reads it. NotFound for an empty name or a name that names no file.
 ReadResult read(const QString &path, QuestDialogs &project);
 
 } // namespace ProjectFile

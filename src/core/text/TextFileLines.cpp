@@ -22,8 +22,11 @@ QStringDecoder decoderFor(bool atFileStart) {
 } // namespace
 
 bool TextFileLines::open(const QString &path, QString *reason) {
-    if (!TextFile::openForReading(m_file, path, reason))
-        return false;
+    return TextFile::openForReading(m_file, path, reason) && open(m_file, reason);
+}
+
+bool TextFileLines::open(QIODevice &device, QString *reason) {
+    m_device = &device;
     if (!survey()) {
         if (reason)
             *reason = m_error;
@@ -41,7 +44,7 @@ bool TextFileLines::survey() {
     qint64 offset = 0;
     QByteArray block(BlockSize, Qt::Uninitialized);
     for (;;) {
-        const qint64 n = m_file.read(block.data(), block.size());
+        const qint64 n = m_device->read(block.data(), block.size());
         if (n < 0) {
             fail();
             return false;
@@ -73,13 +76,14 @@ bool TextFileLines::survey() {
         const QString decoded = decoder.decode(carry); // decoding happens on conversion
         m_whole = decoder.hasError();
     }
-    if (!m_file.seek(0)) {
+    if (!m_device->seek(0)) {
         fail();
         return false;
     }
     if (m_whole) {
-        const QByteArray bytes = m_file.readAll();
-        if (m_file.error() != QFileDevice::NoError) {
+        const QByteArray bytes = m_device->readAll();
+        const auto *file = qobject_cast<QFileDevice *>(m_device);
+        if (file && file->error() != QFileDevice::NoError) {
             fail();
             return false;
         }
@@ -90,7 +94,7 @@ bool TextFileLines::survey() {
 }
 
 void TextFileLines::fail() {
-    m_error = m_file.errorString();
+    m_error = m_device->errorString();
 }
 
 // Reads the next block behind the bytes not yet handed out. False at the end or on an error.
@@ -101,7 +105,7 @@ bool TextFileLines::fill() {
     m_pos = 0;
     const qsizetype kept = m_buffer.size();
     m_buffer.resize(kept + BlockSize);
-    const qint64 n = m_file.read(m_buffer.data() + kept, BlockSize);
+    const qint64 n = m_device->read(m_buffer.data() + kept, BlockSize);
     m_buffer.resize(kept + std::max<qint64>(n, 0));
     if (n < 0)
         fail();

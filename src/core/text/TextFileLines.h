@@ -2,11 +2,13 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QIODevice>
 #include <QString>
 #include <QStringView>
 
-// A text file's lines, read a block at a time. They are the lines of the text TextFile::read()
-// gives, but the file is never held whole, neither as bytes nor as UTF-16 text. A line ends
+// A text file's lines, read a block at a time from a file or any other seekable device (a
+// QBuffer for text in memory). They are the lines of the text TextFile::read() gives, but the
+// file is never held whole, neither as bytes nor as UTF-16 text. A line ends
 // at CR LF or at a lone CR (a lone LF belongs to the line); a file without any CR ends its
 // lines at LF. What follows the last line end is a line only if it is not empty.
 class TextFileLines {
@@ -15,6 +17,8 @@ public:
     // can read it or the Windows-1252 fallback applies). False, with *reason, when it cannot
     // be read, for the same reasons as TextFile::readBytes.
     bool open(const QString &path, QString *reason = nullptr);
+    // The same over a device opened for reading, which must stay open while lines are read.
+    bool open(QIODevice &device, QString *reason = nullptr);
 
     // The next line, as a view that stays valid until the next call. False at the end of the
     // file, or when reading failed, which failed() then tells.
@@ -29,7 +33,8 @@ private:
     void decode(const char *bytes, qsizetype size);
     void fail();
 
-    QFile m_file;
+    QFile m_file; // the file opened by name
+    QIODevice *m_device = nullptr;
     QString m_error;
     bool m_byCarriageReturn = false;
     // A code page that does not agree with ASCII, or a file it cannot read: the whole text is
