@@ -1,6 +1,8 @@
 #include "core/dialogs/QuestDialogs.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,13 +16,6 @@ std::unique_ptr<Dialog> page(const QString &text) {
     return std::make_unique<Dialog>(text);
 }
 
-QStringList answerTexts(const Dialog &d) {
-    QStringList out;
-    for (qint16 i = 0; i <= d.SelectionUBound(); ++i)
-        out << d.Selection(i).text();
-    return out;
-}
-
 QStringList pageTexts(const QuestDialogs &p) {
     QStringList out;
     for (qint16 i = 0; i <= p.UpperBound(); ++i)
@@ -28,37 +23,59 @@ QStringList pageTexts(const QuestDialogs &p) {
     return out;
 }
 
-} // namespace
-
-TEST(DialogModel, AddSelectionFillsFreeSlotsFirstAndStopsAtFive) {
-    Dialog d; // one default answer: empty, not linked, ending the talk
-    EXPECT_EQ(TestSupport::pages(QuestDialogs()).mid(1), QStringList{"  |0||1"});
-    EXPECT_TRUE(d.AddSelection(answer("A")));
-    EXPECT_EQ(d.SelectionCount(), 1) << "the empty default answer is replaced";
-    EXPECT_TRUE(d.AddSelection(answer("")));
-    EXPECT_TRUE(d.AddSelection(answer("B")));
-    EXPECT_EQ(answerTexts(d), (QStringList{"A", "B"}));
-
-    EXPECT_TRUE(d.AddSelection(answer("C")));
-    EXPECT_TRUE(d.AddSelection(answer("D")));
-    EXPECT_TRUE(d.AddSelection(answer("E")));
-    EXPECT_FALSE(d.AddSelection(answer("F")));
-    EXPECT_EQ(answerTexts(d), (QStringList{"A", "B", "C", "D", "E"}));
+// One step of a model scenario ("VERB PAGE TEXT" or "VERB TEXT"), done to `p` or checked on it.
+void run(QuestDialogs &p, const QString &verb, const QString &text, const QStringList &list) {
+    const qint16 n = static_cast<qint16>(text.section(u' ', 0, 0).toInt());
+    const QString rest = text.section(u' ', 1);
+    if (verb == "init" || verb == "clear")
+        verb == "init" ? p.Init() : p.Clear();
+    else if (verb == "speaker")
+        p.setSpeaker(text);
+    else if (verb == "speech")
+        p.Dialog(n).setText(rest);
+    else if (verb == "addpage" || verb == "refusedpage")
+        EXPECT_EQ(p.AddNewDialog(page(text)), verb == "addpage");
+    else if (verb == "removepage")
+        p.RemoveDialog(n);
+    else if (verb == "answer" || verb == "refused")
+        EXPECT_EQ(p.Dialog(n).AddSelection(answer(rest)), verb == "answer");
+    else if (verb == "link") // link PAGE TARGET TEXT: linked, not ending
+        p.Dialog(n).AddSelection(answer(rest.section(u' ', 1), true, rest.section(u' ', 0, 0), false));
+    else if (verb == "removeanswer")
+        p.Dialog(n).RemoveSelection(static_cast<qint16>(rest.toInt()));
+    else if (verb == "pages")
+        EXPECT_EQ(pageTexts(p), list);
+    else if (verb == "stored")
+        EXPECT_EQ(TestSupport::pages(p), list);
+    else if (verb == "isspeaker")
+        EXPECT_EQ(p.Speaker(), text);
+    else
+        ADD_FAILURE() << "unknown step " << verb.toStdString();
 }
 
-TEST(DialogModel, RemoveSelectionClosesTheGapAndIgnoresBadIndexes) {
-    Dialog d;
-    for (const char *t : {"A", "B", "C"})
-        d.AddSelection(answer(t));
-    d.RemoveSelection(1);
-    EXPECT_EQ(answerTexts(d), (QStringList{"A", "C"}));
-    d.RemoveSelection(7);
-    d.RemoveSelection(-1);
-    EXPECT_EQ(answerTexts(d), (QStringList{"A", "C"}));
-    d.RemoveSelection(1);
-    EXPECT_EQ(answerTexts(d), (QStringList{"A"}));
-    d.RemoveSelection(0);
-    EXPECT_EQ(d.SelectionCount(), 1) << "a page keeps at least one answer";
+} // namespace
+
+// Pages and answers added, removed and edited: each file under fixtures/model is a list of steps
+// done to a fresh project, written as the studio's scenario tables are.
+TEST(ProjectModel, EachScenarioEndsAsItsTableSays) {
+    const QDir dir(QStringLiteral(RUNEQUILL_FIXTURES "/model"));
+    const QStringList files = dir.entryList({"*.txt"}, QDir::Files);
+    ASSERT_GE(files.size(), 5);
+    for (const QString &name : files) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+        QuestDialogs project;
+        for (qsizetype n = 0; n < lines.size(); ++n) {
+            if (lines[n].isEmpty() || lines[n].startsWith(u'#') || lines[n].startsWith(QStringLiteral("| ")))
+                continue;
+            SCOPED_TRACE(QStringLiteral("%1:%2: %3").arg(name).arg(n + 1).arg(lines[n]).toStdString());
+            QStringList list;
+            for (qsizetype k = n + 1; k < lines.size() && lines[k].startsWith(QStringLiteral("| ")); ++k)
+                list << lines[k].mid(2);
+            run(project, lines[n].section(u' ', 0, 0), lines[n].section(u' ', 1), list);
+        }
+    }
 }
 
 TEST(DialogModel, OutOfRangeAnswersAndPagesAreDetached) {
@@ -78,78 +95,6 @@ TEST(DialogModel, OutOfRangeAnswersAndPagesAreDetached) {
     EXPECT_EQ(p.Dialog(0).SelectionCount(), 1);
     p.setDialog(1, page("X"));
     EXPECT_EQ(p.Count(), 1);
-}
-
-TEST(ProjectModel, InitAndClearKeepTheSpeaker) {
-    QuestDialogs p;
-    p.setSpeaker(QStringLiteral("Guard"));
-    p.Init();
-    EXPECT_EQ(p.Count(), 1);
-    EXPECT_EQ(p.UpperBound(), 0);
-    EXPECT_EQ(p.Dialog(0).text(), QStringLiteral("Enter New Dialog"));
-    EXPECT_EQ(p.Dialog(0).SelectionCount(), 1);
-    EXPECT_TRUE(p.Dialog(0).Selection(0).EndDialog());
-    p.Clear();
-    EXPECT_EQ(pageTexts(p), QStringList{"Null"});
-    EXPECT_EQ(p.Speaker(), QStringLiteral("Guard"));
-}
-
-TEST(ProjectModel, NewPagesFillPlaceholdersBeforeAppending) {
-    QuestDialogs p;
-    p.Clear();
-    p.AddNewDialog(page("A"));
-    EXPECT_EQ(pageTexts(p), QStringList{"A"});
-    p.AddNewDialog(page("B"));
-    EXPECT_EQ(pageTexts(p), (QStringList{"A", "B"}));
-
-    QuestDialogs q;
-    q.AddNewDialog(page("A"));
-    EXPECT_EQ(pageTexts(q), (QStringList{"Enter New Dialog", "A"})) << "after Init page 0 is real";
-
-    q.Dialog(0).setText(QStringLiteral("Null"));
-    q.AddNewDialog(page("lowest"));
-    q.AddNewDialog(page("null"));
-    q.AddNewDialog(page("C"));
-    EXPECT_EQ(pageTexts(q), (QStringList{"lowest", "A", "null", "C"})) << "lower-case null is a real page";
-}
-
-TEST(ProjectModel, RemoveDialogRenumbersWithoutTouchingLinks) {
-    QuestDialogs p;
-    p.Dialog(0).setText(QStringLiteral("A"));
-    p.AddNewDialog(page("B"));
-    p.AddNewDialog(page("C"));
-    p.Dialog(0).AddSelection(answer("go", true, QStringLiteral("2"), false));
-    p.RemoveDialog(1);
-    EXPECT_EQ(pageTexts(p), (QStringList{"A", "C"}));
-    EXPECT_EQ(p.Dialog(0).Selection(0).LinkPage(), QStringLiteral("2"));
-    EXPECT_TRUE(p.Dialog(0).Selection(0).isLinked());
-
-    p.RemoveDialog(5);
-    p.RemoveDialog(-3);
-    EXPECT_EQ(p.Count(), 2);
-    p.RemoveDialog(1);
-    p.RemoveDialog(0);
-    EXPECT_EQ(pageTexts(p), QStringList{"A"}) << "a project keeps at least one page";
-}
-
-TEST(ProjectModel, PlaceholdersFollowRemovalAndEdits) {
-    QuestDialogs p;
-    p.Dialog(0).setText(QStringLiteral("A"));
-    p.AddNewDialog(page("Null"));
-    p.AddNewDialog(page("B")); // fills the placeholder
-    p.AddNewDialog(page("C"));
-    p.AddNewDialog(page("D"));
-    p.Dialog(1).setText(QStringLiteral("Null"));
-    p.Dialog(3).setText(QStringLiteral("Null"));
-    p.RemoveDialog(1); // A, C, Null
-    EXPECT_EQ(pageTexts(p), (QStringList{"A", "C", "Null"}));
-    p.Dialog(1).setText(QStringLiteral("B"));
-    p.AddNewDialog(page("X"));
-    EXPECT_EQ(pageTexts(p), (QStringList{"A", "B", "X"}));
-    p.Dialog(1).setText(QStringLiteral("Null"));
-    p.Dialog(1).setText(QStringLiteral("B again"));
-    p.AddNewDialog(page("Y"));
-    EXPECT_EQ(pageTexts(p), (QStringList{"A", "B again", "X", "Y"}));
 }
 
 TEST(ProjectModel, FullProjectRefusesAnotherPage) {
@@ -258,10 +203,11 @@ TEST(DialogModel, CloneCopiesSlotForSlot) {
     d.Selection(0).setText(QString()); // an empty slot stays where it is
     const std::unique_ptr<Dialog> copy = d.clone();
     EXPECT_EQ(copy->text(), QStringLiteral("Speech"));
-    EXPECT_EQ(answerTexts(*copy), (QStringList{"", "B"}));
-    EXPECT_TRUE(copy->Selection(0).isLinked());
+    EXPECT_EQ(copy->SelectionCount(), 2);
+    EXPECT_EQ(copy->Selection(1).text(), QStringLiteral("B"));
+    EXPECT_TRUE(copy->Selection(0).text().isEmpty());
+    EXPECT_TRUE(copy->Selection(0).isLinked() && !copy->Selection(0).EndDialog());
     EXPECT_EQ(copy->Selection(0).LinkPage(), QStringLiteral("3"));
-    EXPECT_FALSE(copy->Selection(0).EndDialog());
     copy->Selection(1).setText(QStringLiteral("changed"));
     EXPECT_EQ(d.Selection(1).text(), QStringLiteral("B"));
 }
