@@ -7,6 +7,7 @@
 #include "core/text/TextFileLines.h"
 #include "support/TestSupport.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -23,20 +24,12 @@ protected:
     QTemporaryDir dir;
 };
 
-// The lines of the whole decoded file, split by the documented rule.
+// The lines of the whole decoded file, split by the documented rule: at CR LF or a lone CR, or at
+// LF in a file without any CR; what follows the last line end is a line only if not empty.
 QStringList expectedLines(const QString &text) {
-    const QChar end = text.contains(u'\r') ? u'\r' : u'\n';
-    QStringList lines;
-    qsizetype pos = 0;
-    while (pos < text.size()) {
-        qsizetype stop = text.indexOf(end, pos);
-        if (stop < 0)
-            stop = text.size();
-        lines << text.mid(pos, stop - pos);
-        pos = stop + 1;
-        if (end == u'\r' && pos < text.size() && text[pos] == u'\n')
-            ++pos;
-    }
+    QStringList lines = text.split(QRegularExpression(text.contains(u'\r') ? "\r\n?" : "\n"));
+    if (lines.last().isEmpty())
+        lines.removeLast();
     return lines;
 }
 
