@@ -48,7 +48,7 @@ void runSave(benchmark::State &state) {
     if (!fixturesReady(state))
         return;
     for (auto _ : state) {
-        if (!ProjectFile::save(path, ProjectFixtures::prefix(), ProjectFixtures::speaker(), project)) {
+        if (ProjectFile::save(path, ProjectFixtures::prefix(), ProjectFixtures::speaker(), project)) {
             state.SkipWithError("the save failed");
             break;
         }

@@ -18,7 +18,8 @@ TEST(Writing, TheWorkedExampleReadsAndSavesByteForByte) {
     EXPECT_EQ(read, QStringList({"Ok", "prefix QDS_NpcName_DialogName", "speaker Guard",
                                  "0:Halt! Who goes there?", "  A friend.|1|1|0", "  Nobody.|0||1",
                                  "1:Welcome, friend.", "  Thank you.|0||1"}));
-    ASSERT_TRUE(ProjectFile::save(dir.filePath("guard.QDS"), "QDS_NpcName_DialogName", "Guard", project));
+    ASSERT_FALSE(
+        ProjectFile::save(dir.filePath("guard.QDS"), "QDS_NpcName_DialogName", "Guard", project).has_value());
     EXPECT_EQ(readFile(dir.filePath("guard.QDS")), readFile(RUNEQUILL_EXAMPLE("frmDC_guard.QDS")));
 }
 
@@ -38,7 +39,8 @@ TEST(Writing, TextsStayOnTheirLinesAndBadLinksAreWrittenUnlinked) {
     project.AddNewDialog(std::make_unique<Dialog>(QStringLiteral("caf\u00e9 \u20ac")));
     QTemporaryDir dir;
     const QString path = dir.filePath("hazards.QDS");
-    ASSERT_TRUE(ProjectFile::save(path, QStringLiteral("\ufeffpre\nfix"), "spe\r\naker", project));
+    ASSERT_FALSE(
+        ProjectFile::save(path, QStringLiteral("\ufeffpre\nfix"), "spe\r\naker", project).has_value());
     EXPECT_EQ(readFile(path), readFile(RUNEQUILL_FIXTURES "/writing/hazards.QDS"));
 }
 

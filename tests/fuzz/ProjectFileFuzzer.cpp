@@ -29,7 +29,7 @@ ProjectFile::ReadResult read(const QByteArray &bytes, QuestDialogs &project) {
 QByteArray saved(const ProjectFile::ReadResult &read, const QuestDialogs &project) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    require(ProjectFile::write(buffer, read.prefix, read.speaker, project), "what was read cannot be saved");
+    require(!ProjectFile::write(buffer, read.prefix, read.speaker, project), "what was read cannot be saved");
     return buffer.data();
 }
 

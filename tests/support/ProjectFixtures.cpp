@@ -98,7 +98,7 @@ void generate(QuestDialogs &project, int pages, quint32 seed) {
 }
 
 bool saveProjectFile(const QuestDialogs &project, const QString &path) {
-    return ProjectFile::save(path, prefix(), speaker(), project);
+    return !ProjectFile::save(path, prefix(), speaker(), project);
 }
 
 } // namespace ProjectFixtures

@@ -259,23 +259,22 @@ std::optional<QByteArray> fileBytes(const QString &prefix, const QString &speake
 
 namespace ProjectFile {
 
-bool write(QIODevice &device, const QString &prefix, const QString &speaker, const QuestDialogs &project,
-           QString *reason) {
-    const std::optional<QByteArray> bytes = fileBytes(prefix, speaker, project, reason);
-    if (!bytes)
-        return false;
-    if (device.write(*bytes) != bytes->size()) {
-        if (reason)
-            *reason = device.errorString();
-        return false;
-    }
-    return true;
+WriteOutcome write(QIODevice &device, const QString &prefix, const QString &speaker,
+                   const QuestDialogs &project) {
+    QString reason;
+    const std::optional<QByteArray> bytes = fileBytes(prefix, speaker, project, &reason);
+    if (bytes && device.write(*bytes) == bytes->size())
+        return std::nullopt;
+    return FileError{{}, 0, bytes ? device.errorString() : reason};
 }
 
-bool save(const QString &path, const QString &prefix, const QString &speaker, const QuestDialogs &project,
-          QString *reason) {
-    const std::optional<QByteArray> bytes = fileBytes(prefix, speaker, project, reason);
-    return bytes && TextFile::writeBytes(path, *bytes, reason);
+WriteOutcome save(const QString &path, const QString &prefix, const QString &speaker,
+                  const QuestDialogs &project) {
+    QString reason;
+    const std::optional<QByteArray> bytes = fileBytes(prefix, speaker, project, &reason);
+    if (bytes && TextFile::writeBytes(path, *bytes, &reason))
+        return std::nullopt;
+    return FileError{path, 0, reason};
 }
 
 ReadResult read(QIODevice &device, QuestDialogs &project) {

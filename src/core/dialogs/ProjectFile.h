@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/FileError.h"
+
 #include <QString>
 
 class QIODevice;
@@ -17,15 +19,15 @@ inline QString damagedMessage() {
 // Writes the file to the device. A line break inside the prefix, the speaker, a speech or an
 // answer text is written as "<var.br>", so that every text stays on its one line. A linked
 // answer whose page id is not a number (an empty one included) is written as not linked ("-1"):
-// the reader refuses such a link line, and the rest of the file would be lost with it. False,
-// with *reason, when a character does not fit the code page (nothing is written then) or the
-// device fails.
-bool write(QIODevice &device, const QString &prefix, const QString &speaker, const QuestDialogs &project,
-           QString *reason = nullptr);
+// the reader refuses such a link line, and the rest of the file would be lost with it. Fails
+// when a character does not fit the code page (nothing is written then) or the device fails;
+// the error names no file.
+WriteOutcome write(QIODevice &device, const QString &prefix, const QString &speaker,
+                   const QuestDialogs &project);
 
 // Writes the file through TextFile::writeBytes: all of it, or nothing (the previous file stays).
-bool save(const QString &path, const QString &prefix, const QString &speaker, const QuestDialogs &project,
-          QString *reason = nullptr);
+WriteOutcome save(const QString &path, const QString &prefix, const QString &speaker,
+                  const QuestDialogs &project);
 
 struct ReadResult {
     enum Status {

@@ -85,9 +85,8 @@ void frmDC::MnuProjSave_Click() {
         return;
     path = withExtension(path, QStringLiteral(".QDS"));
     cdlFile = path;
-    QString reason;
-    if (!ProjectFile::save(path, DialogName->text(), txtSpeaker->text(), Project, &reason))
-        reportFileError(QStringLiteral("written"), path, reason);
+    if (const WriteOutcome failed = ProjectFile::save(path, DialogName->text(), txtSpeaker->text(), Project))
+        reportFileError(QStringLiteral("written"), path, failed->reason);
 }
 
 void frmDC::MnuProjExport_Click() {
