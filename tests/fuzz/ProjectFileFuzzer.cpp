@@ -18,7 +18,7 @@ void require(bool condition, const char *what) {
     }
 }
 
-ProjectFile::ReadResult read(const QByteArray &bytes, QuestDialogs &project) {
+ProjectFile::ReadResult readFrom(const QByteArray &bytes, QuestDialogs &project) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -38,7 +38,7 @@ QByteArray saved(const ProjectFile::ReadResult &read, const QuestDialogs &projec
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     QuestDialogs first;
-    const ProjectFile::ReadResult read = ::read(bytes, first);
+    const ProjectFile::ReadResult read = readFrom(bytes, first);
     if (read.status == ProjectFile::ReadResult::TooManyPages) {
         require(first.Count() == 1 && first.Dialog(0).text() == QuestDialogs::placeholderText(),
                 "a refused file changed the project");
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const QByteArray once = saved(read, first);
     QuestDialogs second;
-    const ProjectFile::ReadResult reread = ::read(once, second);
+    const ProjectFile::ReadResult reread = readFrom(once, second);
     require(reread.status == ProjectFile::ReadResult::Ok, "a saved file did not read back whole");
     require(second.Count() == first.Count(), "a saved file read back with another page count");
     require(saved(reread, second) == once, "save, open and save again changed the file");
