@@ -17,7 +17,8 @@ public:
     // can read it or the Windows-1252 fallback applies). False, with *reason, when it cannot
     // be read, for the same reasons as TextFile::readBytes.
     bool open(const QString &path, QString *reason = nullptr);
-    // The same over a device opened for reading, which must stay open while lines are read.
+    // The same over a seekable device opened for reading, read from its start; it must stay open
+    // while lines are read.
     bool open(QIODevice &device, QString *reason = nullptr);
 
     // The next line, as a view that stays valid until the next call. False at the end of the
