@@ -56,5 +56,8 @@ TEST(Writing, AFullProjectSurvivesSaveAndOpen) {
                                            "speaker " + ProjectFixtures::speaker()}));
     ASSERT_EQ(reopened.Count(), QuestDialogs::MaxPages);
     ASSERT_TRUE(ProjectFixtures::saveProjectFile(reopened, dir.filePath("after.QDS")));
-    EXPECT_TRUE(readFile(dir.filePath("before.QDS")) == readFile(dir.filePath("after.QDS")));
+    const QByteArray saved = readFile(dir.filePath("before.QDS"));
+    EXPECT_TRUE(saved == readFile(dir.filePath("after.QDS")));
+    for (const char *record : {"\r\nPAGE 9999\r\n", "\r\nPAGE 10000\r\n", "\r\nPAGE 32766\r\n"})
+        EXPECT_TRUE(saved.contains(record)) << record;
 }
