@@ -1,5 +1,6 @@
 #include "ui/items/frmItem.h"
 #include "support/RecordingNavigator.h"
+#include "support/ScriptedPrompts.h"
 #include "support/TestSupport.h"
 #include "ui/widgets/RichTextBox.h"
 
@@ -50,7 +51,8 @@ protected:
     }
 
     RecordingNavigator nav;
-    frmItem w{nav};
+    ScriptedPrompts prompts;
+    frmItem w{nav, prompts};
 };
 
 const QString none = QStringLiteral("off hidden, off hidden");
@@ -85,9 +87,13 @@ TEST_F(ItemWindow, OpensWithItsControlsCaptionsAndLists) {
         << "no 11";
     EXPECT_EQ(w.txtOutput->font().family(), QStringLiteral("Arial"));
     EXPECT_DOUBLE_EQ(w.txtOutput->font().pointSizeF(), 9.75);
-    ASSERT_EQ(w.mnuScript->actions().size(), 2);
-    EXPECT_TRUE(w.mnuScript->actions()[0]->isSeparator());
-    EXPECT_EQ(w.mnuScript->actions()[1]->text(), QStringLiteral("Return"));
+    QStringList menu;
+    for (const QAction *a : w.mnuScript->actions())
+        menu << (a->isSeparator() ? QStringLiteral("-") : a->text()) + u' ' + a->objectName();
+    EXPECT_EQ(menu,
+              QStringList({"Open... MnuScriptOpen", "Save As... MnuScriptSave", "- l", "Return mnuReturn"}));
+    EXPECT_EQ(w.cmdCopy->text(), QStringLiteral("Copy"));
+    EXPECT_TRUE(w.Frame1->isAncestorOf(w.cmdCopy));
 }
 
 TEST_F(ItemWindow, WeaponAndArmorExcludeEachOtherAndEmptyTheirFieldsWhenSwitchedOff) {
@@ -215,7 +221,7 @@ TEST_F(ItemWindow, OnlyFontsChosenFromTheListApplyAndTheySurviveRegeneration) {
 }
 
 TEST_F(ItemWindow, ReturnOpensTheMainWindowAndDiscardsThisOne) {
-    auto *window = new frmItem(nav);
+    auto *window = new frmItem(nav, prompts);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
     QPointer<frmItem> guard(window);
