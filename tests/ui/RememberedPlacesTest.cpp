@@ -1,9 +1,6 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TestSupport.h"
-#include "ui/items/frmItem.h"
 #include "ui/shell/AppNavigator.h"
-#include "ui/shell/frmMain.h"
-#include "ui/studio/frmDC.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,85 +10,56 @@
 
 // Starting on a project file, and what the windows remember from one run to the next.
 namespace {
-class Places : public ::testing::Test {
-protected:
+struct Places : ::testing::Test {
     void SetUp() override { QSettings().remove(QStringLiteral("Places")); }
     void TearDown() override {
         for (QWidget *top : QApplication::topLevelWidgets())
             if (qobject_cast<frmMain *>(top))
-                top->close();
+                top->deleteLater();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    static bool mainShown() {
-        for (QWidget *top : QApplication::topLevelWidgets())
-            if (qobject_cast<frmMain *>(top) && top->isVisible())
-                return true;
-        return false;
-    }
-    QStringList recent(const frmDC *studio) const {
-        QStringList out;
-        for (const QAction *a : studio->MnuProjRecent->actions())
-            out << a->text();
-        return out;
-    }
-
+    QString path(const QString &name) const { return QDir::toNativeSeparators(dir.filePath(name)); }
     QTemporaryDir dir;
     ScriptedPrompts prompts;
+    AppNavigator navigator{&prompts};
 };
 } // namespace
 
-TEST_F(Places, StartingOnAProjectOpensItInTheStudio) {
+TEST_F(Places, StartingOnAProjectOpensItInTheStudioOrReportsIt) {
     const QString guard = RUNEQUILL_EXAMPLE("frmDC_guard.QDS");
-    {
-        AppNavigator navigator(&prompts);
-        navigator.openProjectFile(guard.chopped(4)); // the extension is found as "Open..." finds it
-        ASSERT_TRUE(navigator.dialogStudio());
-        EXPECT_TRUE(navigator.dialogStudio()->isVisible());
-        EXPECT_FALSE(mainShown());
-        EXPECT_TRUE(prompts.prompts().isEmpty()) << "no confirmation";
-        EXPECT_GT(navigator.studioProject().Count(), 1);
-        EXPECT_EQ(recent(navigator.dialogStudio()), QStringList{"&1 " + QDir::toNativeSeparators(guard)});
-    }
-    AppNavigator navigator(&prompts);
-    navigator.openProjectFile(dir.filePath(QStringLiteral("missing.QDS")));
-    EXPECT_FALSE(navigator.dialogStudio());
-    EXPECT_TRUE(mainShown());
-    ASSERT_EQ(prompts.messages().size(), 1);
-    EXPECT_TRUE(prompts.messages()[0].startsWith(
-        "The file " + QDir::toNativeSeparators(dir.filePath(QStringLiteral("missing.QDS"))) +
-        " could not be read: "));
+    navigator.openProjectFile(guard.chopped(4)); // the extension is found as "Open..." finds it
+    ASSERT_TRUE(navigator.dialogStudio() && navigator.dialogStudio()->isVisible());
+    EXPECT_TRUE(prompts.prompts().isEmpty()) << "no confirmation";
+    EXPECT_GT(navigator.studioProject().Count(), 1);
+    EXPECT_EQ(navigator.dialogStudio()->MnuProjRecent->actions()[0]->text(),
+              "&1 " + QDir::toNativeSeparators(guard));
+
+    AppNavigator other(&prompts);
+    other.openProjectFile(dir.filePath(QStringLiteral("missing.QDS")));
+    EXPECT_FALSE(other.dialogStudio());
+    EXPECT_EQ(prompts.messages(), QStringList{"The file " + path("missing.QDS") +
+                                              " could not be read: No such file or directory"});
 }
 
-TEST_F(Places, RecentProjectsAndFoldersOutliveTheWindow) {
-    {
-        AppNavigator navigator(&prompts);
-        navigator.openDialogStudio();
-        frmDC *studio = navigator.dialogStudio();
-        EXPECT_FALSE(studio->MnuProjRecent->menuAction()->isEnabled());
-        for (int i = 0; i < 9; ++i) {
-            prompts.queueFileName(dir.filePath(QStringLiteral("p%1").arg(i)));
-            studio->MnuProjSave->trigger();
-        }
-        prompts.queueFileName(dir.filePath(QStringLiteral("p3.QDS")));
-        studio->MnuProjSave->trigger(); // saved again: moves to the top, once
-        prompts.queueFileName(dir.filePath(QStringLiteral("out/x.scp")));
-        studio->MnuProjExport->trigger(); // cannot be written: no folder remembered
+TEST_F(Places, RecentProjectsAndTheLastFolderOutliveTheWindow) {
+    navigator.openDialogStudio();
+    for (const char *name : {"p0", "p1", "p2", "p3", "p4", "p5", "p6", "p7", "p8", "p3"}) {
+        prompts.queueFileName(dir.filePath(QString::fromLatin1(name)));
+        navigator.dialogStudio()->MnuProjSave->trigger();
     }
+    delete navigator.dialogStudio();
     prompts.clear();
-    AppNavigator navigator(&prompts);
+
     navigator.openDialogStudio();
     frmDC *studio = navigator.dialogStudio();
-    const QStringList entries = recent(studio);
-    ASSERT_EQ(entries.size(), 8);
-    EXPECT_EQ(entries[0], "&1 " + QDir::toNativeSeparators(dir.filePath(QStringLiteral("p3.QDS"))));
-    EXPECT_EQ(entries[1], "&2 " + QDir::toNativeSeparators(dir.filePath(QStringLiteral("p8.QDS"))));
-    EXPECT_FALSE(entries.join(u' ').contains(QStringLiteral("p0.QDS"))) << "the oldest is dropped";
-
-    studio->MnuProjExport->trigger();
+    QStringList entries;
+    for (const QAction *a : studio->MnuProjRecent->actions())
+        entries << a->text();
+    EXPECT_EQ(entries, QStringList({"&1 " + path("p3.QDS"), "&2 " + path("p8.QDS"), "&3 " + path("p7.QDS"),
+                                    "&4 " + path("p6.QDS"), "&5 " + path("p5.QDS"), "&6 " + path("p4.QDS"),
+                                    "&7 " + path("p2.QDS"), "&8 " + path("p1.QDS")}));
     studio->MnuProjSave->trigger();
-    ASSERT_EQ(prompts.prompts().size(), 2);
-    EXPECT_EQ(prompts.prompts()[0].fileName, QString()) << "the failed export remembered no folder";
-    EXPECT_EQ(prompts.prompts()[1].fileName, dir.path() + u'/');
+    EXPECT_EQ(prompts.prompts().value(0).fileName, dir.path() + u'/');
 
     prompts.queueConfirm(true);
     studio->MnuProjRecent->actions()[1]->trigger();
@@ -100,13 +68,11 @@ TEST_F(Places, RecentProjectsAndFoldersOutliveTheWindow) {
 }
 
 TEST_F(Places, WindowsComeBackWhereTheyWere) {
-    AppNavigator navigator(&prompts);
     navigator.openItemCreator();
     navigator.itemCreator()->move(140, 90);
     const QPoint place = navigator.itemCreator()->pos();
     navigator.itemCreator()->mnuReturn->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_FALSE(navigator.itemCreator());
     navigator.openItemCreator();
     EXPECT_EQ(navigator.itemCreator()->pos(), place);
 }
