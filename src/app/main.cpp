@@ -21,6 +21,16 @@ QStringList readCommandLine(int argc, char *argv[]) {
         "Writes SPHERE scripts: NPC dialogs in the Dialog Studio, items in the Item Creator."));
     parser.addHelpOption();
     parser.addVersionOption();
+    // The window system's own options are read by QApplication later; here they are let through.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char *name : {"platform", "style", "stylesheet", "display", "qwindowgeometry"}) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    QCommandLineOption reverse(QStringLiteral("reverse"));
+    reverse.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(reverse);
     parser.addPositionalArgument(QStringLiteral("FILE.QDS"),
                                  QStringLiteral("A Dialog Studio project to open at start."),
                                  QStringLiteral("[FILE.QDS]"));
