@@ -15,4 +15,4 @@ desktop-file-validate "$ROOT/packaging/runequill.desktop"
 # Errors fail the script; warnings and notes are shown for the reader.
 lintian --fail-on error --info "$deb"
 echo "package: $deb"
-dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+dpkg-deb --field "$deb"
