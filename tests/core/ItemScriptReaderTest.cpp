@@ -46,16 +46,3 @@ TEST(ItemScriptReader, ReadsEveryFixtureIntoFieldsAndAdditionalText) {
     }
     EXPECT_GE(cases, 4);
 }
-
-TEST(ItemScriptReader, ChoosesAmongSeveralSections) {
-    const QString script = QStringLiteral("[ITEMDEF i_a]\r\nNAME=a\r\n\r\n[CHARDEF c_x]\r\nNAME=x\r\n"
-                                          "[ITEMDEF 0eed]\r\nNAME=gold\r\n[EOF]\r\n");
-    EXPECT_EQ(ItemScriptReader::sectionNames(script), QStringList({"i_a", "0eed"}));
-    EXPECT_EQ(ItemScriptReader::readSection(script).fields[2], QStringLiteral("a"));
-    const ItemScriptReader::Item second = ItemScriptReader::readSection(script, 1);
-    EXPECT_EQ(second.fields[0], QStringLiteral("0eed"));
-    EXPECT_EQ(second.fields[2], QStringLiteral("gold"));
-    EXPECT_TRUE(second.additional.isEmpty());
-
-    EXPECT_TRUE(ItemScriptReader::sectionNames(QStringLiteral("[ITEMDEFS]\r\n[ITEMDEF]\r\n")).isEmpty());
-}
