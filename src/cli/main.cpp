@@ -5,7 +5,12 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
-#include <unistd.h>
+
+namespace {
+// The C runtime's descriptors of the standard streams, the same on every system Qt runs on.
+constexpr int standardOutput = 1;
+constexpr int standardError = 2;
+} // namespace
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
@@ -13,8 +18,8 @@ int main(int argc, char **argv) {
     QFile errors;
     // Unbuffered, so that an output that cannot take the result (a full disk, a closed pipe)
     // fails the write itself and the exit status says so.
-    if (!output.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        !errors.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!output.open(standardOutput, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        !errors.open(standardError, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return ExitCode::Failure;
     QTextStream out(&output);
     QTextStream err(&errors);

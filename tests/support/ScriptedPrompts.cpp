@@ -20,6 +20,8 @@ void ScriptedPrompts::clear() {
     m_prompts.clear();
     m_confirms.clear();
     m_fileNames.clear();
+    m_unsaved.clear();
+    m_choices.clear();
 }
 
 void ScriptedPrompts::message(QWidget *, const QString &text) {
@@ -39,4 +41,14 @@ QString ScriptedPrompts::openFileName(QWidget *, const QString &filter, const QS
 QString ScriptedPrompts::saveFileName(QWidget *, const QString &filter, const QString &fileName) {
     m_prompts.append({Prompt::SaveFile, filter, fileName});
     return m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
+}
+
+UserPrompts::UnsavedAnswer ScriptedPrompts::askUnsavedChanges(QWidget *, const QString &text) {
+    m_prompts.append({Prompt::Unsaved, text, {}});
+    return m_unsaved.isEmpty() ? UnsavedAnswer::Cancel : m_unsaved.takeFirst();
+}
+
+int ScriptedPrompts::chooseOne(QWidget *, const QString &text, const QStringList &entries) {
+    m_prompts.append({Prompt::Choose, text, entries.join(u'|')});
+    return m_choices.isEmpty() ? -1 : m_choices.takeFirst();
 }

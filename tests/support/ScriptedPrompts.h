@@ -12,12 +12,16 @@
 class ScriptedPrompts : public UserPrompts {
 public:
     struct Prompt {
-        enum Kind { Message, Confirm, OpenFile, SaveFile } kind;
+        enum Kind { Message, Confirm, OpenFile, SaveFile, Unsaved, Choose } kind;
         QString text;     // the message or question, or the file dialog's filter
-        QString fileName; // for file dialogs: the name the dialog started with
+        QString fileName; // for file dialogs: the name the dialog started with; for a choice,
+                          // the entries joined by "|"
     };
 
     void queueConfirm(bool yes) { m_confirms.append(yes); }
+    // Unanswered, the unsaved-changes question is cancelled and a choice is cancelled (-1).
+    void queueUnsaved(UnsavedAnswer answer) { m_unsaved.append(answer); }
+    void queueChoice(int index) { m_choices.append(index); }
     // An empty name stands for a cancelled dialog.
     void queueFileName(const QString &name) { m_fileNames.append(name); }
 
@@ -28,6 +32,8 @@ public:
 
     void message(QWidget *parent, const QString &text) override;
     bool confirm(QWidget *parent, const QString &text) override;
+    UnsavedAnswer askUnsavedChanges(QWidget *parent, const QString &text) override;
+    int chooseOne(QWidget *parent, const QString &text, const QStringList &entries) override;
     QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) override;
     QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName) override;
 
@@ -35,4 +41,6 @@ private:
     QList<Prompt> m_prompts;
     QList<bool> m_confirms;
     QStringList m_fileNames;
+    QList<UnsavedAnswer> m_unsaved;
+    QList<int> m_choices;
 };

@@ -1,5 +1,6 @@
 #include "ui/items/frmItem.h"
 #include "support/RecordingNavigator.h"
+#include "support/ScriptedPrompts.h"
 #include "support/TestSupport.h"
 #include "ui/widgets/RichTextBox.h"
 
@@ -48,7 +49,8 @@ protected:
     }
 
     RecordingNavigator nav;
-    frmItem w{nav};
+    ScriptedPrompts prompts;
+    frmItem w{nav, prompts};
 };
 
 const QString none = QStringLiteral("off hidden, off hidden");
@@ -195,7 +197,7 @@ TEST_F(ItemWindow, OnlyFontsChosenFromTheListApplyAndTheySurviveRegeneration) {
 }
 
 TEST_F(ItemWindow, ReturnOpensTheMainWindowAndDiscardsThisOne) {
-    auto *window = new frmItem(nav);
+    auto *window = new frmItem(nav, prompts);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
     QPointer<frmItem> guard(window);

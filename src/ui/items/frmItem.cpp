@@ -1,10 +1,19 @@
 #include "ui/items/frmItem.h"
 
+#include "core/items/ItemScriptReader.h"
+#include "core/text/TextFile.h"
 #include "ui/widgets/Navigator.h"
+#include "ui/widgets/RememberedPlaces.h"
 #include "ui/widgets/RichTextBox.h"
+#include "ui/widgets/UserPrompts.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,18 +41,32 @@ const char *const triggerCaptions[frmItem::TriggerCount] = {
     "@CLICK",       "@DCLICK",        "@STEP",        "@EQUIP",  "@UNEQUIP",      "@TIMER",
     "@TARGON_ITEM", "@TARGON_GROUND", "@TARGON_CHAR", "@DAMAGE", "@DROPON_GROUND"};
 
+// The name under which the folder of the script dialogs is remembered.
+const QString scriptDialog = QStringLiteral("itemScript");
+
+QString scriptFilter() {
+    return qtFileFilter(QStringLiteral("SPHERE Script File (*.scp)|*.SCP"));
+}
+
 // A frame of field rows: the first row at `top`, a small margin under the last one.
 int frameHeightFor(int rows, int top) {
     return top + rows * rowPitch - (rowPitch - rowHeight) + 10;
 }
 } // namespace
 
-frmItem::frmItem(Navigator &navigator, QWidget *parent) : QMainWindow(parent), m_navigator(navigator) {
+frmItem::frmItem(Navigator &navigator, UserPrompts &prompts, QWidget *parent)
+    : QMainWindow(parent), m_navigator(navigator), m_prompts(prompts) {
     setObjectName(QStringLiteral("frmItem"));
     setWindowTitle(QStringLiteral("RNQ Script : Item"));
 
     mnuScript = menuBar()->addMenu(QStringLiteral("Script"));
     mnuScript->setObjectName(QStringLiteral("mnuScript"));
+    MnuScriptOpen = mnuScript->addAction(QStringLiteral("Open..."));
+    MnuScriptOpen->setObjectName(QStringLiteral("MnuScriptOpen"));
+    connect(MnuScriptOpen, &QAction::triggered, this, &frmItem::MnuScriptOpen_Click);
+    MnuScriptSave = mnuScript->addAction(QStringLiteral("Save As..."));
+    MnuScriptSave->setObjectName(QStringLiteral("MnuScriptSave"));
+    connect(MnuScriptSave, &QAction::triggered, this, &frmItem::MnuScriptSave_Click);
     l = mnuScript->addSeparator();
     l->setObjectName(QStringLiteral("l"));
     mnuReturn = mnuScript->addAction(QStringLiteral("Return"));
@@ -70,6 +93,16 @@ frmItem::frmItem(Navigator &navigator, QWidget *parent) : QMainWindow(parent), m
     setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
 
     Form_Load();
+    trackChanges();
+}
+
+void frmItem::trackChanges() {
+    const auto changed = [this] { m_changed = true; };
+    for (QLineEdit *box : txtBasic)
+        connect(box, &QLineEdit::textChanged, this, changed);
+    connect(txtAdd, &QTextEdit::textChanged, this, changed);
+    for (QCheckBox *box : {chkWep, chkArmor, Check1})
+        connect(box, &QCheckBox::toggled, this, changed);
 }
 
 QGroupBox *frmItem::addFrame(QWidget *page, const char *name, const QRect &place) {
@@ -214,6 +247,11 @@ QWidget *frmItem::buildCompiledPage() {
     connect(cmbFont, &QComboBox::activated, this, &frmItem::cmbFont_Click);
     connect(cmbFontSize, &QComboBox::activated, this, &frmItem::cmbFontSize_Click);
 
+    cmdCopy = new QPushButton(QStringLiteral("Copy"), Frame1);
+    cmdCopy->setObjectName(QStringLiteral("cmdCopy"));
+    cmdCopy->setGeometry(cmbFontSize->geometry().right() + 1 + 8, 10, 80, 26);
+    connect(cmdCopy, &QPushButton::clicked, this, &frmItem::cmdCopy_Click);
+
     txtOutput = new RichTextBox(Frame1);
     txtOutput->setObjectName(QStringLiteral("txtOutput"));
     txtOutput->setBoxFont(QStringLiteral("Arial"), 9.75);
@@ -314,7 +352,120 @@ void frmItem::SSItem_Click(int index) {
     }
 }
 
+QString frmItem::compiledScript() const {
+    return CompileItem(fieldValues()) + txtAdd->text();
+}
+
 void frmItem::mnuReturn_Click() {
+    if (!mayDiscard())
+        return;
     m_navigator.openMain();
     close();
+}
+
+void frmItem::closeEvent(QCloseEvent *event) {
+    if (mayDiscard())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool frmItem::mayDiscard() {
+    if (!m_changed)
+        return true;
+    switch (m_prompts.askUnsavedChanges(this, QStringLiteral("The item has changed. Save it?"))) {
+    case UserPrompts::UnsavedAnswer::Save:
+        return saveScript();
+    case UserPrompts::UnsavedAnswer::Discard:
+        // Asked once: the close that follows does not ask again.
+        m_changed = false;
+        return true;
+    case UserPrompts::UnsavedAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void frmItem::MnuScriptSave_Click() {
+    saveScript();
+}
+
+bool frmItem::saveScript() {
+    QString path =
+        m_prompts.saveFileName(this, scriptFilter(), RememberedPlaces::startName(scriptDialog, cdlScript));
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".scp");
+    cdlScript = path;
+    QString reason;
+    if (!TextFile::write(path, compiledScript(), &reason)) {
+        m_prompts.message(
+            this, FileError{QDir::toNativeSeparators(path), 0, reason}.message(QStringLiteral("written")));
+        return false;
+    }
+    m_changed = false;
+    RememberedPlaces::rememberFolder(scriptDialog, path);
+    return true;
+}
+
+void frmItem::MnuScriptOpen_Click() {
+    if (!mayDiscard())
+        return;
+    const QString path =
+        m_prompts.openFileName(this, scriptFilter(), RememberedPlaces::startName(scriptDialog, cdlScript));
+    if (path.isEmpty())
+        return;
+    cdlScript = path;
+    const Outcome<QString> script = ItemScriptReader::readFile(path);
+    if (!script.ok()) {
+        FileError error = *script.error;
+        error.path = QDir::toNativeSeparators(error.path);
+        m_prompts.message(this, error.message(QStringLiteral("read")));
+        return;
+    }
+    const QStringList sections = ItemScriptReader::sectionNames(script.value);
+    int index = 0;
+    if (sections.isEmpty()) {
+        m_prompts.message(
+            this,
+            QStringLiteral("The file %1 holds no [ITEMDEF] section.").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (sections.size() > 1) {
+        index = m_prompts.chooseOne(this, QStringLiteral("Which item?"), sections);
+        if (index < 0)
+            return;
+    }
+    RememberedPlaces::rememberFolder(scriptDialog, path);
+    const ItemScriptReader::Item item = ItemScriptReader::readSection(script.value, index);
+    fillForm(item.fields, item.additional);
+    m_changed = false;
+}
+
+void frmItem::fillForm(const QStringList &fields, const QString &additional) {
+    const auto anySet = [&](int first, int last) {
+        for (int i = first; i <= last; ++i)
+            if (!fields.value(i).isEmpty())
+                return true;
+        return false;
+    };
+    // Switching the groups off first empties their fields; then the groups with values are
+    // shown. Weapon and armour exclude each other: an armour value beside weapon values stays
+    // in its hidden field and is still written.
+    chkWep->setChecked(false);
+    chkArmor->setChecked(false);
+    chkWep->setChecked(anySet(19, 21));
+    chkArmor->setChecked(!chkWep->isChecked() && anySet(22, 22));
+    Check1->setChecked(anySet(23, 25));
+    for (int i = 0; i < ItemHandling::FieldCount; ++i)
+        txtBasic[i]->setText(fields.value(i));
+    txtAdd->setText(additional);
+    if (SSItem->currentIndex() == 3)
+        SSItem_Click(3);
+}
+
+void frmItem::cmdCopy_Click() {
+    QApplication::clipboard()->setText(txtOutput->text());
+    m_changed = false;
 }

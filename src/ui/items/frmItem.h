@@ -7,6 +7,7 @@
 
 class Navigator;
 class RichTextBox;
+class UserPrompts;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -19,13 +20,14 @@ class QTabWidget;
 
 // The Item Creator window: the 36 item fields on tabbed pages, the weapon, armour and extra
 // groups, the trigger buttons for the additional text, and the generated item script.
-// The window holds no data beyond its controls.
+// The window holds no data beyond its controls; its "Script" menu saves the item to a script
+// file and reads one back, and it asks before work not yet saved or copied is thrown away.
 class frmItem : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int TriggerCount = 11;
 
-    explicit frmItem(Navigator &navigator, QWidget *parent = nullptr);
+    frmItem(Navigator &navigator, UserPrompts &prompts, QWidget *parent = nullptr);
 
     QTabWidget *SSItem;
 
@@ -57,8 +59,11 @@ public:
     QComboBox *cmbFont;
     QComboBox *cmbFontSize;
     RichTextBox *txtOutput;
+    QPushButton *cmdCopy;
 
     QMenu *mnuScript;
+    QAction *MnuScriptOpen;
+    QAction *MnuScriptSave;
     QAction *l;
     QAction *mnuReturn;
 
@@ -72,6 +77,18 @@ public slots:
     void cmbFontSize_Click();
     void SSItem_Click(int index);
     void mnuReturn_Click();
+    void MnuScriptOpen_Click();
+    void MnuScriptSave_Click();
+    void cmdCopy_Click();
+
+public:
+    // Whether the form changed since it was opened, saved or copied.
+    bool isChanged() const { return m_changed; }
+    // The last chosen script file name; the save and open dialogs start from it.
+    QString cdlScript;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     QWidget *addPage(const char *name);
@@ -86,6 +103,15 @@ private:
     void switchExclusiveGroup(QCheckBox *own, QGroupBox *ownFrame, QCheckBox *other, QGroupBox *otherFrame,
                               int firstField, int lastField);
     QStringList fieldValues() const;
+    QString compiledScript() const;
+    void trackChanges();
+    // Asks what to do with unsaved work; true when the form may be thrown away.
+    bool mayDiscard();
+    // Writes the item to a file the user names; true when it was written.
+    bool saveScript();
+    void fillForm(const QStringList &fields, const QString &additional);
 
     Navigator &m_navigator;
+    UserPrompts &m_prompts;
+    bool m_changed = false;
 };

@@ -3,6 +3,34 @@
 #include "ui/items/frmItem.h"
 #include "ui/shell/frmMain.h"
 #include "ui/studio/frmDC.h"
+#include "ui/widgets/RememberedPlaces.h"
+
+#include "core/text/FileError.h"
+#include "core/text/TextFile.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+// Keeps a window's place on the screen when it is hidden or closed, and gives it back when the
+// window is made.
+class PlaceKeeper : public QObject {
+public:
+    explicit PlaceKeeper(QWidget *window) : QObject(window) {
+        RememberedPlaces::restoreWindow(window);
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Hide || event->type() == QEvent::Close)
+            RememberedPlaces::rememberWindow(static_cast<QWidget *>(watched));
+        return false;
+    }
+};
+} // namespace
 
 AppNavigator::AppNavigator(UserPrompts *prompts) : m_prompts(prompts ? *prompts : m_qtPrompts) {}
 
@@ -15,6 +43,8 @@ AppNavigator::~AppNavigator() {
 void AppNavigator::openMain() {
     auto *window = new frmMain(*this);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    new PlaceKeeper(window);
+    m_main = window;
     window->show();
 }
 
@@ -22,14 +52,16 @@ void AppNavigator::openDialogStudio() {
     if (!m_studio) {
         m_studio = new frmDC(m_project, m_prompts, *this);
         m_studio->setAttribute(Qt::WA_DeleteOnClose);
+        new PlaceKeeper(m_studio);
     }
     m_studio->show();
 }
 
 void AppNavigator::openItemCreator() {
     if (!m_item) {
-        m_item = new frmItem(*this);
+        m_item = new frmItem(*this, m_prompts);
         m_item->setAttribute(Qt::WA_DeleteOnClose);
+        new PlaceKeeper(m_item);
     }
     m_item->show();
 }
@@ -37,4 +69,22 @@ void AppNavigator::openItemCreator() {
 void AppNavigator::unloadItemCreator() {
     if (m_item)
         m_item->close();
+}
+
+void AppNavigator::openProjectFile(const QString &path) {
+    // The studio's own rule: a name that does not exist is tried with the extension added.
+    QString named = path;
+    if (!QFileInfo::exists(named) && QFileInfo::exists(named + QStringLiteral(".QDS")))
+        named += QStringLiteral(".QDS");
+    QFile file;
+    QString reason;
+    if (!TextFile::openForReading(file, named, &reason)) {
+        openMain();
+        m_prompts.message(
+            m_main, FileError{QDir::toNativeSeparators(named), 0, reason}.message(QStringLiteral("read")));
+        return;
+    }
+    file.close();
+    openDialogStudio();
+    m_studio->OpenProjectFile(named);
 }

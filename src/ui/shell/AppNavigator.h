@@ -2,6 +2,7 @@
 
 #include "core/dialogs/QuestDialogs.h"
 #include "ui/items/frmItem.h"
+#include "ui/shell/frmMain.h"
 #include "ui/studio/frmDC.h"
 #include "ui/widgets/Navigator.h"
 #include "ui/widgets/QtUserPrompts.h"
@@ -23,6 +24,11 @@ public:
     void openItemCreator() override;
     void unloadItemCreator() override;
 
+    // Starts the program on a project file: the Dialog Studio with that file, as its "Open..."
+    // would show it. A file that cannot be read is reported as "Open..." reports it, and the
+    // main window is shown instead.
+    void openProjectFile(const QString &path);
+
     QuestDialogs &studioProject() { return m_project; }
     frmDC *dialogStudio() const { return m_studio; }
     frmItem *itemCreator() const { return m_item; }
@@ -33,4 +39,5 @@ private:
     QuestDialogs m_project;
     QPointer<frmDC> m_studio;
     QPointer<frmItem> m_item;
+    QPointer<frmMain> m_main;
 };

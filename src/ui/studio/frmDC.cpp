@@ -157,6 +157,11 @@ void frmDC::createMenu() {
     MnuProjNew = item("MnuProjNew", QStringLiteral("New"));
     HF1 = item("HF1", {});
     MnuProjOpen = item("MnuProjOpen", QStringLiteral("Open..."));
+    MnuProjRecent = MnuProj->addMenu(QStringLiteral("Recent"));
+    MnuProjRecent->setObjectName(QStringLiteral("MnuProjRecent"));
+    MnuProjRecent->menuAction()->setObjectName(QStringLiteral("MnuProjRecent"));
+    connect(MnuProjRecent, &QMenu::aboutToShow, this, &frmDC::fillRecentMenu);
+    fillRecentMenu();
     MnuProjSave = item("MnuProjSave", QStringLiteral("Save"));
     HF2 = item("HF2", {});
     MnuProjExport = item("MnuProjExport", QStringLiteral("Export..."));

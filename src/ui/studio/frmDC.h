@@ -70,6 +70,7 @@ public:
     QAction *MnuProjNew;
     QAction *HF1;
     QAction *MnuProjOpen;
+    QMenu *MnuProjRecent; // the projects opened or saved most recently, the latest first
     QAction *MnuProjSave;
     QAction *HF2;
     QAction *MnuProjExport;
@@ -84,6 +85,9 @@ public:
     void ShowSelection(qint16 index);
     void Addnote(const QString &ParentID, const QString &NoteName, const QString &Key);
     void AddRootNote(const QString &NoteName, const QString &Key);
+    // Opens a project file as "Open..." does once a file is chosen: no confirmation, and the
+    // same messages when the file is damaged or cannot be read.
+    void OpenProjectFile(const QString &path);
 
 public slots:
     void Form_Load();
@@ -111,6 +115,7 @@ public slots:
     void MnuProjSave_Click();
     void MnuProjExport_Click();
     void MnuProjEnd_Click();
+    void MnuProjRecent_Click(const QString &path);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -130,6 +135,9 @@ private:
     void assign(QLineEdit *box, const QString &text);
     void assign(QPlainTextEdit *box, const QString &text);
     void reportFileError(const QString &what, const QString &path, const QString &reason);
+    void fillRecentMenu();
+    // Notes a project file just opened or saved among the recent ones.
+    void rememberProject(const QString &path);
 
     UserPrompts &m_prompts;
     Navigator &m_navigator;

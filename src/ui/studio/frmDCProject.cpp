@@ -3,11 +3,13 @@
 #include "core/dialogs/QuestDialogs.h"
 #include "ui/studio/frmDC.h"
 #include "ui/widgets/Navigator.h"
+#include "ui/widgets/RememberedPlaces.h"
 #include "ui/widgets/UserPrompts.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 
 namespace {
 QString projectFilter() {
@@ -15,6 +17,11 @@ QString projectFilter() {
 }
 QString scriptFilter() {
     return qtFileFilter(QStringLiteral("SPHERE Script File (*.scp)|*.SCP"));
+}
+
+QString openQuestion() {
+    return QStringLiteral("Opening a new project will close the recent one, all unsaved data will be lost. "
+                          "Are you sure?");
 }
 
 // A name chosen without an extension gets the one its dialog lists.
@@ -38,17 +45,25 @@ void frmDC::MnuProjNew_Click() {
 }
 
 void frmDC::MnuProjOpen_Click() {
-    if (!m_prompts.confirm(this,
-                           QStringLiteral("Opening a new project will close the recent one, all unsaved "
-                                          "data will be lost. Are you sure?")))
+    if (!m_prompts.confirm(this, openQuestion()))
         return;
     Project.Clear();
     ShowPage(0);
     assign(txtPage, QStringLiteral("0"));
 
-    QString path = m_prompts.openFileName(this, projectFilter(), cdlFile);
+    const QString path = m_prompts.openFileName(
+        this, projectFilter(), RememberedPlaces::startName(QStringLiteral("project"), cdlFile));
     if (path.isEmpty())
         return;
+    OpenProjectFile(path);
+}
+
+void frmDC::OpenProjectFile(const QString &chosen) {
+    Project.Clear();
+    ShowPage(0);
+    assign(txtPage, QStringLiteral("0"));
+
+    QString path = chosen;
     // Whatever exists under the very name chosen is opened as named.
     if (!QFileInfo::exists(path))
         path = withExtension(path, QStringLiteral(".QDS"));
@@ -73,6 +88,8 @@ void frmDC::MnuProjOpen_Click() {
         reportFileError(QStringLiteral("read"), path, result.reason);
         break;
     case ProjectFile::ReadResult::Ok:
+        rememberProject(path);
+        break;
     case ProjectFile::ReadResult::NotFound:
         break;
     }
@@ -80,17 +97,21 @@ void frmDC::MnuProjOpen_Click() {
 
 void frmDC::MnuProjSave_Click() {
     StoreSelection();
-    QString path = m_prompts.saveFileName(this, projectFilter(), cdlFile);
+    QString path = m_prompts.saveFileName(this, projectFilter(),
+                                          RememberedPlaces::startName(QStringLiteral("project"), cdlFile));
     if (path.isEmpty())
         return;
     path = withExtension(path, QStringLiteral(".QDS"));
     cdlFile = path;
     if (const WriteOutcome failed = ProjectFile::save(path, DialogName->text(), txtSpeaker->text(), Project))
         reportFileError(QStringLiteral("written"), path, failed->reason);
+    else
+        rememberProject(path);
 }
 
 void frmDC::MnuProjExport_Click() {
-    QString path = m_prompts.saveFileName(this, scriptFilter(), cdlFile1);
+    QString path = m_prompts.saveFileName(this, scriptFilter(),
+                                          RememberedPlaces::startName(QStringLiteral("export"), cdlFile1));
     if (!txtSpeaker->text().isEmpty())
         Project.setSpeaker(txtSpeaker->text());
     if (path.isEmpty())
@@ -100,9 +121,37 @@ void frmDC::MnuProjExport_Click() {
     QString reason;
     if (!Project.DumpToFile(path, DialogName->text(), &reason))
         reportFileError(QStringLiteral("written"), path, reason);
+    else
+        RememberedPlaces::rememberFolder(QStringLiteral("export"), path);
 }
 
 void frmDC::MnuProjEnd_Click() {
     m_navigator.openMain();
     close();
+}
+
+void frmDC::MnuProjRecent_Click(const QString &path) {
+    // The same question as "Open...", since the project in the window is replaced all the same.
+    if (!m_prompts.confirm(this, openQuestion()))
+        return;
+    OpenProjectFile(path);
+}
+
+void frmDC::rememberProject(const QString &path) {
+    RememberedPlaces::rememberFolder(QStringLiteral("project"), path);
+    RememberedPlaces::addRecentProject(path);
+    fillRecentMenu();
+}
+
+void frmDC::fillRecentMenu() {
+    MnuProjRecent->clear();
+    const QStringList files = RememberedPlaces::recentProjects();
+    for (int i = 0; i < files.size(); ++i) {
+        QAction *entry = MnuProjRecent->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i])));
+        entry->setObjectName(QStringLiteral("MnuProjRecent_%1").arg(i));
+        const QString path = files[i];
+        connect(entry, &QAction::triggered, this, [this, path] { MnuProjRecent_Click(path); });
+    }
+    MnuProjRecent->menuAction()->setEnabled(!files.isEmpty());
 }

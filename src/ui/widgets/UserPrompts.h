@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -19,9 +20,17 @@ public:
     // A question with Yes (the default) and No and the question icon; true only for Yes.
     virtual bool confirm(QWidget *parent, const QString &text) = 0;
 
+    // What to do with changes not yet saved: a question with Save, Discard and Cancel and the
+    // question icon. Closing the box counts as Cancel.
+    enum class UnsavedAnswer { Save, Discard, Cancel };
+    virtual UnsavedAnswer askUnsavedChanges(QWidget *parent, const QString &text) = 0;
+
+    // One entry chosen from a list; its index, or -1 when the user cancels.
+    virtual int chooseOne(QWidget *parent, const QString &text, const QStringList &entries) = 0;
+
     // A file dialog. `filter` is a Qt filter such as "Farstead QDS Studio File (*.QDS)";
-    // `fileName` is the name to start with. Returns the chosen name, or an empty string
-    // when the user cancels.
+    // `fileName` is the name to start with; a folder ending in a separator starts there. Returns the chosen
+    // name, or an empty string when the user cancels.
     virtual QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName) = 0;
 };
