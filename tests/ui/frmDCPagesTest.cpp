@@ -7,7 +7,8 @@
 TEST(frmDCPages, OpensWithItsControlsCaptionsAndAFreshProject) {
     Studio s;
     s.project.setSpeaker("Kept");
-    EXPECT_EQ(s.w.windowTitle(), "Greyhollow ParleyWorks for 55i, by Halden, originally for 99l by tobble");
+    EXPECT_EQ(s.w.windowTitle(),
+              "Greyhollow ParleyWorks for 55i, by Halden, originally for 99l by tobble[*]");
 
     QStringList captions;
     for (QWidget *c : s.w.centralWidget()->findChildren<QWidget *>()) {
@@ -33,7 +34,7 @@ TEST(frmDCPages, OpensWithItsControlsCaptionsAndAFreshProject) {
         menu << a->objectName() + "=" + a->text();
     for (QAction *a : s.w.MnuProj->actions())
         menu << a->objectName() + "=" + (a->isSeparator() ? QString("-") : a->text());
-    EXPECT_EQ(menu, (QStringList{"=Project", "MnuAnalysis=Analysis", "MnuProjNew=New", "HF1=-",
+    EXPECT_EQ(menu, (QStringList{"=Project", "=Edit", "MnuAnalysis=Analysis", "MnuProjNew=New", "HF1=-",
                                  "MnuProjOpen=Open...", "MnuProjSave=Save", "HF2=-",
                                  "MnuProjExport=Export...", "HF3=-", "MnuProjEnd=Return"}));
 
