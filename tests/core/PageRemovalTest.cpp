@@ -57,15 +57,3 @@ TEST(PageRemoval, LinksFollowTheirPagesAndComeBackOnRestore) {
     }
     EXPECT_GE(count, 7);
 }
-
-TEST(PageRemoval, RestoredPlaceholderIsFilledFirstAgain) {
-    QuestDialogs project;
-    project.AddNewDialog(std::make_unique<Dialog>("A"));
-    project.AddNewDialog(std::make_unique<Dialog>("B"));
-    project.Dialog(1).setText("Null");
-    QuestDialogs::RemovedPage removed = project.takeDialog(1);
-    project.restoreDialog(std::move(removed));
-    project.AddNewDialog(std::make_unique<Dialog>("C"));
-    EXPECT_EQ(project.Dialog(1).text(), "C");
-    EXPECT_EQ(project.Dialog(2).text(), "B");
-}

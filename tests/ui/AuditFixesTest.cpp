@@ -60,10 +60,10 @@ TEST(AuditFixes, SaveWritesInPlaceWhenOnlyTheFolderIsLocked) {
     ASSERT_TRUE(TestSupport::writeFile(kept, "old\r\n"));
     const bool root = geteuid() == 0;
     const auto lock = [&](bool on) {
-        if (root)
-            return QProcess::execute("chattr", {on ? "+i" : "-i", folder}) == 0;
-        return QFile::setPermissions(folder, on ? QFile::ReadOwner | QFile::ExeOwner
-                                                : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const auto open =
+            QFile::ReadOwner | QFile::ExeOwner | (on ? QFile::Permissions() : QFile::WriteOwner);
+        return root ? QProcess::execute("chattr", {on ? "+i" : "-i", folder}) == 0
+                    : QFile::setPermissions(folder, open);
     };
     if (!lock(true) || QFile(folder + "/probe").open(QIODevice::WriteOnly)) {
         lock(false);
