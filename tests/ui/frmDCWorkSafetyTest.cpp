@@ -148,12 +148,10 @@ TEST(frmDCWorkSafety, PageIdsAreNumbersAndSaveReportsLinksItCannotKeep) {
     EXPECT_EQ(s.w.txtPageID->text(), "12");
     Studio::retype(s.w.txtPageID, "40000");
     EXPECT_EQ(s.w.txtPageID->text(), "4000");
-    Studio::retype(s.w.txtPageID, "32766");
-    EXPECT_EQ(s.w.txtPageID->text(), "32766");
     QGuiApplication::clipboard()->setText("abc");
     s.w.txtPageID->selectAll();
     QTest::keyClick(s.w.txtPageID, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(s.w.txtPageID->text(), "32766") << "a paste that is not a number is refused";
+    EXPECT_EQ(s.w.txtPageID->text(), "4000") << "a paste that is not a number is refused";
 
     // A link that came from elsewhere, such as a hand-edited file.
     s.project.Dialog(0).Selection(0).Init("Go", true, "abc", false);
@@ -180,9 +178,7 @@ TEST(frmDCWorkSafety, BoxesHandOverTextsExactlyAsStored) {
     EXPECT_FALSE(s.w.History->canUndo()) << "storing what is there changes nothing";
 
     // A line break typed into the box is a line break.
-    QTextCursor end(s.w.txtSpeech->document());
-    end.movePosition(QTextCursor::End);
-    s.w.txtSpeech->setTextCursor(end);
+    s.w.txtSpeech->moveCursor(QTextCursor::End);
     s.w.txtSpeech->setFocus();
     QTest::keyClick(s.w.txtSpeech, Qt::Key_Return);
     QTest::keyClicks(s.w.txtSpeech, "g");
