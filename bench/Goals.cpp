@@ -78,6 +78,21 @@ Goal speedup(std::string title, std::string measured, std::string baseline, doub
         [limit](double r) { return std::optional<bool>(r >= limit); });
 }
 
+Goal timeLimit(std::string title, std::string measured, double limit) {
+    return {std::move(title), [=](const Results &results) {
+                GoalLine line;
+                line.limit = "< " + formatSeconds(limit);
+                const Measurement *m = lookUp(results, measured, line);
+                if (!m)
+                    return line;
+                line.measured = formatSeconds(m->seconds);
+                line.baseline = std::string(1, '-');
+                line.ratio = std::string(1, '-');
+                line.verdict = m->seconds < limit ? GoalLine::Verdict::Pass : GoalLine::Verdict::Fail;
+                return line;
+            }};
+}
+
 namespace {
 
 Goal memoryGoal(std::string title, std::string measured, std::string baseline, std::optional<double> limit) {
@@ -137,6 +152,10 @@ std::vector<Goal> runequillGoals() {
         reportRatio("(Open... in the studio, 32767 pages / read alone)", openInStudio, openProject),
         memoryRatio("Peak memory, studio with 32767 pages, over bare", peakStudio, peakBareWindow, 4.0),
         memoryReport("(peak memory, 32767 pages + main window, over bare)", peakProject, peakBareWindow),
+        timeLimit("Remove page 0 of 32767 pages", removePage, 0.050),
+        timeLimit("Undo of that removal", undoRemovePage, 0.050),
+        memoryRatio("Peak memory, studio with 32767 pages and 1000 Applies to undo, over bare",
+                    peakStudioHistory, peakBareWindow, 4.0),
     };
 }
 

@@ -16,7 +16,16 @@ QStringList ScriptedPrompts::questions() const {
     return out;
 }
 
+QStringList ScriptedPrompts::unsavedQuestions() const {
+    QStringList out;
+    for (const Prompt &p : m_prompts)
+        if (p.kind == Prompt::Unsaved)
+            out << p.text;
+    return out;
+}
+
 void ScriptedPrompts::clear() {
+    m_unsaved.clear();
     m_prompts.clear();
     m_confirms.clear();
     m_fileNames.clear();
@@ -33,6 +42,11 @@ bool ScriptedPrompts::confirm(QWidget *, const QString &text) {
     return m_confirms.isEmpty() ? false : m_confirms.takeFirst();
 }
 
+UserPrompts::UnsavedAnswer ScriptedPrompts::askUnsavedChanges(QWidget *, const QString &text) {
+    m_prompts.append({Prompt::Unsaved, text, {}});
+    return m_unsaved.isEmpty() ? UnsavedAnswer::Cancel : m_unsaved.takeFirst();
+}
+
 QString ScriptedPrompts::openFileName(QWidget *, const QString &filter, const QString &fileName) {
     m_prompts.append({Prompt::OpenFile, filter, fileName});
     return m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
@@ -41,11 +55,6 @@ QString ScriptedPrompts::openFileName(QWidget *, const QString &filter, const QS
 QString ScriptedPrompts::saveFileName(QWidget *, const QString &filter, const QString &fileName) {
     m_prompts.append({Prompt::SaveFile, filter, fileName});
     return m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
-}
-
-UserPrompts::UnsavedAnswer ScriptedPrompts::askUnsavedChanges(QWidget *, const QString &text) {
-    m_prompts.append({Prompt::Unsaved, text, {}});
-    return m_unsaved.isEmpty() ? UnsavedAnswer::Cancel : m_unsaved.takeFirst();
 }
 
 int ScriptedPrompts::chooseOne(QWidget *, const QString &text, const QStringList &entries) {

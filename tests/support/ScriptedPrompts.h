@@ -7,8 +7,8 @@
 
 // Answers the program's questions from a script instead of a person: every message,
 // question and file dialog is recorded in order, and each question or file dialog takes the
-// next answer queued for it. A question with no answer queued is answered No; a file dialog
-// with none is cancelled.
+// next answer queued for it. A question with no answer queued is answered No, a question about
+// unsaved changes Cancel; a file dialog with none is cancelled.
 class ScriptedPrompts : public UserPrompts {
 public:
     struct Prompt {
@@ -26,8 +26,9 @@ public:
     void queueFileName(const QString &name) { m_fileNames.append(name); }
 
     const QList<Prompt> &prompts() const { return m_prompts; }
-    QStringList messages() const;  // the texts of the OK-only messages, in order
-    QStringList questions() const; // the texts of the Yes/No questions, in order
+    QStringList messages() const;         // the texts of the OK-only messages, in order
+    QStringList questions() const;        // the texts of the Yes/No questions, in order
+    QStringList unsavedQuestions() const; // the texts of the Save/Discard/Cancel questions
     void clear();
 
     void message(QWidget *parent, const QString &text) override;
@@ -40,7 +41,7 @@ public:
 private:
     QList<Prompt> m_prompts;
     QList<bool> m_confirms;
-    QStringList m_fileNames;
     QList<UnsavedAnswer> m_unsaved;
+    QStringList m_fileNames;
     QList<int> m_choices;
 };

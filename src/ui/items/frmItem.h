@@ -90,6 +90,9 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QWidget *addPage(const char *name);
     QWidget *buildBasicPage();
@@ -114,4 +117,5 @@ private:
     Navigator &m_navigator;
     UserPrompts &m_prompts;
     bool m_changed = false;
+    bool m_typedEntry = false; // a font box is taking typed text, which chooses nothing
 };

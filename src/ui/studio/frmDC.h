@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 
 class AnalysisTree;
 class Navigator;
@@ -14,6 +15,8 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QuestDialogs;
+class QUndoCommand;
+class QUndoStack;
 class UpDown;
 class UserPrompts;
 
@@ -24,6 +27,7 @@ class frmDC : public QMainWindow {
     Q_OBJECT
 public:
     frmDC(QuestDialogs &project, UserPrompts &prompts, Navigator &navigator, QWidget *parent = nullptr);
+    ~frmDC() override;
 
     QuestDialogs &Project;
 
@@ -76,7 +80,14 @@ public:
     QAction *MnuProjExport;
     QAction *HF3;
     QAction *MnuProjEnd;
+    QMenu *MnuEdit;
+    QAction *MnuEditUndo;
+    QAction *MnuEditRedo;
     QAction *MnuAnalysis;
+
+    // Every change to the project, to undo and redo. Its clean state is the project as last
+    // started, opened or saved.
+    QUndoStack *History;
 
     // Shared routines.
     void ShowPage(qint16 page);
@@ -88,6 +99,12 @@ public:
     // Opens a project file as "Open..." does once a file is chosen: no confirmation, and the
     // same messages when the file is damaged or cannot be read.
     void OpenProjectFile(const QString &path);
+    // True while the project, the prefix or the speaker differ from what was last started,
+    // opened or saved.
+    bool hasUnsavedChanges() const;
+    // Before the project would be lost: asks about unsaved changes or edits not yet applied,
+    // saves when asked to. True when the window may go on.
+    bool mayDiscardProject();
 
 public slots:
     void Form_Load();
@@ -119,6 +136,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -138,8 +156,23 @@ private:
     void fillRecentMenu();
     // Notes a project file just opened or saved among the recent ones.
     void rememberProject(const QString &path);
+    // Makes a change through the history, so that it can be undone.
+    void record(QUndoCommand *command);
+    // Shows what an undone or redone command changed.
+    void showChange(qint16 page, qint16 answer);
+    std::function<void(qint16, qint16)> showChanges();
+    // The project as it now stands is the one last started, opened or saved.
+    void markUnchanged(const QString &fileName);
+    void updateModified();
+    // The boxes hold edits that Apply has not stored yet.
+    bool hasUnappliedEdits() const;
+    bool saveProject();
 
     UserPrompts &m_prompts;
     Navigator &m_navigator;
     bool m_resizing = false;
+    bool m_leaving = false; // closing after the question has been answered
+    QString m_fileName;     // the project file last opened or saved
+    QString m_savedPrefix;
+    QString m_savedSpeaker;
 };

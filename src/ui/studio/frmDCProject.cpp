@@ -1,6 +1,7 @@
 // The Dialog Studio's "Project" menu: new, open, save, export and return.
 #include "core/dialogs/ProjectFile.h"
 #include "core/dialogs/QuestDialogs.h"
+#include "core/dialogs/UnreadableLinks.h"
 #include "ui/studio/frmDC.h"
 #include "ui/widgets/Navigator.h"
 #include "ui/widgets/RememberedPlaces.h"
@@ -10,6 +11,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopedValueRollback>
+#include <QUndoStack>
 
 namespace {
 QString projectFilter() {
@@ -22,6 +25,25 @@ QString scriptFilter() {
 QString openQuestion() {
     return QStringLiteral("Opening a new project will close the recent one, all unsaved data will be lost. "
                           "Are you sure?");
+}
+
+QString seedCaption() {
+    return QStringLiteral("Greyhollow ParleyWorks for 55i, by Halden, originally for 99l by tobble");
+}
+
+// Says which links the file saved as not linked; the project itself keeps them as they are.
+QString unreadableLinksMessage(const std::vector<UnreadableLink> &links) {
+    QString text = QStringLiteral("These answers are linked to a page id that is not a page number. "
+                                  "The file holds them as not linked:");
+    constexpr size_t shown = 10;
+    for (size_t i = 0; i < links.size() && i < shown; ++i)
+        text += QStringLiteral("\npage %1, answer %2: \"%3\"")
+                    .arg(links[i].page)
+                    .arg(links[i].slot)
+                    .arg(links[i].LinkPage);
+    if (links.size() > shown)
+        text += QStringLiteral("\nand %1 more").arg(links.size() - shown);
+    return text;
 }
 
 // A name chosen without an extension gets the one its dialog lists.
@@ -42,6 +64,8 @@ void frmDC::MnuProjNew_Click() {
     Project.Clear();
     ShowPage(0);
     assign(txtPage, QStringLiteral("0"));
+    History->clear();
+    markUnchanged(QString());
 }
 
 void frmDC::MnuProjOpen_Click() {
@@ -50,6 +74,8 @@ void frmDC::MnuProjOpen_Click() {
     Project.Clear();
     ShowPage(0);
     assign(txtPage, QStringLiteral("0"));
+    History->clear();
+    markUnchanged(QString());
 
     const QString path = m_prompts.openFileName(
         this, projectFilter(), RememberedPlaces::startName(QStringLiteral("project"), cdlFile));
@@ -62,6 +88,8 @@ void frmDC::OpenProjectFile(const QString &chosen) {
     Project.Clear();
     ShowPage(0);
     assign(txtPage, QStringLiteral("0"));
+    History->clear();
+    markUnchanged(QString());
 
     QString path = chosen;
     // Whatever exists under the very name chosen is opened as named.
@@ -78,6 +106,7 @@ void frmDC::OpenProjectFile(const QString &chosen) {
         assign(txtSpeaker, result.speaker);
     ShowPage(0);
     assign(txtPage, QStringLiteral("0"));
+    markUnchanged(path);
 
     switch (result.status) {
     case ProjectFile::ReadResult::Damaged:
@@ -96,17 +125,26 @@ void frmDC::OpenProjectFile(const QString &chosen) {
 }
 
 void frmDC::MnuProjSave_Click() {
+    saveProject();
+}
+
+bool frmDC::saveProject() {
     StoreSelection();
     QString path = m_prompts.saveFileName(this, projectFilter(),
                                           RememberedPlaces::startName(QStringLiteral("project"), cdlFile));
     if (path.isEmpty())
-        return;
+        return false;
     path = withExtension(path, QStringLiteral(".QDS"));
     cdlFile = path;
-    if (const WriteOutcome failed = ProjectFile::save(path, DialogName->text(), txtSpeaker->text(), Project))
+    if (const WriteOutcome failed = ProjectFile::save(path, DialogName->text(), txtSpeaker->text(), Project)) {
         reportFileError(QStringLiteral("written"), path, failed->reason);
-    else
-        rememberProject(path);
+        return false;
+    }
+    markUnchanged(path);
+    rememberProject(path);
+    if (const auto links = unreadableLinks(Project); !links.empty())
+        m_prompts.message(this, unreadableLinksMessage(links));
+    return true;
 }
 
 void frmDC::MnuProjExport_Click() {
@@ -126,6 +164,9 @@ void frmDC::MnuProjExport_Click() {
 }
 
 void frmDC::MnuProjEnd_Click() {
+    if (!mayDiscardProject())
+        return;
+    const QScopedValueRollback leaving(m_leaving, true);
     m_navigator.openMain();
     close();
 }
@@ -154,4 +195,38 @@ void frmDC::fillRecentMenu() {
         connect(entry, &QAction::triggered, this, [this, path] { MnuProjRecent_Click(path); });
     }
     MnuProjRecent->menuAction()->setEnabled(!files.isEmpty());
+}
+
+bool frmDC::hasUnsavedChanges() const {
+    return !History->isClean() || DialogName->text() != m_savedPrefix || txtSpeaker->text() != m_savedSpeaker;
+}
+
+bool frmDC::mayDiscardProject() {
+    if (!hasUnsavedChanges() && !hasUnappliedEdits())
+        return true;
+    switch (m_prompts.askUnsavedChanges(
+        this, QStringLiteral("The project has changes that are not saved. Do you want to save them?"))) {
+    case UserPrompts::UnsavedAnswer::Save:
+        return saveProject();
+    case UserPrompts::UnsavedAnswer::Discard:
+        return true;
+    case UserPrompts::UnsavedAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void frmDC::markUnchanged(const QString &fileName) {
+    m_fileName = fileName;
+    m_savedPrefix = DialogName->text();
+    m_savedSpeaker = txtSpeaker->text();
+    History->setClean();
+    const QString name =
+        fileName.isEmpty() ? QString() : QStringLiteral(" - ") + QFileInfo(fileName).fileName();
+    setWindowTitle(seedCaption() + name + QStringLiteral("[*]"));
+    updateModified();
+}
+
+void frmDC::updateModified() {
+    setWindowModified(hasUnsavedChanges());
 }

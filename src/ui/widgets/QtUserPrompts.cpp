@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 void QtUserPrompts::message(QWidget *parent, const QString &text) {
     QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok, parent);
@@ -37,10 +38,33 @@ int QtUserPrompts::chooseOne(QWidget *parent, const QString &text, const QString
     return ok ? int(entries.indexOf(chosen)) : -1;
 }
 
+namespace {
+// The extension of a filter's first pattern, such as "QDS" for "... (*.QDS)".
+QString firstExtension(const QString &filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    return pattern.match(filter).captured(1);
+}
+
+QString chooseFile(QWidget *parent, const QString &filter, const QString &fileName,
+                   QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, QString(), fileName, filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The dialog itself extends a bare name, so that it asks before replacing "name.QDS".
+    dialog.setDefaultSuffix(firstExtension(filter));
+    // A remembered folder (ending in a separator) only says where to start.
+    if (!fileName.isEmpty() && !fileName.endsWith(u'/'))
+        dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+} // namespace
+
 QString QtUserPrompts::openFileName(QWidget *parent, const QString &filter, const QString &fileName) {
-    return QFileDialog::getOpenFileName(parent, QString(), fileName, filter);
+    return chooseFile(parent, filter, fileName, QFileDialog::AcceptOpen);
 }
 
 QString QtUserPrompts::saveFileName(QWidget *parent, const QString &filter, const QString &fileName) {
-    return QFileDialog::getSaveFileName(parent, QString(), fileName, filter);
+    return chooseFile(parent, filter, fileName, QFileDialog::AcceptSave);
 }

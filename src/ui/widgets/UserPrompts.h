@@ -29,8 +29,9 @@ public:
     virtual int chooseOne(QWidget *parent, const QString &text, const QStringList &entries) = 0;
 
     // A file dialog. `filter` is a Qt filter such as "Farstead QDS Studio File (*.QDS)";
-    // `fileName` is the name to start with; a folder ending in a separator starts there. Returns the chosen
-    // name, or an empty string when the user cancels.
+    // `fileName` is the name to start with; a folder ending in a separator starts there. A name
+    // typed without an extension gets the first one the filter lists, before the dialog checks
+    // whether the file exists. Returns the chosen name, or an empty string when the user cancels.
     virtual QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName) = 0;
 };
