@@ -3,6 +3,7 @@
 #include "support/ProjectFixtures.h"
 #include "support/TestSupport.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -67,7 +68,7 @@ QByteArray blockOf(const QByteArray &script, const QString &prefix, int n) {
 class LargeProjectTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-    QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QString path(const QString &name) const { return dir.filePath(name); }
 
     QTemporaryDir dir;
 };
@@ -150,10 +151,21 @@ TEST_F(LargeProjectTest, FullProjectExportIsMadeOfItsPageBlocks) {
     const QString prefix = ProjectFixtures::prefix();
     const QString speaker = ProjectFixtures::speaker();
     ASSERT_TRUE(project.DumpToFile(path("full.scp"), prefix));
-    const QByteArray script = TestSupport::readFile(path("full.scp"));
-
+    // Too big for one file the server loads: numbered parts, each opening with the same head,
+    // which joined give the whole script.
     const QByteArray head = "//=====QDS: QDS_Bench_Guard STARTS======\r\n \r\n";
+    QByteArray script = TestSupport::readFile(path("full.scp"));
     ASSERT_TRUE(script.startsWith(head));
+    int parts = 1;
+    for (QString part = path("full_part2.scp"); QFileInfo::exists(part);
+         part = path(QStringLiteral("full_part%1.scp").arg(++parts + 1))) {
+        const QByteArray bytes = TestSupport::readFile(part);
+        EXPECT_LE(bytes.size(), 5'000'000);
+        EXPECT_TRUE(bytes.startsWith(head + "[DIALOG QDS_Bench_Guard_")) << "cut at a page boundary";
+        script += bytes.mid(head.size());
+    }
+    EXPECT_GT(parts, 3);
+
     EXPECT_EQ(script.count("\r\n[DIALOG "), 3 * fullProject);
 
     // The first and last pages, some in the middle, and the first with an emote and the first
@@ -181,6 +193,12 @@ TEST_F(LargeProjectTest, FullProjectExportIsMadeOfItsPageBlocks) {
     EXPECT_EQ(actual, expected);
     EXPECT_TRUE(
         script.endsWith(expectedBlock(project.Dialog(fullProject - 1), fullProject - 1, prefix, speaker)));
+
+    // A later, smaller export leaves none of the earlier parts for the server to load.
+    QuestDialogs small;
+    ASSERT_TRUE(small.DumpToFile(path("full.scp"), prefix));
+    EXPECT_FALSE(QFileInfo::exists(path("full_part2.scp")));
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("full_part%1.scp").arg(parts))));
 }
 
 } // namespace

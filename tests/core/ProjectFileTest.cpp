@@ -77,7 +77,7 @@ TEST(ProjectFile, LineBreaksAndBadLinksStillReadBack) {
     project.Dialog(0).Selection(0).setIsLinked(false);
     project.Dialog(0).Selection(1).setIsLinked(false);
     project.Dialog(0).Selection(3).setIsLinked(false);
-    EXPECT_EQ(ScriptWriter::scriptText(loaded, "P"), ScriptWriter::scriptText(project, "P"));
+    EXPECT_EQ(ScriptWriter::build(loaded, "P").value.bytes, ScriptWriter::build(project, "P").value.bytes);
 }
 
 TEST(ProjectFile, ReadingRules) {

@@ -29,7 +29,8 @@ QByteArray gumpHead(const char *section) {
 }
 
 QByteArray script(QuestDialogs &project, const QString &prefix) {
-    return ScriptWriter::scriptText(project, prefix).toLatin1();
+    ScriptWriter::fillExportDefaults(project);
+    return ScriptWriter::build(project, prefix).value.bytes;
 }
 
 } // namespace

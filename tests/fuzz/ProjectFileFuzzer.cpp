@@ -69,7 +69,8 @@ QString asFile(QByteArrayView bytes) {
 QString exported(QuestDialogs &project, const QString &prefix, const QString &speaker) {
     if (!speaker.isEmpty())
         project.setSpeaker(speaker);
-    return ScriptWriter::scriptText(project, prefix);
+    ScriptWriter::fillExportDefaults(project);
+    return QString::fromUtf8(ScriptWriter::build(project, prefix).value.bytes);
 }
 
 } // namespace

@@ -25,6 +25,8 @@ protected:
         for (int n = 0; n < 30; ++n)
             Studio::click(s.w.CmdAddPage);
         Studio::retype(s.w.txtSpeaker, "Guard");
+        // An export's support script is already there, so that only the script is written.
+        TestSupport::writeFile(dir.filePath("runequill_support.scp"), "kept");
     }
 
     // Runs the command on `path`; the messages it showed.
@@ -99,7 +101,8 @@ TEST_P(frmDCFileFailure, DiskThatFillsUpHalfWay) {
     ASSERT_TRUE(shown.has_value()) << "the window survives the failed write";
     expectOneFailure(QString::fromUtf8(*shown).split('\n'), path);
     EXPECT_EQ(TestSupport::readFile(path), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QFileInfo(path).fileName()});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{"runequill_support.scp", QFileInfo(path).fileName()}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, frmDCFileFailure, ::testing::ValuesIn(WriteCommands),

@@ -196,8 +196,28 @@ TEST(frmDCProjectMenu, ExportWritesTheWorkedExampleWithoutUnappliedEdits) {
     EXPECT_EQ(s.project.Speaker(), "Guard");
     EXPECT_EQ(s.w.cdlFile1, dir.filePath("guard.scp"));
     EXPECT_EQ(s.w.cdlFile, "") << "the export dialog is a dialog of its own";
-    ASSERT_EQ(s.prompts.prompts().size(), 1);
+    ASSERT_EQ(s.prompts.prompts().size(), 2);
     EXPECT_EQ(s.prompts.prompts()[0].text, scriptFilter);
+    // The support script is new in this folder: the one message names it. A second export
+    // keeps it and says nothing.
+    const QString support = dir.filePath("runequill_support.scp");
+    EXPECT_EQ(s.prompts.messages(),
+              QStringList{"The export also wrote:\n" + QDir::toNativeSeparators(support)});
+    ASSERT_TRUE(TestSupport::writeFile(support, "edited"));
+    s.prompts.clear();
+    s.prompts.queueFileName(dir.filePath("guard"));
+    s.w.MnuProjExport->trigger();
+    EXPECT_TRUE(s.prompts.messages().isEmpty());
+    EXPECT_EQ(readFile(support), "edited");
+
+    // A prefix the server cannot use is refused before anything is asked or written.
+    Studio::retype(s.w.DialogName, "d guard");
+    s.prompts.clear();
+    s.w.MnuProjExport->trigger();
+    EXPECT_EQ(s.prompts.messages(),
+              QStringList{"The dialog prefix holds a blank, which the server cannot use in a section name. "
+                          "Use letters, digits and \"_\" only."});
+    EXPECT_EQ(s.prompts.prompts().size(), 1);
 }
 
 TEST(frmDCProjectMenu, ExportCopiesTheSpeakerEvenWhenCancelledAndReportsFailures) {

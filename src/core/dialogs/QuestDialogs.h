@@ -46,7 +46,8 @@ public:
     // An index outside the pages, or removing the only page, changes nothing.
     void RemoveDialog(qint16 index);
 
-    // Writes the project as a SPHERE dialog script (see dialogs/ScriptWriter.h). Fills in the
+    // Writes the project as a SPHERE dialog script (see dialogs/ScriptWriter.h), in numbered
+    // parts when it is too big for one file (see dialogs/ScriptExport.h). Fills in the
     // defaults the script needs: an empty Speaker becomes "<SRC.TARG.NAME>" and every empty
     // answer text "End Dialog", in the project itself. True when the file was written; an
     // empty FilePath writes nothing and returns false with an empty reason.

@@ -1,6 +1,7 @@
 // The Dialog Studio's "Project" menu: new, open, save, export and return.
 #include "core/dialogs/ProjectFile.h"
 #include "core/dialogs/QuestDialogs.h"
+#include "core/dialogs/ScriptExport.h"
 #include "ui/studio/frmDC.h"
 #include "ui/widgets/Navigator.h"
 #include "ui/widgets/UserPrompts.h"
@@ -91,6 +92,11 @@ void frmDC::MnuProjSave_Click() {
 }
 
 void frmDC::MnuProjExport_Click() {
+    // Sections named with such a prefix would collide or not exist on the server.
+    if (const QChar c = ScriptExport::unusablePrefixCharacter(DialogName->text()); !c.isNull()) {
+        m_prompts.message(this, ScriptExport::unusablePrefixMessage(c));
+        return;
+    }
     QString path = m_prompts.saveFileName(this, scriptFilter(), cdlFile1);
     if (!txtSpeaker->text().isEmpty())
         Project.setSpeaker(txtSpeaker->text());
@@ -98,9 +104,18 @@ void frmDC::MnuProjExport_Click() {
         return;
     path = withExtension(path, QStringLiteral(".scp"));
     cdlFile1 = path;
-    QString reason;
-    if (!Project.DumpToFile(path, DialogName->text(), &reason))
-        reportFileError(QStringLiteral("written"), path, reason);
+    const Outcome<QStringList> written = ScriptExport::exportProject(Project, DialogName->text(), path);
+    if (!written.ok()) {
+        reportFileError(QStringLiteral("written"), written.error->path, written.error->reason);
+        return;
+    }
+    // A plain export says nothing; files the user did not name are pointed out.
+    if (written.value.size() > 1) {
+        QStringList others;
+        for (qsizetype i = 1; i < written.value.size(); ++i)
+            others.append(QDir::toNativeSeparators(written.value[i]));
+        m_prompts.message(this, QStringLiteral("The export also wrote:\n%1").arg(others.join(u'\n')));
+    }
 }
 
 void frmDC::MnuProjEnd_Click() {
