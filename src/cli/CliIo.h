@@ -23,6 +23,8 @@ public:
 
     // "runequill-cli: FILE: reason"; the result is ExitCode::Failure.
     int fileFailure(const QString &file, const QString &reason);
+    // "runequill-cli: message" on the error stream.
+    void warn(const QString &message) { report(message); }
     // The mistake, then the usage; the result is ExitCode::Failure.
     int usageMistake(const QString &message);
 

@@ -60,5 +60,7 @@ int runItem(const QStringList &args, CliIo &io) {
         if (!TextFile::read(path, additional, &reason))
             return io.fileFailure(path, reason);
     }
+    for (const QString &warning : ItemHandling::warnings(fields))
+        io.warn(QStringLiteral("item: warning: %1").arg(warning));
     return io.print(withCrLf(CompileItem(fields) + additional)) ? ExitCode::Ok : ExitCode::Failure;
 }

@@ -13,6 +13,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QMenu;
 class QPushButton;
 class QTabWidget;
@@ -57,6 +58,7 @@ public:
     QComboBox *cmbFont;
     QComboBox *cmbFontSize;
     RichTextBox *txtOutput;
+    QListWidget *lstItemWarnings;
 
     QMenu *mnuScript;
     QAction *l;
