@@ -1,8 +1,5 @@
-#include "cli/CheckCommand.h"
+#include "cli/Cli.h"
 
-#include "cli/CliIo.h"
-#include "cli/CommandArguments.h"
-#include "cli/ProjectLoading.h"
 #include "core/dialogs/ProjectCheck.h"
 #include "core/dialogs/QuestDialogs.h"
 

@@ -1,7 +1,5 @@
-#include "cli/ItemCommand.h"
+#include "cli/Cli.h"
 
-#include "cli/CliIo.h"
-#include "cli/CommandArguments.h"
 #include "core/items/ItemHandling.h"
 #include "core/text/TextFile.h"
 
