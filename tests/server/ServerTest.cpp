@@ -20,10 +20,9 @@ namespace {
 const QString Sphere = QStringLiteral(RUNEQUILL_SPHERE);
 constexpr int BigPages = 8000; // a little over 5,000,000 bytes
 
+// A new answer leading to `link` (none when empty) or ending the talk.
 std::unique_ptr<Selection> answer(const QString &text, const QString &link, bool ends) {
-    auto a = std::make_unique<Selection>();
-    a->Init(text, !link.isEmpty(), link, ends);
-    return a;
+    return TestSupport::answer(text, !link.isEmpty(), link, ends);
 }
 
 template <class... Answers> std::unique_ptr<Dialog> page(const QString &speech, Answers... answers) {
