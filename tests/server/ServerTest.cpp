@@ -56,7 +56,8 @@ struct ServerRun {
     QString bigLast;              // the last page's name of the split export
     std::vector<qint64> bigParts; // the sizes of the split export's files
     std::vector<Finding> overLong;
-    bool ran = false;
+    bool present = false; // the server is there
+    bool ran = false;     // and the run went through
 };
 
 ServerRun *run = nullptr;
@@ -71,8 +72,9 @@ public:
 
 protected:
     void SetUp() override {
-        if (!run->ran)
+        if (!run->present)
             GTEST_SKIP() << "no server at " << Sphere.toStdString();
+        ASSERT_TRUE(run->ran) << "the server run failed:\n" << run->log.toStdString();
     }
 
     // True when the client lines hold these texts in this order, each on a later line.
@@ -93,7 +95,8 @@ protected:
 
 void Server::SetUpTestSuite() {
     run = new ServerRun;
-    if (!QFileInfo::exists(Sphere + "/harness/sphere-run"))
+    run->present = QFileInfo::exists(Sphere + "/harness/sphere-run");
+    if (!run->present)
         return;
     QTemporaryDir tmp; // the harness's run folder goes here too
     const QDir scripts(tmp.filePath("scripts"));
