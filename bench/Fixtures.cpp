@@ -1,6 +1,7 @@
 #include "Fixtures.h"
 
 #include "core/dialogs/QuestDialogs.h"
+#include "core/dialogs/ScriptWriter.h"
 #include "support/ProjectFixtures.h"
 
 #include <QFile>
@@ -42,12 +43,13 @@ QByteArray BenchFixtures::exportBytes(int pages) {
     auto it = m_exports.find(pages);
     if (it != m_exports.end())
         return it->second;
-    const QString file = path(QStringLiteral("export-%1.scp").arg(pages));
-    if (!project(pages).DumpToFile(file, ProjectFixtures::prefix()))
-        m_error = QStringLiteral("cannot export ") + file;
-    QByteArray bytes = bytesOf(file);
-    QFile::remove(file);
-    return m_exports[pages] = bytes;
+    // The whole script, as one file would hold it: a large export is written in parts.
+    ScriptWriter::fillExportDefaults(project(pages));
+    const Outcome<ScriptWriter::Script> script =
+        ScriptWriter::build(project(pages), ProjectFixtures::prefix());
+    if (!script.ok())
+        m_error = QStringLiteral("cannot export: ") + script.error->reason;
+    return m_exports[pages] = script.value.bytes;
 }
 
 QString BenchFixtures::path(const QString &name) const {

@@ -6,7 +6,8 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          clang libclang-rt-14-dev fonts-dejavu-core dpkg-dev lintian desktop-file-utils shared-mime-info e2fsprogs)
+          clang libclang-rt-14-dev fonts-dejavu-core dpkg-dev lintian desktop-file-utils shared-mime-info e2fsprogs
+          python3 libmariadb3 libsqlite3-0) # the last three: the SPHERE server the server tests run
 
 install_missing() {
     local missing=()

@@ -1,9 +1,6 @@
-#include "cli/CheckCommand.h"
+#include "cli/Cli.h"
 
-#include "cli/CliIo.h"
-#include "cli/CommandArguments.h"
-#include "cli/ProjectCheck.h"
-#include "cli/ProjectLoading.h"
+#include "core/dialogs/ProjectCheck.h"
 #include "core/dialogs/QuestDialogs.h"
 
 #include <QCommandLineParser>

@@ -1,13 +1,160 @@
 #include "cli/Cli.h"
 
-#include "cli/CheckCommand.h"
-#include "cli/CliIo.h"
-#include "cli/ExportCommand.h"
-#include "cli/ItemCommand.h"
-#include "cli/TreeCommand.h"
-#include "cli/Usage.h"
-
+#include "core/dialogs/QuestDialogs.h"
+#include "core/text/CodePage.h"
+#include <QCommandLineParser>
+#include <QIODevice>
 #include <QTextStream>
+
+bool CliIo::print(const QString &text) {
+    QString error;
+    const std::optional<QByteArray> bytes = CodePage::encode(text, &error);
+    if (!bytes) {
+        report(QStringLiteral("cannot print the result: %1").arg(error));
+        return false;
+    }
+    QIODevice *device = m_out.device();
+    if (!device) {
+        m_out << text; // a stream over a string holds text, not bytes
+        return true;
+    }
+    // The bytes go straight to the device so that they are exactly the code page's.
+    m_out.flush();
+    if (device->write(*bytes) != bytes->size()) {
+        report(QStringLiteral("cannot print the result: %1").arg(device->errorString()));
+        return false;
+    }
+    return true;
+}
+
+int CliIo::fileFailure(const QString &file, const QString &reason) {
+    report(QStringLiteral("%1: %2").arg(file, reason));
+    return ExitCode::Failure;
+}
+
+int CliIo::usageMistake(const QString &message) {
+    report(message);
+    m_err << Usage::usage();
+    m_err.flush();
+    return ExitCode::Failure;
+}
+
+void CliIo::report(const QString &message) {
+    m_err << Usage::programName() << QStringLiteral(": ") << message << '\n';
+    m_err.flush();
+}
+
+namespace Usage {
+
+QString programName() {
+    return QStringLiteral("runequill-cli");
+}
+
+QString usage() {
+    return QStringLiteral("Usage:\n"
+                          "  runequill-cli export PROJECT.QDS SCRIPT.scp [--prefix P] [--speaker S]\n"
+                          "  runequill-cli tree PROJECT.QDS\n"
+                          "  runequill-cli check PROJECT.QDS\n"
+                          "  runequill-cli item [--field N=VALUE]... [--additional FILE]\n"
+                          "  runequill-cli --help | --version\n");
+}
+
+QString help() {
+    return QStringLiteral("runequill-cli: the command-line companion of Runequill, for batch work on SPHERE\n"
+                          "dialog projects (*.QDS) and item definitions.\n"
+                          "\n") +
+           usage() +
+           QStringLiteral(
+               "\n"
+               "Commands:\n"
+               "  export  Reads the project as the Dialog Studio's \"Open...\" does and writes it as a\n"
+               "          SPHERE dialog script as \"Export...\" does. The dialog prefix and the speaker\n"
+               "          name are the project file's first two lines unless --prefix or --speaker\n"
+               "          give them; an empty speaker is written as <SRC.TARG.NAME>. A script over\n"
+               "          5,000,000 bytes is split into SCRIPT.scp, SCRIPT_part2.scp, ...; the support\n"
+               "          script runequill_support.scp is written beside it when none is there.\n"
+               "          Prints \"wrote FILE\" for every file written. A prefix with anything but\n"
+               "          letters, digits and \"_\" is refused.\n"
+               "  tree    Prints the analysis view: each page as N:speech on a line of its own and\n"
+               "          below it each answer, indented by two spaces, as sK, then L and the page\n"
+               "          it leads to when it is linked, then its text.\n"
+               "  check   Lists what would make the exported conversation misbehave, one finding a\n"
+               "          line:   FILE: page N[, answer K]: error|warning: message\n"
+               "          N and K are numbered from 0, as the Dialog Studio shows pages and answer\n"
+               "          slots (answer K is button K+1 of the script's gump). Findings about the\n"
+               "          speaker name or the dialog prefix are given under page 0.\n"
+               "          Errors: a link to an empty page id, to something that is not a page\n"
+               "          number or to no page; a fifth answer (the gump has four buttons); a\n"
+               "          script line of 4096 bytes or more (the server does not load it); a prefix\n"
+               "          with anything but letters, digits and \"_\"; a text holding \"//\" (the\n"
+               "          server reads the rest of its line as a comment).\n"
+               "          Warnings: a text line over 2047 characters with the support values filled\n"
+               "          in (the client shows no more); \"<\" before a letter or digit in a text\n"
+               "          (the server evaluates it); an answer that neither links nor ends the\n"
+               "          dialog; a page other than 0 that no answer of another page leads to; a\n"
+               "          placeholder page (its speech is \"Null\"); an empty answer text (written\n"
+               "          as \"End Dialog\").\n"
+               "  item    Prints an item definition with CR LF line ends: field N (0 to 35, numbered\n"
+               "          as in the Item Creator, 0 being the name after [ITEMDEF i_) gets VALUE,\n"
+               "          and the text of FILE (trigger sections) follows. ID= is written before\n"
+               "          TYPE=. Keys the server reads otherwise are warned about on the error stream.\n"
+               "\n"
+               "Exit status: 0 done; 1 check found an error; 2 a usage mistake, or a file that\n"
+               "cannot be read or written. Nothing is written when a command fails.\n");
+}
+
+QString version() {
+    return programName() + QStringLiteral(" ") + QStringLiteral(RUNEQUILL_VERSION) + u'\n';
+}
+
+} // namespace Usage
+
+CommandArguments readArguments(QCommandLineParser &parser, const QString &command, const QStringList &args,
+                               const QStringList &fileNames, CliIo &io) {
+    const QCommandLineOption help(QStringLiteral("help"));
+    parser.addOption(help);
+    // The parser takes the first entry for the program's name.
+    if (!parser.parse(QStringList{Usage::programName()} + args))
+        return {false, io.usageMistake(QStringLiteral("%1: %2").arg(command, parser.errorText())), {}};
+    if (parser.isSet(help))
+        return {false, io.print(Usage::help()) ? ExitCode::Ok : ExitCode::Failure, {}};
+
+    const QStringList files = parser.positionalArguments();
+    if (files.size() < fileNames.size())
+        return {false,
+                io.usageMistake(QStringLiteral("%1: %2 is missing").arg(command, fileNames[files.size()])),
+                {}};
+    if (files.size() > fileNames.size())
+        return {false,
+                io.usageMistake(
+                    QStringLiteral("%1: unexpected argument \"%2\"").arg(command, files[fileNames.size()])),
+                {}};
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (files[i].isEmpty())
+            return {false, io.usageMistake(QStringLiteral("%1: %2 is empty").arg(command, fileNames[i])), {}};
+    }
+    return {true, ExitCode::Ok, files};
+}
+
+bool loadProject(const QString &path, QuestDialogs &project, ProjectFile::ReadResult &result, CliIo &io) {
+    project.Clear();
+    result = ProjectFile::read(path, project);
+    switch (result.status) {
+    case ProjectFile::ReadResult::Ok:
+        return true;
+    case ProjectFile::ReadResult::NotFound:
+        io.fileFailure(path, QStringLiteral("no such file"));
+        return false;
+    case ProjectFile::ReadResult::Damaged:
+        io.fileFailure(path, ProjectFile::damagedMessage());
+        return false;
+    case ProjectFile::ReadResult::CannotRead:
+    case ProjectFile::ReadResult::TooManyPages:
+        break;
+    }
+    io.fileFailure(path, result.reason);
+    return false;
+}
 
 namespace {
 int dispatch(const QStringList &args, CliIo &io) {

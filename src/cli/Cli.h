@@ -1,8 +1,74 @@
 #pragma once
 
+#include "core/dialogs/ProjectFile.h"
+#include <QString>
 #include <QStringList>
 
+class QCommandLineParser;
 class QTextStream;
+class QuestDialogs;
+
+namespace ExitCode {
+constexpr int Ok = 0;
+constexpr int Findings = 1; // check found at least one error
+constexpr int Failure = 2;  // a usage mistake, or a file that cannot be read or written
+} // namespace ExitCode
+
+// The two streams a command talks through. Results go out whole or not at all; every message
+// on the error stream starts with the program's name.
+class CliIo {
+public:
+    CliIo(QTextStream &out, QTextStream &err) : m_out(out), m_err(err) {}
+
+    // Writes the text to the output in the system code page. When a character cannot be
+    // encoded, or the output cannot be written, nothing goes out, the reason is reported and
+    // the result is false.
+    bool print(const QString &text);
+
+    // "runequill-cli: FILE: reason"; the result is ExitCode::Failure.
+    int fileFailure(const QString &file, const QString &reason);
+    // "runequill-cli: message" on the error stream.
+    void warn(const QString &message) { report(message); }
+    // The mistake, then the usage; the result is ExitCode::Failure.
+    int usageMistake(const QString &message);
+
+private:
+    void report(const QString &message);
+
+    QTextStream &m_out;
+    QTextStream &m_err;
+};
+
+// The texts that describe the program itself. All plain ASCII, so that any code page holds them.
+namespace Usage {
+
+QString programName();
+// The short synopsis printed after a usage mistake.
+QString usage();
+// The full description printed by --help.
+QString help();
+// "runequill-cli" and the version number, on one line.
+QString version();
+
+} // namespace Usage
+
+// Reads a command's options and file names with the parser the command has set up.
+// `proceed` is false when the command is already over: --help was printed, or a usage mistake
+// (an unknown option, a missing or empty file name, an extra argument) was reported; `code`
+// is then its exit status.
+struct CommandArguments {
+    bool proceed = false;
+    int code = 0;
+    QStringList files;
+};
+
+CommandArguments readArguments(QCommandLineParser &parser, const QString &command, const QStringList &args,
+                               const QStringList &fileNames, CliIo &io);
+
+// Reads a project file as the Dialog Studio's "Open..." does: the project is cleared, then the
+// file's pages are added. False, with the file name and the reason reported, when the file is
+// missing, cannot be read, is damaged or holds more pages than a project can.
+bool loadProject(const QString &path, QuestDialogs &project, ProjectFile::ReadResult &result, CliIo &io);
 
 // The command-line companion: export, tree, check and item, for batch use without the windows.
 class Cli {
@@ -12,3 +78,15 @@ public:
     // `err`. The result is the exit status: 0 done, 1 check found an error, 2 failure.
     int run(const QStringList &args, QTextStream &out, QTextStream &err);
 };
+
+// The commands, one file each: they read their own options and report through `io`; the
+// result is the exit status.
+int runExport(const QStringList &args, CliIo &io);
+int runTree(const QStringList &args, CliIo &io);
+int runCheck(const QStringList &args, CliIo &io);
+int runItem(const QStringList &args, CliIo &io);
+
+// The analysis view as text: each page's node text on a line of its own, each of its answers'
+// below it, indented by two spaces; LF line ends. A line break inside a text shows as
+// "<var.br>", as the script and the project file write it, so that every node keeps its line.
+QString treeText(const QuestDialogs &project);

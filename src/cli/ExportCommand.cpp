@@ -1,9 +1,7 @@
-#include "cli/ExportCommand.h"
+#include "cli/Cli.h"
 
-#include "cli/CliIo.h"
-#include "cli/CommandArguments.h"
-#include "cli/ProjectLoading.h"
 #include "core/dialogs/QuestDialogs.h"
+#include "core/dialogs/ScriptExport.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -48,8 +46,10 @@ int runExport(const QStringList &args, CliIo &io) {
     // As in the studio, an empty speaker leaves the project's own, which the export fills in.
     if (!speaker.isEmpty())
         project.setSpeaker(speaker);
-    QString reason;
-    if (!project.DumpToFile(scriptPath, prefix, &reason))
-        return io.fileFailure(scriptPath, reason);
-    return ExitCode::Ok;
+    const Outcome<QStringList> written = ScriptExport::exportProject(project, prefix, scriptPath);
+    if (!written.ok())
+        return io.fileFailure(written.error->path, written.error->reason);
+    return io.print(QStringLiteral("wrote %1\n").arg(written.value.join(QStringLiteral("\nwrote "))))
+               ? ExitCode::Ok
+               : ExitCode::Failure;
 }

@@ -1,7 +1,5 @@
-#include "cli/ItemCommand.h"
+#include "cli/Cli.h"
 
-#include "cli/CliIo.h"
-#include "cli/CommandArguments.h"
 #include "core/items/ItemHandling.h"
 #include "core/text/TextFile.h"
 
@@ -60,5 +58,7 @@ int runItem(const QStringList &args, CliIo &io) {
         if (!TextFile::read(path, additional, &reason))
             return io.fileFailure(path, reason);
     }
+    for (const QString &warning : ItemHandling::warnings(fields))
+        io.warn(QStringLiteral("item: warning: %1").arg(warning));
     return io.print(withCrLf(CompileItem(fields) + additional)) ? ExitCode::Ok : ExitCode::Failure;
 }

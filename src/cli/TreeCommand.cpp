@@ -1,8 +1,5 @@
-#include "cli/TreeCommand.h"
+#include "cli/Cli.h"
 
-#include "cli/CliIo.h"
-#include "cli/CommandArguments.h"
-#include "cli/ProjectLoading.h"
 #include "core/dialogs/AnalysisNodes.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "core/dialogs/ScriptWriter.h"

@@ -1,5 +1,4 @@
 #include "cli/Cli.h"
-#include "cli/CliIo.h"
 #include "core/text/CodePage.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "CliRunner.h"
 
-#include "cli/ProjectCheck.h"
+#include "core/dialogs/ProjectCheck.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "support/TestSupport.h"
 
@@ -52,17 +52,30 @@ const CheckCase checkCases[] = {
      {"p", "s", "PAGE 0", "hi"},
      "F: page 0, answer 0: warning: empty answer text, exported as \"End Dialog\"\n",
      0},
-    {"comment marks",
+    {"comment marks and a prefix the server cannot use",
      {"p//x", "a//b", "PAGE 0", "see http://x", "SELECTION a//b", "-1", "1"},
-     "F: page 0: warning: the speech holds \"//\"; the server reads the rest of its line as a comment\n"
-     "F: page 0: warning: the speaker name holds \"//\"; the server reads the rest of every speaker line as "
-     "a "
+     "F: page 0: error: the speech holds \"//\"; the server reads the rest of its line as a comment\n"
+     "F: page 0: error: the speaker name holds \"//\"; the server reads the rest of every speaker line as a "
      "comment\n"
-     "F: page 0: warning: the dialog prefix holds \"//\"; the server reads the rest of every section header "
-     "and "
-     "page call as a comment\n"
-     "F: page 0, answer 0: warning: the answer text holds \"//\"; the server reads the rest of its line as a "
+     "F: page 0: error: The dialog prefix holds \"/\", which the server cannot use in a section name. Use "
+     "letters, digits and \"_\" only.\n"
+     "F: page 0, answer 0: error: the answer text holds \"//\"; the server reads the rest of its line as a "
      "comment\n",
+     1},
+    {"prefix with a blank",
+     {"d guard", "s", "PAGE 0", "hi", "SELECTION bye", "-1", "1"},
+     "F: page 0: error: The dialog prefix holds a blank, which the server cannot use in a section name. Use "
+     "letters, digits and \"_\" only.\n",
+     1},
+    {"texts the server evaluates; '<' before anything else is plain",
+     {"p", "<b>Bob", "PAGE 0", "a <font x> b", "SELECTION 1 < 2 <3", "-1", "1", "SELECTION <- <>", "-1", "1"},
+     "F: page 0: warning: the speech holds \"<\" before a letter or digit; the server reads it as an "
+     "expression to evaluate (an unknown one vanishes)\n"
+     "F: page 0: warning: the speaker name holds \"<\" before a letter or digit; the server reads it as an "
+     "expression to evaluate (an unknown one vanishes)\n"
+     "F: page 0, answer 0: warning: the answer text holds \"<\" before a letter or digit; the server reads "
+     "it "
+     "as an expression to evaluate (an unknown one vanishes)\n",
      0},
 };
 
@@ -85,37 +98,39 @@ TEST(CliCheck, EachRuleIsReportedWhereTheWindowShowsIt) {
 }
 
 TEST(CliCheck, LinesPastTheServersLimitAreErrors) {
-    // The speech line is "<var.bfont_lgrey>" (17 characters) and the speech.
+    // The speech line is "<var.bfont_lgrey>" (17 bytes) and the speech; the client gets it with
+    // "<basefont color=#d3d3d3>" (24) in place of the variable.
     CliFiles files;
     const QByteArray head = "p\r\ns\r\nPAGE 0\r\n";
     const QByteArray ending = "\r\nSELECTION bye\r\n-1\r\n1\r\n";
-    EXPECT_EQ(runCli({"check", writeProject(files, "fits.QDS", head + QByteArray(4079, 'a') + ending)}).out,
-              "");
-    const QString path = writeProject(files, "long.QDS", head + QByteArray(4080, 'a') + ending);
+    const QString shown = writeProject(files, "shown.QDS", head + QByteArray(2023, 'a') + ending);
+    EXPECT_EQ(runCli({"check", shown}).out, "");
+    const QString cut = writeProject(files, "cut.QDS", head + QByteArray(2024, 'a') + ending);
+    EXPECT_EQ(QString::fromUtf8(runCli({"check", cut}).out),
+              cut + ": page 0: warning: the speech line is 2048 characters long with the support values "
+                    "filled in; the client shows only the first 2047\n");
+
+    const QString fits = writeProject(files, "fits.QDS", head + QByteArray(4078, 'a') + ending);
+    EXPECT_EQ(runCli({"check", fits}).code, 0);
+    const QString path = writeProject(files, "long.QDS", head + QByteArray(4079, 'a') + ending);
     CliResult r = runCli({"check", path});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(
-        QString::fromUtf8(r.out),
-        path + ": page 0: error: the speech line is 4097 characters long; the server cuts script lines after "
-               "4096\n");
+    EXPECT_TRUE(QString::fromUtf8(r.out).startsWith(
+        path +
+        ": page 0: error: the speech line is 4096 bytes long; the server loads no script line over 4095\n"));
 
     // The speaker line stands on every page and is named once; an answer line is
-    // "<var.br><var.bfont_lgrey>" (25), the text and "<var.br>" (8). A prefix that looks like
-    // a placeholder of a format string is only text.
-    const QByteArray twoPages = "p%1%2\r\n" + QByteArray(4090, 's') +
+    // "<var.br><var.bfont_lgrey>" (25), the text and "<var.br>" (8).
+    const QByteArray twoPages = "p\r\n" + QByteArray(4090, 's') +
                                 "\r\nPAGE 0\r\nhi\r\nSELECTION go\r\n1\r\n0\r\nPAGE 1\r\nx\r\nSELECTION " +
-                                QByteArray(4064, 'b') + "\r\n-1\r\n1\r\n";
+                                QByteArray(4063, 'b') + "\r\n-1\r\n1\r\n";
     const QString both = writeProject(files, "both.QDS", twoPages);
-    r = runCli({"check", both});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(
-        QString::fromUtf8(r.out),
-        both +
-            ": page 0: error: the speaker line (on every page) is 4116 characters long; the server cuts "
-            "script lines after 4096\n" +
-            both +
-            ": page 1, answer 0: error: the answer line is 4097 characters long; the server cuts "
-            "script lines after 4096\n");
+    const QStringList errors = QString::fromUtf8(runCli({"check", both}).out).split('\n').filter(": error: ");
+    EXPECT_EQ(errors,
+              QStringList({both + ": page 0: error: the speaker line (on every page) is 4116 bytes "
+                                  "long; the server loads no script line over 4095",
+                           both + ": page 1, answer 0: error: the answer line is 4096 bytes long; the "
+                                  "server loads no script line over 4095"}));
 }
 
 TEST(CliCheck, LinksTheFileCannotHoldAreErrorsAndTheProjectIsLeftAlone) {

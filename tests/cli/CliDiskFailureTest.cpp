@@ -115,7 +115,7 @@ TEST(CliDiskFailure, DiskThatFillsUpHalfWayKeepsTheOldScript) {
         expectFailureNaming(r, target);
         EXPECT_EQ(TestSupport::readFile(target), Before);
         EXPECT_EQ(QDir(files.path(".")).entryList(QDir::Files),
-                  QStringList({"big.QDS", "reference.scp", "target.scp"}))
+                  QStringList({"big.QDS", "reference.scp", "runequill_support.scp", "target.scp"}))
             << "no half-written file is left behind";
     }
     EXPECT_EQ(runProgram({"export", project, target}, script.size()).code, 0);

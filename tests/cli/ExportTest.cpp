@@ -12,11 +12,28 @@ using TestSupport::readFile;
 TEST(CliExport, WorkedExampleIsWrittenByteForByte) {
     CliFiles files;
     const QString project = files.write("guard.QDS", guardProject);
-    const CliResult r = runCli({"export", project, files.path("guard.scp")});
+    CliResult r = runCli({"export", project, files.path("guard.scp")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.isEmpty());
+    const QString support = files.path("runequill_support.scp");
+    EXPECT_EQ(r.out, "wrote " + files.path("guard.scp") + "\nwrote " + support + "\n");
     EXPECT_TRUE(r.err.isEmpty());
     EXPECT_EQ(readFile(files.path("guard.scp")), readFile(RUNEQUILL_EXAMPLE("frmDC_guard.scp")));
+    EXPECT_TRUE(readFile(support).contains("\r\n[FUNCTION iQuest::GetDialog]\r\n"));
+
+    // The support script there, maybe edited, is kept.
+    TestSupport::writeFile(support, "edited");
+    r = runCli({"export", project, files.path("guard.scp")});
+    EXPECT_EQ(r.out, "wrote " + files.path("guard.scp") + "\n");
+    EXPECT_EQ(readFile(support), "edited");
+
+    // A prefix the server cannot use writes nothing.
+    r = runCli({"export", project, files.path("tab.scp"), "--prefix", "d\tguard"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err,
+              "runequill-cli: " + files.path("tab.scp") +
+                  ": The dialog prefix holds a tab, which the server cannot use in a section name. Use "
+                  "letters, digits and \"_\" only.\n");
+    EXPECT_FALSE(QFile::exists(files.path("tab.scp")));
 }
 
 TEST(CliExport, WritesWhatTheLibraryWritesForTheSameProject) {

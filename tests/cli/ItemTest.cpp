@@ -16,6 +16,14 @@ TEST(CliItem, FieldsThenTheAdditionalTextWithEveryLineEndedInCrLf) {
     EXPECT_EQ(r.out, QByteArray("[ITEMDEF i_item]\r\nNAME=a=b\r\nID=0a22\r\n\r\nON=@CREATE\r\nON=@STEP\r\n"
                                 "SAY a\r\nSAY b\r\n"));
     EXPECT_EQ(runCli({"item"}).out, QByteArray("[ITEMDEF i_item]\r\n\r\nON=@CREATE\r\n"));
+    EXPECT_TRUE(r.err.isEmpty());
+
+    // Warnings go to the error stream; the item is printed all the same.
+    const CliResult warned = runCli({"item", "--field", "5=0a22"});
+    EXPECT_EQ(warned.code, 0);
+    EXPECT_EQ(warned.err, "runequill-cli: item: warning: DISPID= cannot be set in an item definition: the "
+                          "server ignores it\n");
+    EXPECT_EQ(warned.out, QByteArray("[ITEMDEF i_item]\r\nDISPID=0a22\r\n\r\nON=@CREATE\r\n"));
 }
 
 TEST(CliItem, BadFieldsAndMissingFilesPrintNothing) {

@@ -38,16 +38,41 @@ TEST(CompileItem, ValuesAreWrittenUnchangedAtTheirPlace) {
     const QString out = CompileItem(fields({{0, "a]"},
                                             {2, "   "},
                                             {3, "t1"},
+                                            {4, "0x1"},
                                             {30, "t2"},
                                             {34, "1,2,3"},
                                             {23, "Tinkering 50"},
                                             {19, "40"},
                                             {22, "12"}}));
-    EXPECT_EQ(out, QStringLiteral("[ITEMDEF i_a]]\r\nNAME=   \r\nTYPE=t1\r\nSPEED=40\r\nARMOR=12\r\n"
-                                  "SKILLMAKE=Tinkering 50\r\n\r\nON=@CREATE\r\nTYPE=t2\r\nP=1,2,3\r\n"));
+    EXPECT_EQ(out,
+              QStringLiteral("[ITEMDEF i_a]]\r\nNAME=   \r\nID=0x1\r\nTYPE=t1\r\nSPEED=40\r\nARMOR=12\r\n"
+                             "SKILLMAKE=Tinkering 50\r\n\r\nON=@CREATE\r\nTYPE=t2\r\nP=1,2,3\r\n"));
 }
 
 TEST(CompileItem, KeyTextsStopAtTheLastField) {
     EXPECT_EQ(ItemHandling::keyText(ItemHandling::FieldCount - 1), QStringLiteral("LAYER="));
     EXPECT_EQ(ItemHandling::keyText(ItemHandling::FieldCount), QString());
+}
+
+// Each warning names the key or the name it is about; a sound item has none.
+TEST(CompileItem, WarningsForWhatTheServerReadsOtherwise) {
+    const struct {
+        std::initializer_list<std::pair<int, const char *>> given;
+        QStringList starts;
+    } cases[] = {
+        {{{0, "lamp"}, {1, "i_lamp"}, {3, "t_light"}, {4, "0a22"}, {14, "1 i_ingot_iron,2 i_log"}}, {}},
+        {{{15, "1 i_log"}, {16, "2 i_ingot"}}, {"RESOURCES1= is not a key", "RESOURCES2= is not a key"}},
+        {{{18, "i_lamp"}}, {}},
+        {{{18, "i_lamp"}, {2, "x"}}, {"DUPEITEM= makes the item an alias"}},
+        {{{5, "0a22"}}, {"DISPID= cannot be set"}},
+        {{{0, "I_lamp"}}, {"the name already starts with \"i_\": the header becomes [ITEMDEF i_I_lamp]"}},
+        {{{0, "my lamp"}, {1, "i-lamp"}}, {"the name holds characters", "the DEFNAME holds characters"}},
+        {{{2, "a // b"}, {31, "//"}}, {"the value of NAME= holds \"//\"", "the value of ATTR= holds \"//\""}},
+    };
+    for (const auto &c : cases) {
+        const QStringList found = ItemHandling::warnings(fields(c.given));
+        ASSERT_EQ(found.size(), c.starts.size()) << found.join('\n').toStdString();
+        for (qsizetype i = 0; i < found.size(); ++i)
+            EXPECT_TRUE(found[i].startsWith(c.starts[i])) << found[i].toStdString();
+    }
 }

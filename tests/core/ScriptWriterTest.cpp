@@ -1,9 +1,12 @@
 #include "core/dialogs/ScriptWriter.h"
 #include "core/dialogs/QuestDialogs.h"
+#include "core/dialogs/ScriptExport.h"
 #include "core/text/CodePage.h"
+#include "support/ProjectFixtures.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -11,6 +14,7 @@ namespace {
 
 using TestSupport::answer;
 using TestSupport::crlfLines;
+using TestSupport::readFile;
 
 // A page with these answers in slots 0, 1, ...
 template <class... Answers> std::unique_ptr<Dialog> page(const QString &speech, Answers... answers) {
@@ -29,7 +33,8 @@ QByteArray gumpHead(const char *section) {
 }
 
 QByteArray script(QuestDialogs &project, const QString &prefix) {
-    return ScriptWriter::scriptText(project, prefix).toLatin1();
+    ScriptWriter::fillExportDefaults(project);
+    return ScriptWriter::build(project, prefix).value.bytes;
 }
 
 } // namespace
@@ -179,4 +184,31 @@ TEST(ScriptWriter, PagesAreWrittenUnderTheirCurrentNumbers) {
         << "a placeholder page is written like any other";
     EXPECT_FALSE(out.contains("[DIALOG Q_3"));
     EXPECT_TRUE(out.contains("[DIALOG Q_1 BUTTON]\r\nON=1\r\n\tsrc.iQuest::GetDialog Q_0\r\n\tReturn 1\r\n"));
+}
+
+// A script too big for the server to load is cut at page boundaries into parts that each open
+// with the script's first line and together hold the whole script; a later, smaller export
+// leaves no part behind for the server to load.
+TEST(ScriptWriter, BigScriptsAreSplitIntoPartsTheServerLoads) {
+    QTemporaryDir dir;
+    QuestDialogs project;
+    ProjectFixtures::generate(project, 8000);
+    const QString path = dir.filePath("big.scp");
+    ASSERT_TRUE(project.DumpToFile(path, "P"));
+    const QByteArray whole = ScriptWriter::build(project, "P").value.bytes;
+    const QByteArray head = whole.left(whole.indexOf("\r\n \r\n") + 5);
+    QByteArray joined = readFile(path);
+    int parts = 1;
+    for (QString part; QFileInfo::exists(part = ScriptExport::partPath(path, parts + 1)); ++parts) {
+        const QByteArray bytes = readFile(part);
+        EXPECT_LE(bytes.size(), ScriptExport::MaxFileBytes);
+        EXPECT_TRUE(bytes.startsWith(head + "[DIALOG P_")) << "cut at a page boundary";
+        joined += bytes.mid(head.size());
+    }
+    EXPECT_GE(parts, 2);
+    EXPECT_EQ(joined, whole);
+
+    QuestDialogs small;
+    ASSERT_TRUE(small.DumpToFile(path, "P"));
+    EXPECT_FALSE(QFileInfo::exists(ScriptExport::partPath(path, 2)));
 }

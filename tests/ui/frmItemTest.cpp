@@ -11,6 +11,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -159,6 +161,14 @@ TEST_F(ItemWindow, CompiledIsRebuiltOnEverySelection) {
     EXPECT_EQ(w.txtOutput->text(),
               QStringLiteral("[ITEMDEF i_item]\r\nNAME=   \r\n\r\nON=@CREATE\r\nON=@STEP"))
         << "hand edit gone; additional text unchanged, on a line of its own";
+    EXPECT_EQ(w.lstItemWarnings->count(), 0);
+
+    // The warnings below the output follow the fields too.
+    w.SSItem->setCurrentIndex(0);
+    type(15, "1 i_log");
+    w.SSItem->setCurrentIndex(3);
+    ASSERT_EQ(w.lstItemWarnings->count(), 1);
+    EXPECT_TRUE(w.lstItemWarnings->item(0)->text().startsWith("RESOURCES1= is not a key the server knows"));
 }
 
 TEST_F(ItemWindow, TriggerButtonsInsertAHeaderAtTheCaret) {

@@ -76,7 +76,8 @@ public:
     // Removes the last page without touching any link and hands it back; the only page stays.
     std::unique_ptr<::Dialog> takeLastDialog();
 
-    // Writes the project as a SPHERE dialog script (see dialogs/ScriptWriter.h). Fills in the
+    // Writes the project as a SPHERE dialog script (see dialogs/ScriptWriter.h), in numbered
+    // parts when it is too big for one file (see dialogs/ScriptExport.h). Fills in the
     // defaults the script needs: an empty Speaker becomes "<SRC.TARG.NAME>" and every empty
     // answer text "End Dialog", in the project itself. True when the file was written; an
     // empty FilePath writes nothing and returns false with an empty reason.

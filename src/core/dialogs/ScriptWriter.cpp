@@ -6,6 +6,7 @@
 #include "core/text/EncodedText.h"
 #include "core/text/TextFile.h"
 
+#include <QIODevice>
 #include <algorithm>
 #include <cstring>
 
@@ -32,9 +33,6 @@ constexpr QLatin1StringView MoreButtons[] = {
     QLatin1StringView("BUTTON 10 230 4005 4006 1 0 3\r\nHTMLGUMP 50 230 270 40 4 0 0\r\n"),
     QLatin1StringView("BUTTON 10 270 4005 4006 1 0 4\r\nHTMLGUMP 50 270 270 40 5 0 0\r\n"),
 };
-
-// The script is built either as text or straight as the file's bytes (EncodedText): the
-// functions below take either as `out`.
 
 using JoinedText::mayHoldLineBreak;
 
@@ -93,23 +91,70 @@ qsizetype estimatedSize(const QuestDialogs &project, qsizetype prefixSize) {
     return 64 + prefixSize + size * project.Count() / sampled * 5 / 4;
 }
 
-template <class Out> void appendPage(Out &out, QuestDialogs &project, const QString &prefix, qint16 n) {
-    Dialog &page = project.Dialog(n);
+using Kind = ScriptWriter::Line::Kind;
+
+// The script's bytes, and each line as it ends to whoever observes them. Without an observer
+// nothing but the bytes is kept.
+class LineOut {
+public:
+    LineOut(EncodedText &out, const ScriptWriter::LineObserver &observe)
+        : m_out(out), m_observe(observe ? &observe : nullptr) {}
+
+    template <class Text> LineOut &append(Text text) {
+        m_out.append(text);
+        if (m_observe)
+            m_line.append(text);
+        return *this;
+    }
+
+    void end(Kind kind, qint16 page, qint16 answer = -1) {
+        m_out.append(CrLf);
+        if (m_observe) {
+            (*m_observe)({kind, page, answer, m_line});
+            m_line.clear();
+        }
+    }
+
+    // Whole lines of the layout, each ending in CR LF.
+    void layout(QLatin1StringView lines, qint16 page, qint16 answer = -1) {
+        m_out.append(lines);
+        if (!m_observe)
+            return;
+        for (qsizetype start = 0; start < lines.size();) {
+            const qsizetype stop = lines.indexOf(CrLf, start);
+            m_line = QString(lines.mid(start, stop - start));
+            (*m_observe)({Kind::Layout, page, answer, m_line});
+            start = stop + 2;
+        }
+        m_line.clear();
+    }
+
+    qsizetype size() const { return m_out.size(); }
+
+private:
+    EncodedText &m_out;
+    const ScriptWriter::LineObserver *m_observe;
+    QString m_line;
+};
+
+void appendPage(LineOut &out, const QuestDialogs &project, const QString &speaker, const QString &prefix,
+                qint16 n) {
+    const Dialog &page = project.Dialog(n);
     const Ascii::Decimal number(n);
 
     out.append(QLatin1StringView("[DIALOG ")).append(prefix).append(u'_').append(number.view()).append(u']');
-    out.append(CrLf).append(GumpHead);
+    out.end(Kind::Header, n);
+    out.layout(GumpHead, n);
     for (qint16 more = 1; more < page.SelectionCount() && more <= 3; ++more)
-        out.append(MoreButtons[more - 1]);
-    out.append(SpaceLine);
+        out.layout(MoreButtons[more - 1], n, more);
+    out.layout(SpaceLine, n);
 
     out.append(QLatin1StringView("[DIALOG ")).append(prefix).append(u'_').append(number.view());
-    out.append(QLatin1StringView(" Text]\r\n"));
-    if (project.Speaker().isEmpty())
-        project.setSpeaker(QStringLiteral("<SRC.TARG.NAME>"));
+    out.append(QLatin1StringView(" Text]"));
+    out.end(Kind::Header, n);
     out.append(QLatin1StringView("<var.bfont_lgreen>"));
-    JoinedText::append(out, QStringView(project.Speaker()));
-    out.append(LineBreakMark).append(CrLf);
+    JoinedText::append(out, QStringView(speaker));
+    out.append(LineBreakMark).end(Kind::Speaker, n);
     // Joining first cannot make or break an emote mark: "<var.br>" holds no '*'.
     page.visitText([&out](auto speech) {
         if (mayHoldLineBreak(speech))
@@ -117,58 +162,97 @@ template <class Out> void appendPage(Out &out, QuestDialogs &project, const QStr
         else
             appendConverted(out, speech);
     });
-    out.append(CrLf);
-    for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
-        Selection &answer = page.Selection(k);
-        if (!answer.hasText())
-            answer.setText(QStringLiteral("End Dialog"));
-        out.append(QLatin1StringView("<var.br><var.bfont_lgrey>"));
-        answer.visitText([&out](auto text) { JoinedText::append(out, text); });
-        out.append(LineBreakMark).append(CrLf);
-    }
-    out.append(SpaceLine);
-
-    out.append(QLatin1StringView("[DIALOG ")).append(prefix).append(u'_').append(number.view());
-    out.append(QLatin1StringView(" BUTTON]\r\n"));
+    out.end(Kind::Speech, n);
     for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
         const Selection &answer = page.Selection(k);
-        out.append(QLatin1StringView("ON=")).append(Ascii::Decimal(k + 1).view()).append(CrLf);
+        out.append(QLatin1StringView("<var.br><var.bfont_lgrey>"));
+        if (answer.hasText())
+            answer.visitText([&out](auto text) { JoinedText::append(out, text); });
+        else
+            out.append(QLatin1StringView("End Dialog"));
+        out.append(LineBreakMark).end(Kind::Answer, n, k);
+    }
+    out.layout(SpaceLine, n);
+
+    out.append(QLatin1StringView("[DIALOG ")).append(prefix).append(u'_').append(number.view());
+    out.append(QLatin1StringView(" BUTTON]"));
+    out.end(Kind::Header, n);
+    for (qint16 k = 0; k <= page.SelectionUBound(); ++k) {
+        const Selection &answer = page.Selection(k);
+        out.append(QLatin1StringView("ON=")).append(Ascii::Decimal(k + 1).view()).end(Kind::Handler, n, k);
         if (answer.isLinked()) {
             out.append(QLatin1StringView("\tsrc.iQuest::GetDialog ")).append(prefix).append(u'_');
             answer.visitLinkPage([&out](auto link) { JoinedText::append(out, link); });
-            out.append(CrLf);
+            out.end(Kind::Call, n, k);
         }
         if (answer.EndDialog())
-            out.append(QLatin1StringView("\tReturn 1\r\n"));
-        out.append(SpaceLine);
+            out.append(QLatin1StringView("\tReturn 1")).end(Kind::Handler, n, k);
+        out.layout(SpaceLine, n, k);
     }
 }
 
-template <class Out> void appendScript(Out &out, QuestDialogs &project, const QString &prefix) {
-    out.append(QLatin1StringView("//=====QDS: ")).append(prefix).append(QLatin1StringView(" STARTS======"));
-    out.append(CrLf).append(SpaceLine);
-    for (qint16 n = 0; n <= project.UpperBound(); ++n)
-        appendPage(out, project, prefix, n);
-}
+const QString DefaultSpeaker = QStringLiteral("<SRC.TARG.NAME>");
+const QString DefaultAnswer = QStringLiteral("End Dialog");
 
 } // namespace
 
 namespace ScriptWriter {
 
-QString scriptText(QuestDialogs &project, const QString &dialogPrefix) {
-    // The prefix names sections and calls; a line break in it would split those lines too.
-    const QString prefix = joinLines(dialogPrefix);
-    QString out;
-    out.reserve(estimatedSize(project, prefix.size()));
-    appendScript(out, project, prefix);
-    return out;
+QByteArray markerLine(const QString &dialogPrefix) {
+    EncodedText out;
+    out.append(QLatin1StringView("//=====QDS: ")).append(joinLines(dialogPrefix));
+    out.append(QLatin1StringView(" STARTS======\r\n \r\n"));
+    return out.take().value_or(QByteArray());
 }
 
-std::optional<QByteArray> scriptBytes(QuestDialogs &project, const QString &dialogPrefix, QString *error) {
+Outcome<Script> build(const QuestDialogs &project, const QString &dialogPrefix, const LineObserver &observe) {
+    return build(project, dialogPrefix, project.Speaker(), observe);
+}
+
+Outcome<Script> build(const QuestDialogs &project, const QString &dialogPrefix, const QString &speaker,
+                      const LineObserver &observe) {
+    // The prefix names sections and calls; a line break in it would split those lines too.
     const QString prefix = joinLines(dialogPrefix);
-    EncodedText out(estimatedSize(project, prefix.size()));
-    appendScript(out, project, prefix);
-    return out.take(error);
+    const QString &name = speaker.isEmpty() ? DefaultSpeaker : speaker;
+    EncodedText bytes(estimatedSize(project, prefix.size()));
+    LineOut out(bytes, observe);
+    out.append(QLatin1StringView("//=====QDS: ")).append(prefix).append(QLatin1StringView(" STARTS======"));
+    out.end(Kind::Marker, 0);
+    out.layout(SpaceLine, 0);
+
+    Outcome<Script> result;
+    result.value.pageStarts.reserve(static_cast<size_t>(project.Count()));
+    for (qint16 n = 0; n <= project.UpperBound(); ++n) {
+        result.value.pageStarts.push_back(out.size());
+        appendPage(out, project, name, prefix, n);
+    }
+    QString reason;
+    std::optional<QByteArray> encoded = bytes.take(&reason);
+    if (!encoded)
+        result.error = FileError{QString(), 0, reason};
+    else
+        result.value.bytes = std::move(*encoded);
+    return result;
+}
+
+WriteOutcome write(const QuestDialogs &project, const QString &dialogPrefix, QIODevice &device) {
+    const Outcome<Script> script = build(project, dialogPrefix);
+    if (!script.ok())
+        return script.error;
+    if (device.write(script.value.bytes) != script.value.bytes.size())
+        return FileError{QString(), 0, device.errorString()};
+    return std::nullopt;
+}
+
+void fillExportDefaults(QuestDialogs &project) {
+    if (project.Speaker().isEmpty())
+        project.setSpeaker(DefaultSpeaker);
+    for (qint16 n = 0; n <= project.UpperBound(); ++n) {
+        Dialog &page = project.Dialog(n);
+        for (qint16 k = 0; k <= page.SelectionUBound(); ++k)
+            if (!page.Selection(k).hasText())
+                page.Selection(k).setText(DefaultAnswer);
+    }
 }
 
 QString convertSpeech(const QString &speech) {
@@ -188,14 +272,3 @@ QString joinLines(const QString &text) {
 }
 
 } // namespace ScriptWriter
-
-bool QuestDialogs::DumpToFile(const QString &FilePath, const QString &DialogPrefix, QString *reason) {
-    if (FilePath.isEmpty()) {
-        if (reason)
-            reason->clear();
-        return false;
-    }
-    // Built straight as bytes: a large project's script is never held as UTF-16 as well.
-    const std::optional<QByteArray> bytes = ScriptWriter::scriptBytes(*this, DialogPrefix, reason);
-    return bytes && TextFile::writeBytes(FilePath, *bytes, reason);
-}

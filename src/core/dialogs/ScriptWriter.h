@@ -1,26 +1,57 @@
 #pragma once
 
+#include "core/text/FileError.h"
+
 #include <QByteArray>
 #include <QString>
-#include <optional>
+#include <QStringView>
+#include <functional>
+#include <vector>
 
+class QIODevice;
 class QuestDialogs;
 
 // The SPHERE dialog script of a project: for every page a gump section, its text section and
-// its button section. Every line ends in CR LF.
+// its button section. Every line ends in CR LF. A line break (CR LF, CR or LF) inside the
+// prefix, the speaker, a speech or an answer text is written as "<var.br>", so that one text
+// never spreads over several script lines.
 namespace ScriptWriter {
 
-// The whole script text. Like the export, this fills in the project's defaults first: an
-// empty Speaker becomes "<SRC.TARG.NAME>" and every empty answer text "End Dialog".
-// A line break (CR LF, CR or LF) inside the speaker, a speech or an answer text is written
-// as "<var.br>", so that one text never spreads over several script lines.
-QString scriptText(QuestDialogs &project, const QString &dialogPrefix);
+// One line as it is written, without its CR LF: the page it belongs to (the script's first
+// lines count as page 0) and its answer slot (-1 for a line of the page itself).
+struct Line {
+    enum Kind { Marker, Header, Layout, Speaker, Speech, Answer, Call, Handler };
+    Kind kind = Layout;
+    qint16 page = 0;
+    qint16 answer = -1;
+    QStringView text;
+};
+using LineObserver = std::function<void(const Line &)>;
 
-// The same script as the bytes of the file, in the system code page: what encoding
-// scriptText() would give, with the same defaults filled in. Nothing, with the reason in
-// *error, when a text holds a character the code page cannot hold.
-std::optional<QByteArray> scriptBytes(QuestDialogs &project, const QString &dialogPrefix,
-                                      QString *error = nullptr);
+// The script's bytes in the system code page, and where each page's first section starts.
+struct Script {
+    QByteArray bytes;
+    std::vector<qsizetype> pageStarts;
+};
+
+// The script; `observe`, when given, sees every line as it is written. Fails, naming the
+// character, when a text holds one the code page cannot hold. An empty speaker and empty
+// answer texts are written as fillExportDefaults would make them, without changing the project.
+Outcome<Script> build(const QuestDialogs &project, const QString &dialogPrefix,
+                      const LineObserver &observe = {});
+// The same with another speaker than the project's.
+Outcome<Script> build(const QuestDialogs &project, const QString &dialogPrefix, const QString &speaker,
+                      const LineObserver &observe);
+
+// The script's first line, which also opens every part of a split export.
+QByteArray markerLine(const QString &dialogPrefix);
+
+// Writes the script to the device.
+WriteOutcome write(const QuestDialogs &project, const QString &dialogPrefix, QIODevice &device);
+
+// What the export writes into the project before the script: an empty Speaker becomes
+// "<SRC.TARG.NAME>" and every empty answer text "End Dialog".
+void fillExportDefaults(QuestDialogs &project);
 
 // The speech line's emote colouring: "*[" becomes "<var.bfont_red>[", "*/]" becomes
 // "] <var.bfont_lgrey>", and "<var.bfont_lgrey>" goes in front.

@@ -73,6 +73,15 @@ void EncodedText::appendEncoded(QStringView text) {
     std::memcpy(extend(bytes->size() - skip), bytes->constData() + skip, bytes->size() - skip);
 }
 
+qsizetype EncodedText::size() const {
+    if (m_failed)
+        return 0;
+    if (m_asciiCompatible)
+        return m_used;
+    const std::optional<QByteArray> bytes = CodePage::encode(m_text);
+    return bytes ? bytes->size() : 0;
+}
+
 std::optional<QByteArray> EncodedText::take(QString *error) {
     if (!m_failed && !m_asciiCompatible) {
         // Other code pages get the whole text at once.

@@ -44,6 +44,10 @@ public:
     EncodedText &append(const QString &text) { return append(QStringView(text)); }
     EncodedText &append(QChar c) { return append(QStringView(&c, 1)); }
 
+    // How many bytes the text so far takes. For a code page that does not agree with ASCII this
+    // encodes the text so far, which is slow; 0 once a piece could not be encoded.
+    qsizetype size() const;
+
     // The bytes; nothing when a piece could not be encoded, with *error naming the first
     // character the code page cannot hold (later pieces are not encoded).
     std::optional<QByteArray> take(QString *error = nullptr);

@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -260,7 +261,16 @@ QWidget *frmItem::buildCompiledPage() {
     txtOutput = new RichTextBox(Frame1);
     txtOutput->setObjectName(QStringLiteral("txtOutput"));
     txtOutput->setBoxFont(QStringLiteral("Arial"), 9.75);
-    txtOutput->setGeometry(QRect(10, 44, Frame1->width() - 20, Frame1->height() - 44 - 10));
+    // What the server would make of the item otherwise than it reads, below the output.
+    constexpr int warningsHeight = 72;
+    txtOutput->setGeometry(
+        QRect(10, 44, Frame1->width() - 20, Frame1->height() - 44 - 10 - warningsHeight - 6));
+    lstItemWarnings = new QListWidget(Frame1);
+    lstItemWarnings->setObjectName(QStringLiteral("lstItemWarnings"));
+    lstItemWarnings->setSelectionMode(QAbstractItemView::NoSelection);
+    lstItemWarnings->setFocusPolicy(Qt::NoFocus);
+    lstItemWarnings->setGeometry(
+        QRect(10, txtOutput->geometry().bottom() + 1 + 6, Frame1->width() - 20, warningsHeight));
     return page;
 }
 
@@ -371,6 +381,8 @@ void frmItem::SSItem_Click(int index) {
         if (!additional.isEmpty())
             script += additional;
         txtOutput->setText(script);
+        lstItemWarnings->clear();
+        lstItemWarnings->addItems(ItemHandling::warnings(fieldValues()));
         break;
     }
     default:

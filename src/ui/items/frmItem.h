@@ -14,6 +14,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QMenu;
 class QPushButton;
 class QTabWidget;
@@ -60,6 +61,7 @@ public:
     QComboBox *cmbFontSize;
     RichTextBox *txtOutput;
     QPushButton *cmdCopy;
+    QListWidget *lstItemWarnings;
 
     QMenu *mnuScript;
     QAction *MnuScriptOpen;

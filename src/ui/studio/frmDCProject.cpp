@@ -2,6 +2,7 @@
 #include "core/dialogs/ProjectFile.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "core/dialogs/UnreadableLinks.h"
+#include "core/dialogs/ScriptExport.h"
 #include "ui/studio/frmDC.h"
 #include "ui/widgets/Navigator.h"
 #include "ui/widgets/RememberedPlaces.h"
@@ -148,6 +149,11 @@ bool frmDC::saveProject() {
 }
 
 void frmDC::MnuProjExport_Click() {
+    // Sections named with such a prefix would collide or not exist on the server.
+    if (const QChar c = ScriptExport::unusablePrefixCharacter(DialogName->text()); !c.isNull()) {
+        m_prompts.message(this, ScriptExport::unusablePrefixMessage(c));
+        return;
+    }
     QString path = m_prompts.saveFileName(this, scriptFilter(),
                                           RememberedPlaces::startName(QStringLiteral("export"), cdlFile1));
     if (!txtSpeaker->text().isEmpty())
@@ -156,11 +162,19 @@ void frmDC::MnuProjExport_Click() {
         return;
     path = withExtension(path, QStringLiteral(".scp"));
     cdlFile1 = path;
-    QString reason;
-    if (!Project.DumpToFile(path, DialogName->text(), &reason))
-        reportFileError(QStringLiteral("written"), path, reason);
-    else
-        RememberedPlaces::rememberFolder(QStringLiteral("export"), path);
+    const Outcome<QStringList> written = ScriptExport::exportProject(Project, DialogName->text(), path);
+    if (!written.ok()) {
+        reportFileError(QStringLiteral("written"), written.error->path, written.error->reason);
+        return;
+    }
+    RememberedPlaces::rememberFolder(QStringLiteral("export"), path);
+    // A plain export says nothing; files the user did not name are pointed out.
+    if (written.value.size() > 1) {
+        QStringList others;
+        for (qsizetype i = 1; i < written.value.size(); ++i)
+            others.append(QDir::toNativeSeparators(written.value[i]));
+        m_prompts.message(this, QStringLiteral("The export also wrote:\n%1").arg(others.join(u'\n')));
+    }
 }
 
 void frmDC::MnuProjEnd_Click() {

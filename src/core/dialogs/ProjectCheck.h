@@ -15,12 +15,15 @@ struct Finding {
     QString message;
 };
 
-// The server reads no more of a script line than this many characters.
-constexpr qsizetype MaxScriptLineLength = 4096;
+// The longest script line, in bytes without its CR LF, the server loads.
+constexpr qsizetype MaxScriptLineLength = 4095;
+// The most characters of a dialog text line a game client shows.
+constexpr qsizetype MaxShownTextLength = 2047;
 
 // Checks the project as it would be exported with this prefix and speaker: broken links,
 // answers the player cannot choose or that do nothing, pages no other page leads to,
-// placeholder pages, empty answers, texts the server would read as comments, and lines it
-// would cut. Findings about the speaker or the prefix are given under page 0. Sorted by page,
+// placeholder pages, empty answers, texts the server would read as comments or evaluate, a
+// prefix it cannot use in section names, lines too long for it to load and text lines too long
+// for the client to show. Findings about the speaker or the prefix are given under page 0. Sorted by page,
 // each page's own findings before its answers', answers in slot order.
 std::vector<Finding> checkProject(const QuestDialogs &project, const QString &prefix, const QString &speaker);

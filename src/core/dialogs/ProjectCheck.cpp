@@ -1,10 +1,12 @@
-#include "cli/ProjectCheck.h"
+#include "core/dialogs/ProjectCheck.h"
 
-#include "cli/ExportedLines.h"
-#include "cli/LinkTarget.h"
+#include "core/dialogs/LinkTarget.h"
 #include "core/dialogs/QuestDialogs.h"
+#include "core/dialogs/ScriptExport.h"
+#include "core/dialogs/ScriptWriter.h"
 #include "core/text/CodePage.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <set>
 #include <tuple>
@@ -12,6 +14,13 @@
 namespace {
 const QString commentMark = QStringLiteral("//");
 constexpr qint16 GumpButtons = 4;
+using Line = ScriptWriter::Line;
+
+// A '<' the server takes for the start of an expression to evaluate.
+bool holdsEvaluation(const QString &text) {
+    static const QRegularExpression mark(QStringLiteral("<[A-Za-z0-9]"));
+    return text.contains(mark);
+}
 
 class Checker {
 public:
@@ -28,9 +37,11 @@ public:
             if (n > 0 && !ledTo[static_cast<size_t>(n)])
                 warn(n, -1, QStringLiteral("no answer of another page leads to this page"));
             if (page.text().contains(commentMark))
-                warn(n, -1,
-                     QStringLiteral(
-                         "the speech holds \"//\"; the server reads the rest of its line as a comment"));
+                error(n, -1,
+                      QStringLiteral(
+                          "the speech holds \"//\"; the server reads the rest of its line as a comment"));
+            if (holdsEvaluation(page.text()))
+                warn(n, -1, evaluationMessage(QStringLiteral("speech")));
             for (qint16 k = 0; k < page.SelectionCount(); ++k)
                 checkAnswer(n, k, page.Selection(k));
         }
@@ -38,31 +49,42 @@ public:
 
     void checkNames(const QString &speaker) {
         if (speaker.contains(commentMark))
-            warn(0, -1,
-                 QStringLiteral("the speaker name holds \"//\"; the server reads the rest of every "
-                                "speaker line as a comment"));
-        if (m_prefix.contains(commentMark))
-            warn(0, -1,
-                 QStringLiteral("the dialog prefix holds \"//\"; the server reads the rest of every "
-                                "section header and page call as a comment"));
+            error(0, -1,
+                  QStringLiteral("the speaker name holds \"//\"; the server reads the rest of every "
+                                 "speaker line as a comment"));
+        if (holdsEvaluation(speaker))
+            warn(0, -1, evaluationMessage(QStringLiteral("speaker name")));
+        if (const QChar c = ScriptExport::unusablePrefixCharacter(m_prefix); !c.isNull())
+            error(0, -1, ScriptExport::unusablePrefixMessage(c));
     }
 
-    void checkLineLengths(const QString &speaker) {
+    void checkLines(const QString &speaker) {
         // One finding per kind of line at each place: a long prefix or speaker would otherwise
         // be reported for every line it stands in. The speaker line is the same on every page.
-        std::set<std::tuple<qint16, qint16, int>> reported;
-        for (const ExportedLine &line : exportedLines(m_project, m_prefix, speaker)) {
-            const qsizetype length = lengthInFile(line.text);
-            if (length <= MaxScriptLineLength || (line.kind == ExportedLine::Speaker && line.page > 0))
-                continue;
-            if (!reported.insert({line.page, line.answer, line.kind}).second)
-                continue;
-            m_findings.push_back(
-                {line.page, line.answer, Finding::Error,
-                 QStringLiteral("%1 is %2 characters long; the server cuts script lines after %3")
-                     .arg(lineName(line.kind), QString::number(length),
-                          QString::number(MaxScriptLineLength))});
-        }
+        std::set<std::tuple<qint16, qint16, int, bool>> reported;
+        const auto once = [&](const Line &line, bool shown) {
+            return reported.insert({line.page, line.answer, line.kind, shown}).second;
+        };
+        ScriptWriter::build(m_project, m_prefix, speaker, [&](const Line &line) {
+            if (line.kind == Line::Speaker && line.page > 0)
+                return;
+            const QString text = line.text.toString();
+            const qsizetype length = lengthInFile(text);
+            if (length > MaxScriptLineLength && once(line, false))
+                error(line.page, line.answer,
+                      QStringLiteral("%1 is %2 bytes long; the server loads no script line over %3")
+                          .arg(lineName(line.kind), QString::number(length),
+                               QString::number(MaxScriptLineLength)));
+            if (line.kind != Line::Speaker && line.kind != Line::Speech && line.kind != Line::Answer)
+                return;
+            const qsizetype shown = ScriptExport::withSupportValues(text).size();
+            if (shown > MaxShownTextLength && once(line, true))
+                warn(line.page, line.answer,
+                     QStringLiteral("%1 is %2 characters long with the support values filled in; the "
+                                    "client shows only the first %3")
+                         .arg(lineName(line.kind), QString::number(shown),
+                              QString::number(MaxShownTextLength)));
+        });
     }
 
     std::vector<Finding> sorted() {
@@ -101,9 +123,17 @@ private:
         else if (!answer.EndDialog())
             warn(n, k, QStringLiteral("the answer neither leads to a page nor ends the dialog"));
         if (answer.text().contains(commentMark))
-            warn(n, k,
-                 QStringLiteral(
-                     "the answer text holds \"//\"; the server reads the rest of its line as a comment"));
+            error(n, k,
+                  QStringLiteral(
+                      "the answer text holds \"//\"; the server reads the rest of its line as a comment"));
+        if (holdsEvaluation(answer.text()))
+            warn(n, k, evaluationMessage(QStringLiteral("answer text")));
+    }
+
+    static QString evaluationMessage(const QString &what) {
+        return QStringLiteral("the %1 holds \"<\" before a letter or digit; the server reads it as an "
+                              "expression to evaluate (an unknown one vanishes)")
+            .arg(what);
     }
 
     void checkLink(qint16 n, qint16 k, const QString &link) {
@@ -138,17 +168,17 @@ private:
 
     static QString lineName(int kind) {
         switch (kind) {
-        case ExportedLine::Marker:
+        case Line::Marker:
             return QStringLiteral("the script's first line");
-        case ExportedLine::Header:
+        case Line::Header:
             return QStringLiteral("a section header of this page");
-        case ExportedLine::Speaker:
+        case Line::Speaker:
             return QStringLiteral("the speaker line (on every page)");
-        case ExportedLine::Speech:
+        case Line::Speech:
             return QStringLiteral("the speech line");
-        case ExportedLine::Answer:
+        case Line::Answer:
             return QStringLiteral("the answer line");
-        case ExportedLine::Call:
+        case Line::Call:
             return QStringLiteral("the page call line");
         default:
             return QStringLiteral("a line");
@@ -173,6 +203,6 @@ std::vector<Finding> checkProject(const QuestDialogs &project, const QString &pr
     Checker checker(project, prefix);
     checker.checkPages();
     checker.checkNames(speaker);
-    checker.checkLineLengths(speaker);
+    checker.checkLines(speaker);
     return checker.sorted();
 }

@@ -1,0 +1,223 @@
+// Exports and an item loaded into the real SPHERE server with its stock script pack, and a
+// scripted game client that opens the dialogs and presses their buttons. Every scenario shares
+// one server run, made once for the whole program.
+#include "core/dialogs/ProjectCheck.h"
+#include "core/dialogs/ProjectFile.h"
+#include "core/dialogs/QuestDialogs.h"
+#include "core/dialogs/ScriptExport.h"
+#include "core/items/ItemHandling.h"
+#include "support/ProjectFixtures.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Sphere = QStringLiteral(RUNEQUILL_SPHERE);
+constexpr int BigPages = 8000; // a little over 5,000,000 bytes
+
+// A new answer leading to `link` (none when empty) or ending the talk.
+std::unique_ptr<Selection> answer(const QString &text, const QString &link, bool ends) {
+    return TestSupport::answer(text, !link.isEmpty(), link, ends);
+}
+
+template <class... Answers> std::unique_ptr<Dialog> page(const QString &speech, Answers... answers) {
+    auto p = std::make_unique<Dialog>(speech);
+    (p->AddSelection(std::move(answers)), ...);
+    return p;
+}
+
+// A conversation with an emote, a line break in a speech, links both ways and an ending.
+void multiPage(QuestDialogs &project) {
+    project.Clear();
+    project.setSpeaker(QStringLiteral("Smith"));
+    project.AddNewDialog(page(QStringLiteral("Well met. *[nods*/]\nNeed a blade?"),
+                              answer("Show me", "1", false), answer("Farewell", {}, true)));
+    project.AddNewDialog(page(QStringLiteral("This one is fine steel."), answer("Go back", "0", false),
+                              answer("Anything else?", "2", false)));
+    project.AddNewDialog(page(QStringLiteral("That is all."), answer({}, {}, true)));
+}
+
+// One speech line of exactly `bytes` bytes: "<var.bfont_lgrey>" and the speech.
+void longLine(QuestDialogs &project, int bytes) {
+    project.Clear();
+    project.setSpeaker(QStringLiteral("Scribe"));
+    project.AddNewDialog(page(QString(bytes - 17, u'a'), answer("Bye", {}, true)));
+}
+
+struct ServerRun {
+    QString log;
+    QStringList client;           // the client's lines, without "CLIENT: "
+    QStringList problems;         // ERROR and WARNING lines naming a file written here
+    QString bigLast;              // the last page's name of the split export
+    std::vector<qint64> bigParts; // the sizes of the split export's files
+    std::vector<Finding> overLong;
+    bool present = false; // the server is there
+    bool ran = false;     // and the run went through
+};
+
+ServerRun *run = nullptr;
+
+class Server : public ::testing::Test {
+public:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite() {
+        delete run;
+        run = nullptr;
+    }
+
+protected:
+    void SetUp() override {
+        if (!run->present)
+            GTEST_SKIP() << "no server at " << Sphere.toStdString();
+        ASSERT_TRUE(run->ran) << "the server run failed:\n" << run->log.toStdString();
+    }
+
+    // True when the client lines hold these texts in this order, each on a later line.
+    static ::testing::AssertionResult inOrder(const QStringList &expected) {
+        qsizetype at = 0;
+        for (const QString &text : expected) {
+            while (at < run->client.size() && !run->client[at].contains(text))
+                ++at;
+            if (at == run->client.size())
+                return ::testing::AssertionFailure()
+                       << "no \"" << text.toStdString() << "\" where expected in\n"
+                       << run->client.join('\n').toStdString();
+            ++at;
+        }
+        return ::testing::AssertionSuccess();
+    }
+};
+
+void Server::SetUpTestSuite() {
+    run = new ServerRun;
+    run->present = QFileInfo::exists(Sphere + "/harness/sphere-run");
+    if (!run->present)
+        return;
+    QTemporaryDir tmp; // the harness's run folder goes here too
+    const QDir scripts(tmp.filePath("scripts"));
+    QDir().mkpath(scripts.path());
+
+    QuestDialogs project;
+    project.Clear();
+    ASSERT_EQ(ProjectFile::read(QStringLiteral(RUNEQUILL_FIXTURES "/worked/frmDC_guard.QDS"), project).status,
+              ProjectFile::ReadResult::Ok);
+    project.setSpeaker(QStringLiteral("Guard"));
+    ASSERT_TRUE(ScriptExport::exportProject(project, "d_guard", scripts.filePath("guard.scp")).ok());
+    multiPage(project);
+    ASSERT_TRUE(ScriptExport::exportProject(project, "d_multi", scripts.filePath("multi.scp")).ok());
+    longLine(project, 4095);
+    ASSERT_TRUE(ScriptExport::exportProject(project, "d_line", scripts.filePath("line.scp")).ok());
+    longLine(project, 4096);
+    run->overLong = checkProject(project, "d_line", "Scribe");
+    ProjectFixtures::generate(project, BigPages);
+    const Outcome<QStringList> big =
+        ScriptExport::exportProject(project, "d_big", scripts.filePath("big.scp"));
+    ASSERT_TRUE(big.ok());
+    for (const QString &part : big.value)
+        run->bigParts.push_back(QFileInfo(part).size());
+    run->bigLast = QStringLiteral("d_big_%1").arg(BigPages - 1);
+
+    QStringList fields(ItemHandling::FieldCount);
+    fields[0] = "rq_lamp";
+    fields[3] = "t_container";
+    fields[4] = "0a22"; // a lamp, whose base type is another
+    TestSupport::writeFile(scripts.filePath("item.scp"),
+                           CompileItem(fields).toLatin1() +
+                               "\r\n[FUNCTION f_rq_item]\r\nSERV.NEWITEM i_rq_lamp\r\n"
+                               "SERV.LOG rq item type <NEW.TYPE>\r\nNEW.REMOVE\r\n\r\n[EOF]\r\n");
+
+    const QString steps = tmp.filePath("steps.txt");
+    TestSupport::writeFile(steps, QStringList({"say .dialog d_guard_0",
+                                               "gump",
+                                               "button 1",
+                                               "gump",
+                                               "button 1",
+                                               "nogump 2",
+                                               "say .dialog d_multi_0",
+                                               "gump",
+                                               "button 1",
+                                               "gump",
+                                               "button 2",
+                                               "gump",
+                                               "button 1",
+                                               "nogump 2",
+                                               "say .dialog d_big_0",
+                                               "gump",
+                                               "say .dialog " + run->bigLast,
+                                               "gump",
+                                               "say .dialog d_line_0",
+                                               "gump",
+                                               ""})
+                                      .join('\n')
+                                      .toUtf8());
+    QProcess server;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TMPDIR", tmp.path());
+    server.setProcessEnvironment(env);
+    server.setProcessChannelMode(QProcess::MergedChannels);
+    server.start("bash", {Sphere + "/harness/sphere-run", "-c", "ACCOUNT ADD tester tester", "-c",
+                          "ACCOUNT tester PLEVEL 7", "-c", "f_rq_item", "-C",
+                          "python3 " + Sphere +
+                              "/harness/uoclient.py --account tester --password tester --steps " + steps,
+                          scripts.path()});
+    ASSERT_TRUE(server.waitForFinished(110'000)) << "the server run hung";
+    run->log = QString::fromUtf8(server.readAll());
+    ASSERT_EQ(server.exitCode(), 0) << run->log.toStdString();
+    const QStringList written = QDir(scripts).entryList(QDir::Files);
+    for (const QString &line : run->log.split('\n')) {
+        if (line.startsWith("CLIENT: "))
+            run->client.append(line.mid(8));
+        if (line.contains("ERROR") || line.contains("WARNING"))
+            for (const QString &file : written)
+                if (line.contains(file))
+                    run->problems.append(line);
+    }
+    run->ran = true;
+}
+
+} // namespace
+
+TEST_F(Server, ExportsLoadWithoutComplaint) {
+    EXPECT_TRUE(run->problems.isEmpty()) << run->problems.join('\n').toStdString();
+    EXPECT_TRUE(run->log.contains("Loading scripts/runequill_support.scp"));
+}
+
+TEST_F(Server, WorkedExampleFollowsItsLinkAndEnds) {
+    EXPECT_TRUE(inOrder({"said '.dialog d_guard_0'", "GUMP text[0]: <basefont color=#90ee90>Guard<br>",
+                         "pressed button 1", "GUMP text[1]: <basefont color=#d3d3d3>Welcome",
+                         "pressed button 1", "NOGUMP ok"}));
+}
+
+TEST_F(Server, EmotesLineBreaksAndLinksBothWays) {
+    EXPECT_TRUE(inOrder({"said '.dialog d_multi_0'",
+                         "GUMP text[1]: <basefont color=#d3d3d3>Well met. <basefont color=#ff0000>[nods] "
+                         "<basefont color=#d3d3d3><br>Need a blade?",
+                         "pressed button 1", "GUMP text[1]: <basefont color=#d3d3d3>This one is fine steel.",
+                         "pressed button 2", "GUMP text[1]: <basefont color=#d3d3d3>That is all.",
+                         "GUMP text[2]: <br><basefont color=#d3d3d3>End Dialog<br>", "pressed button 1",
+                         "NOGUMP ok"}));
+}
+
+TEST_F(Server, SplitExportOpensItsFirstAndLastPages) {
+    ASSERT_EQ(run->bigParts.size(), 2u);
+    for (const qint64 size : run->bigParts)
+        EXPECT_LE(size, ScriptExport::MaxFileBytes);
+    EXPECT_TRUE(inOrder(
+        {"said '.dialog d_big_0'", "GUMP layout", "said '.dialog " + run->bigLast + "'", "GUMP layout"}));
+}
+
+TEST_F(Server, LongestLineLoadsAndCheckFlagsOneMore) {
+    EXPECT_TRUE(inOrder({"said '.dialog d_line_0'", "GUMP text[1]: <basefont color=#d3d3d3>aaaa"}));
+    ASSERT_FALSE(run->overLong.empty());
+    EXPECT_EQ(run->overLong.front().severity, Finding::Error);
+    EXPECT_TRUE(run->overLong.front().message.contains("4096 bytes"));
+}
+
+TEST_F(Server, ItemKeepsItsType) {
+    EXPECT_TRUE(run->log.contains("rq item type t_container")) << run->log.toStdString();
+}
