@@ -31,6 +31,21 @@ const Measurement *lookUp(const Results &results, const std::string &name, GoalL
 
 } // namespace
 
+Goal timeLimit(std::string title, std::string measured, double seconds) {
+    return {std::move(title), [=](const Results &results) {
+                GoalLine line;
+                line.limit = "<= " + formatSeconds(seconds);
+                const Measurement *m = lookUp(results, measured, line);
+                if (!m)
+                    return line;
+                line.measured = formatSeconds(m->seconds);
+                line.baseline = "-";
+                line.ratio = "-";
+                line.verdict = m->seconds <= seconds ? GoalLine::Verdict::Pass : GoalLine::Verdict::Fail;
+                return line;
+            }};
+}
+
 namespace {
 
 // A goal on two times: `ratio` makes one figure of them, and `met` judges it (no verdict: a
@@ -132,6 +147,10 @@ std::vector<Goal> runequillGoals() {
         reportRatio("(keystroke, 1000 pages / 100 pages)", keystroke1000, keystroke100),
         reportRatio("(keystroke, 10000 pages / 100 pages)", keystroke10000, keystroke100),
         costRatio("Apply, 32767 pages / 100 pages", apply32767, apply100, 2.0),
+        costRatio("Keystroke with both docks, 32767 pages / 100 pages", dockedKeystroke32767,
+                  dockedKeystroke100, 1.5),
+        costRatio("Page on the map, 32767 pages / 100 pages", mapPage32767, mapPage100, 2.0),
+        timeLimit("Whole map of 300 pages drawn", wholeMap300, 0.2),
         reportRatio("(Apply, 1000 pages / 100 pages)", apply1000, apply100),
         reportRatio("(Apply, 10000 pages / 100 pages)", apply10000, apply100),
         reportRatio("(Open... in the studio, 32767 pages / read alone)", openInStudio, openProject),

@@ -33,8 +33,8 @@ TEST(frmDCPages, OpensWithItsControlsCaptionsAndAFreshProject) {
         menu << a->objectName() + "=" + a->text();
     for (QAction *a : s.w.MnuProj->actions())
         menu << a->objectName() + "=" + (a->isSeparator() ? QString("-") : a->text());
-    EXPECT_EQ(menu, (QStringList{"=Project", "MnuAnalysis=Analysis", "MnuProjNew=New", "HF1=-",
-                                 "MnuProjOpen=Open...", "MnuProjSave=Save", "HF2=-",
+    EXPECT_EQ(menu, (QStringList{"=Project", "=Edit", "=View", "MnuAnalysis=Analysis", "MnuProjNew=New",
+                                 "HF1=-", "MnuProjOpen=Open...", "MnuProjSave=Save", "HF2=-",
                                  "MnuProjExport=Export...", "HF3=-", "MnuProjEnd=Return"}));
 
     EXPECT_EQ(s.shown(), "page 0 [Ubound: 0] sel 0 [Ubound: 0] text '' linked 0 id '0' ends 1");

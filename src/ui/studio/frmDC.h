@@ -2,11 +2,18 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <memory>
 
 class AnalysisTree;
+class ConversationGraph;
+class FindBar;
+class MapView;
+class QCheckBox;
+class QDockWidget;
+class QModelIndex;
+class QTreeView;
 class Navigator;
 class QAction;
-class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -77,6 +84,21 @@ public:
     QAction *MnuProjEnd;
     QAction *MnuAnalysis;
 
+    // Docks, navigation and the View menu (frmDCDocks.cpp).
+    QDockWidget *dockProblems;
+    QTreeView *lstProblems;
+    QDockWidget *dockMap;
+    MapView *mapView;
+    QCheckBox *chkMapWhole;
+    FindBar *findBar;
+    QMenu *MnuView;
+    QAction *MnuViewProblems;
+    QAction *MnuViewMap;
+    QAction *MnuEditGoTo;
+    QAction *MnuEditFind;
+    QAction *MnuEditFindNext;
+    QAction *MnuEditFindPrevious;
+
     // Shared routines.
     void ShowPage(qint16 page);
     qint16 CurrentPage() const;
@@ -84,6 +106,9 @@ public:
     void ShowSelection(qint16 index);
     void Addnote(const QString &ParentID, const QString &NoteName, const QString &Key);
     void AddRootNote(const QString &NoteName, const QString &Key);
+    // Stores the current edits, as leaving the speech box does, then shows page `page` with its
+    // answer `answer`. A page that does not exist is ignored.
+    void GoToPage(qint16 page, qint16 answer = 0);
 
 public slots:
     void Form_Load();
@@ -111,6 +136,13 @@ public slots:
     void MnuProjSave_Click();
     void MnuProjExport_Click();
     void MnuProjEnd_Click();
+    void TrvAnalysis_DblClick(const QModelIndex &node);
+    void lstProblems_DblClick(const QModelIndex &row);
+    void mapView_Click(qint16 page);
+    void MnuEditGoTo_Click();
+    void MnuEditFind_Click();
+    void MnuEditFindNext_Click();
+    void MnuEditFindPrevious_Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -130,8 +162,19 @@ private:
     void assign(QLineEdit *box, const QString &text);
     void assign(QPlainTextEdit *box, const QString &text);
     void reportFileError(const QString &what, const QString &path, const QString &reason);
+    void createDocks();
+    void createNavigation();
+    // Brings the problems list and the map up to the project after a rebuild.
+    void refreshDocks();
+    void findFrom(bool forward);
+    void saveDockState() const;
+
+    std::shared_ptr<ConversationGraph> m_graph;
 
     UserPrompts &m_prompts;
     Navigator &m_navigator;
     bool m_resizing = false;
+    bool m_restoringDocks = false;
+    qint16 m_findPage = -1; // where the last search found its text
+    qint16 m_findAnswer = -1;
 };

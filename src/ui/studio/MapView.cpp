@@ -1,0 +1,49 @@
+#include "ui/studio/MapView.h"
+
+#include "core/dialogs/QuestDialogs.h"
+#include "ui/studio/MapScene.h"
+
+#include <QGraphicsItem>
+#include <QMouseEvent>
+
+MapView::MapView(QWidget *parent) : QGraphicsView(parent), m_scene(new MapScene(this)) {
+    setScene(m_scene);
+    setRenderHint(QPainter::Antialiasing);
+    setDragMode(QGraphicsView::ScrollHandDrag);
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+}
+
+void MapView::setWholeMap(bool whole) {
+    m_whole = whole;
+    m_drawnAt = -1;
+}
+
+void MapView::update(const ConversationGraph &graph, const QuestDialogs &project, qint16 current,
+                     bool linksChanged) {
+    const bool whole = m_whole && project.Count() <= wholeMapLimit;
+    if (!linksChanged && current == m_drawnAt && whole == m_drawnWhole)
+        return;
+    m_drawnAt = current;
+    m_drawnWhole = whole;
+    if (whole)
+        m_scene->showWhole(graph, project, current);
+    else
+        m_scene->showNeighbourhood(graph, project, current);
+    // Keep the shown page in sight.
+    for (QGraphicsItem *item : m_scene->items())
+        if (item->data(MapScene::PageKey).isValid() && item->data(MapScene::PageKey).toInt() == current)
+            centerOn(item);
+}
+
+void MapView::mousePressEvent(QMouseEvent *event) {
+    if (event->button() == Qt::LeftButton) {
+        // Arrows and their labels may lie over a box; the click is for the box.
+        for (QGraphicsItem *item : items(event->position().toPoint()))
+            for (; item; item = item->parentItem())
+                if (item->data(MapScene::PageKey).isValid()) {
+                    emit pageClicked(static_cast<qint16>(item->data(MapScene::PageKey).toInt()));
+                    return;
+                }
+    }
+    QGraphicsView::mousePressEvent(event);
+}
