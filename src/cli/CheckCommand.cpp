@@ -2,8 +2,8 @@
 
 #include "cli/CliIo.h"
 #include "cli/CommandArguments.h"
-#include "cli/ProjectCheck.h"
 #include "cli/ProjectLoading.h"
+#include "core/dialogs/ProjectCheck.h"
 #include "core/dialogs/QuestDialogs.h"
 
 #include <QCommandLineParser>

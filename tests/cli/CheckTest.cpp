@@ -1,6 +1,6 @@
 #include "CliRunner.h"
 
-#include "cli/ProjectCheck.h"
+#include "core/dialogs/ProjectCheck.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "support/TestSupport.h"
 

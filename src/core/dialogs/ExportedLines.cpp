@@ -1,6 +1,6 @@
-#include "cli/ExportedLines.h"
+#include "core/dialogs/ExportedLines.h"
 
-#include "cli/ProjectCopy.h"
+#include "core/dialogs/ProjectCopy.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "core/dialogs/ScriptWriter.h"
 

@@ -1,4 +1,4 @@
-#include "cli/ProjectCopy.h"
+#include "core/dialogs/ProjectCopy.h"
 
 #include "core/dialogs/QuestDialogs.h"
 

@@ -1,4 +1,4 @@
-#include "cli/LinkTarget.h"
+#include "core/dialogs/LinkTarget.h"
 
 #include "core/text/NumberReading.h"
 

@@ -1,7 +1,7 @@
-#include "cli/ProjectCheck.h"
+#include "core/dialogs/ProjectCheck.h"
 
-#include "cli/ExportedLines.h"
-#include "cli/LinkTarget.h"
+#include "core/dialogs/ExportedLines.h"
+#include "core/dialogs/LinkTarget.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "core/text/CodePage.h"
 
