@@ -1,5 +1,6 @@
 #include "core/dialogs/ConversationGraph.h"
 
+#include "core/dialogs/LinkTarget.h"
 #include "core/dialogs/QuestDialogs.h"
 
 #include <algorithm>
@@ -11,15 +12,8 @@ ConversationGraph::~ConversationGraph() {
 }
 
 int ConversationGraph::pageNamed(const QString &linkPage) {
-    if (linkPage.isEmpty() || linkPage.size() > 5 || (linkPage.size() > 1 && linkPage.front() == u'0'))
-        return -1;
-    int value = 0;
-    for (const QChar c : linkPage) {
-        if (c < u'0' || c > u'9')
-            return -1;
-        value = value * 10 + (c.unicode() - u'0');
-    }
-    return value <= QuestDialogs::MaxPages ? value : -1;
+    const LinkTarget target = linkTarget(linkPage, QuestDialogs::MaxPages - 1);
+    return target.kind == LinkTarget::Page ? target.page : -1;
 }
 
 std::vector<int> ConversationGraph::targetsOf(const Dialog &page) {

@@ -42,8 +42,8 @@ public:
     const std::set<qint16> &changedPages() const { return m_changed; }
     bool rebuiltFully() const { return m_full; }
 
-    // The page a stored link names, as the exported script calls it: only a plain decimal page
-    // number ("3", not "03" or " 3") names a page. -1 for any other text.
+    // The page a stored link names, as the exported script calls it (see LinkTarget), in a
+    // project of any size; -1 for text that can name no page.
     static int pageNamed(const QString &linkPage);
 
     // The answers of page `page`, in slot order.

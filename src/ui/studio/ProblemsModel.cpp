@@ -4,6 +4,13 @@
 
 #include <QApplication>
 #include <QStyle>
+#include <algorithm>
+
+namespace {
+bool sameFinding(const Finding &a, const Finding &b) {
+    return a.page == b.page && a.answer == b.answer && a.severity == b.severity && a.message == b.message;
+}
+} // namespace
 
 ProblemsModel::ProblemsModel(QObject *parent) : QAbstractTableModel(parent) {}
 
@@ -23,13 +30,18 @@ bool ProblemsModel::refresh(QuestDialogs &project, const QString &prefix, const 
     // Pages appended at the end are not announced; the count tells of them.
     if (!m_stale && m_count == project.Count() && m_prefix == prefix && m_speaker == speaker)
         return false;
-    beginResetModel();
-    m_findings = checkProject(project, prefix, speaker);
-    endResetModel();
+    std::vector<Finding> findings = checkProject(project, prefix, speaker);
     m_stale = false;
     m_count = project.Count();
     m_prefix = prefix;
     m_speaker = speaker;
+    // Rows that stay as they were keep their place, and a double-click that began on one (its
+    // first press may store the edits and so refresh the list) still lands on it.
+    if (std::equal(findings.begin(), findings.end(), m_findings.begin(), m_findings.end(), sameFinding))
+        return false;
+    beginResetModel();
+    m_findings = std::move(findings);
+    endResetModel();
     return true;
 }
 

@@ -20,7 +20,7 @@ public:
     ~ProblemsModel() override;
 
     // Checks the project again when it, the prefix or the speaker changed since the last
-    // refresh. True when it did.
+    // refresh. True when the rows changed.
     bool refresh(QuestDialogs &project, const QString &prefix, const QString &speaker);
     const std::vector<Finding> &findings() const { return m_findings; }
 

@@ -7,6 +7,7 @@
 #include "ui/studio/AnalysisTree.h"
 #include "ui/studio/FindBar.h"
 #include "ui/studio/MapView.h"
+#include "ui/studio/ProblemsModel.h"
 #include "ui/studio/StudioLayout.h"
 #include "ui/studio/frmDC.h"
 #include "ui/widgets/Twips.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QDockWidget>
 #include <QEvent>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -69,6 +71,11 @@ void frmDC::createDocks() {
     lstProblems->setRootIsDecorated(false);
     lstProblems->setUniformRowHeights(true);
     lstProblems->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstProblems->setModel(new ProblemsModel(lstProblems));
+    lstProblems->header()->setStretchLastSection(true);
+    lstProblems->setColumnWidth(0, 90);
+    lstProblems->setColumnWidth(1, 50);
+    lstProblems->setColumnWidth(2, 55);
     dockProblems->setWidget(lstProblems);
 
     dockMap = new QDockWidget(QStringLiteral("Map"), this);
@@ -183,6 +190,11 @@ void frmDC::createNavigation() {
 void frmDC::refreshDocks() {
     if (!m_graph)
         return;
+    if (dockProblems->isVisible()) {
+        auto *problems = static_cast<ProblemsModel *>(lstProblems->model());
+        problems->refresh(Project, DialogName->text(), txtSpeaker->text());
+        dockProblems->setWindowTitle(QStringLiteral("Problems (%1)").arg(problems->rowCount()));
+    }
     if (dockMap->isVisible()) {
         const bool changed = m_graph->sync(Project);
         chkMapWhole->setEnabled(Project.Count() <= MapView::wholeMapLimit);
