@@ -95,7 +95,7 @@ TEST(frmDCNavigation, ProblemsListTheFindingsWithTheirCountAndLeadToThem) {
     EXPECT_EQ(c.s.w.dockProblems->windowTitle(), QStringLiteral("Problems (%1)").arg(seen.size() - 1));
 }
 
-TEST(frmDCNavigation, MapShowsTheNeighbourhoodFlagsBrokenAndUnreachedPagesAndAClickShowsAPage) {
+TEST(frmDCNavigation, MapShowsTheNeighbourhoodMarksBrokenLinksEndingsAndUnreachedPagesAndAClickShowsAPage) {
     Conversation c;
     c.s.w.MnuViewMap->trigger();
     MapScene *scene = c.s.w.mapView->mapScene();
@@ -110,7 +110,7 @@ TEST(frmDCNavigation, MapShowsTheNeighbourhoodFlagsBrokenAndUnreachedPagesAndACl
     EXPECT_TRUE(scene->describe().contains("broken 2:0"));
     c.s.w.GoToPage(3);
     EXPECT_EQ(pages(), "3");
-    EXPECT_EQ(scene->describe(), QStringList{"grey 3"});
+    EXPECT_EQ(scene->describe(), (QStringList{"grey 3", "ends 3:0"}));
 
     c.s.w.chkMapWhole->click();
     EXPECT_EQ(pages(), "0 1 2 3");

@@ -194,7 +194,7 @@ std::map<qint16, int> ConversationGraph::neighbourhood(qint16 page, int depth, s
         std::vector<qint16> next;
         for (const qint16 to : behind)
             for (const qint16 from : pagesLeadingTo(to, fanIn))
-                if (passed.insert(from).second) {
+                if (next.size() < fanIn && passed.insert(from).second) {
                     found.try_emplace(from, -d);
                     next.push_back(from);
                 }

@@ -60,7 +60,7 @@ public:
     // The pages within `depth` links of `page`, either way, with their distance: positive along
     // the links, negative against them (a page both ways counts as ahead). Each step against
     // the links takes at most `fanIn` pages, so the answer stays small whatever the project.
-    std::map<qint16, int> neighbourhood(qint16 page, int depth = 2, std::size_t fanIn = 8) const;
+    std::map<qint16, int> neighbourhood(qint16 page, int depth = 2, std::size_t fanIn = 5) const;
 
 private:
     void pageAboutToChange(qint16 index, const Dialog &page) override;

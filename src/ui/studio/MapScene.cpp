@@ -18,12 +18,12 @@
 #include <deque>
 
 namespace {
-constexpr qreal boxWidth = 150;
-constexpr qreal boxHeight = 40;
-constexpr qreal columnGap = 40;
-constexpr qreal rowGap = 80;
+constexpr qreal boxWidth = 140;
+constexpr qreal boxHeight = 54;
+constexpr qreal columnGap = 30;
+constexpr qreal rowGap = 90;
 constexpr int labelChars = 18;
-constexpr int speechChars = 22;
+constexpr int speechChars = 20;
 
 QString start(const QString &text, int chars) {
     QString line = text.simplified();
@@ -95,17 +95,20 @@ void MapScene::draw(const ConversationGraph &graph, const QuestDialogs &project,
         const bool reached = graph.isReached(page);
         if (!reached)
             m_notes << QStringLiteral("grey %1").arg(page);
-        drawPage(project, page, reached, page == current);
+        QStringList endings;
+        for (const ConversationGraph::Link &link : graph.linksFrom(page))
+            if (link.ends) {
+                endings << QStringLiteral("%1: %2").arg(link.answer).arg(start(link.text, 10));
+                m_notes << QStringLiteral("ends %1:%2").arg(page).arg(link.answer);
+            }
+        drawPage(project, page, reached, page == current, endings);
     }
     for (const auto &[page, row] : m_rows) {
         const QPointF box = m_place.value(page);
         const QPointF bottom = box + QPointF(boxWidth / 2, boxHeight);
         int brokenCount = 0;
-        QStringList endings;
         for (const ConversationGraph::Link &link : graph.linksFrom(page)) {
             const QString label = QStringLiteral("%1: %2").arg(link.answer).arg(start(link.text, labelChars));
-            if (link.ends)
-                endings << label;
             if (!link.linked)
                 continue;
             if (link.broken) {
@@ -138,25 +141,12 @@ void MapScene::draw(const ConversationGraph &graph, const QuestDialogs &project,
                           linkColour, true);
             }
         }
-        if (!endings.isEmpty()) {
-            // Answers that end the conversation lead to a dot just under the page.
-            const QPointF dot = box + QPointF(boxWidth - 12, boxHeight + 26);
-            addEllipse(QRectF(dot - QPointF(6, 6), QSizeF(12, 12)), QPen(Qt::black, 1.5), QBrush(Qt::white));
-            addEllipse(QRectF(dot - QPointF(3.5, 3.5), QSizeF(7, 7)), Qt::NoPen, QBrush(Qt::black));
-            drawArrow(box + QPointF(boxWidth - 12, boxHeight), dot - QPointF(0, 6), QString(), linkColour,
-                      false);
-            auto *text = addSimpleText(QStringLiteral("ends: ") + endings.join(QStringLiteral(" / ")));
-            QFont small = text->font();
-            small.setPointSizeF(small.pointSizeF() * 0.85);
-            text->setFont(small);
-            text->setPos(dot + QPointF(10, -6));
-            text->setZValue(2);
-        }
     }
     setSceneRect(itemsBoundingRect().adjusted(-10, -10, 10, 10));
 }
 
-void MapScene::drawPage(const QuestDialogs &project, qint16 page, bool reached, bool current) {
+void MapScene::drawPage(const QuestDialogs &project, qint16 page, bool reached, bool current,
+                        const QStringList &endings) {
     const QPointF at = m_place.value(page);
     QColor fill = reached ? QColor(235, 242, 255) : QColor(225, 225, 225);
     if (current)
@@ -178,6 +168,18 @@ void MapScene::drawPage(const QuestDialogs &project, qint16 page, bool reached, 
     speech->setPos(at + QPointF(5, 20));
     if (!reached)
         speech->setBrush(Qt::darkGray);
+    if (!endings.isEmpty()) {
+        // Answers that end the conversation lead nowhere: the box names them, after a stop mark.
+        auto *ends =
+            addSimpleText(QChar(0x25A0) + QStringLiteral(" ends ") + endings.join(QStringLiteral(", ")));
+        QFont small = ends->font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        ends->setFont(small);
+        ends->setBrush(QColor(150, 0, 0));
+        ends->setParentItem(box);
+        ends->setPos(at + QPointF(5, 37));
+        ends->setToolTip(QStringLiteral("Ends the conversation: ") + endings.join(QStringLiteral(", ")));
+    }
 }
 
 void MapScene::drawArrow(QPointF from, QPointF to, const QString &label, const QColor &colour, bool back) {
@@ -207,7 +209,8 @@ void MapScene::drawArrow(QPointF from, QPointF to, const QString &label, const Q
     text->setFont(small);
     text->setBrush(colour);
     const QRectF bounds = text->boundingRect();
-    const QPointF middle = path.pointAtPercent(back ? 0.5 : 0.45);
+    // Arrows leave a box side by side and spread out; past their middle their labels are apart.
+    const QPointF middle = path.pointAtPercent(back ? 0.5 : 0.62);
     text->setPos(middle - QPointF(back ? bounds.width() + 2 : bounds.width() / 2, bounds.height() / 2));
     auto *under = addRect(QRectF(text->pos(), bounds.size()), Qt::NoPen, QBrush(QColor(255, 255, 255, 210)));
     under->setZValue(2);

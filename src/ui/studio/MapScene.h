@@ -13,7 +13,8 @@ class QuestDialogs;
 // arrows labelled with the start of their text. Rows follow the links: the neighbourhood of the
 // current page has the pages leading to it above it and the pages it leads to below; the whole
 // map has page 0 on top and each page one row below the first page that leads to it. Broken
-// links end in a red box, ending answers in a black dot, pages no other page leads to are grey.
+// links end in a red box, a box lists its answers that end the conversation, pages no other page leads to are
+// grey.
 class MapScene : public QGraphicsScene {
     Q_OBJECT
 public:
@@ -35,7 +36,8 @@ public:
 private:
     void draw(const ConversationGraph &graph, const QuestDialogs &project, qint16 current);
     void placeRows();
-    void drawPage(const QuestDialogs &project, qint16 page, bool reached, bool current);
+    void drawPage(const QuestDialogs &project, qint16 page, bool reached, bool current,
+                  const QStringList &endings);
     void drawArrow(QPointF from, QPointF to, const QString &label, const QColor &colour, bool back);
 
     std::map<qint16, int> m_rows;

@@ -5,6 +5,7 @@
 
 #include <QGraphicsItem>
 #include <QMouseEvent>
+#include <algorithm>
 
 MapView::MapView(QWidget *parent) : QGraphicsView(parent), m_scene(new MapScene(this)) {
     setScene(m_scene);
@@ -29,6 +30,11 @@ void MapView::update(const ConversationGraph &graph, const QuestDialogs &project
         m_scene->showWhole(graph, project, current);
     else
         m_scene->showNeighbourhood(graph, project, current);
+    // Small maps fit the view; larger ones are shrunk only so far as their texts stay readable.
+    const QRectF drawn = m_scene->sceneRect();
+    const qreal fit =
+        std::min({1.0, viewport()->width() / drawn.width(), viewport()->height() / drawn.height()});
+    setTransform(QTransform::fromScale(std::max(fit, 0.7), std::max(fit, 0.7)));
     // Keep the shown page in sight.
     for (QGraphicsItem *item : m_scene->items())
         if (item->data(MapScene::PageKey).isValid() && item->data(MapScene::PageKey).toInt() == current)

@@ -29,6 +29,7 @@
 
 namespace {
 const QString settingsGroup = QStringLiteral("StudioDocks");
+constexpr int mapDockWidth = 520; // four page boxes side by side
 
 // Keeps the docks' place and visibility when the window is closed, and applies the
 // size rule to the central area when a dock takes room from it or gives it back.
@@ -97,7 +98,7 @@ void frmDC::createDocks() {
 
     addDockWidget(Qt::RightDockWidgetArea, dockMap);
     addDockWidget(Qt::BottomDockWidgetArea, dockProblems);
-    resizeDocks({dockMap}, {420}, Qt::Horizontal);
+    resizeDocks({dockMap}, {mapDockWidth}, Qt::Horizontal);
     resizeDocks({dockProblems}, {150}, Qt::Vertical);
     // A new user starts from the window as it always was; the View menu shows the docks.
     dockMap->hide();
@@ -121,8 +122,11 @@ void frmDC::createDocks() {
                 docked ? QSize(StudioLayout::minClientWidth / Twips::perPixel + 1,
                                (StudioLayout::minClientHeight + Twips::perPixel - 1) / Twips::perPixel)
                        : QSize(0, 0));
-            if (visible)
-                refreshDocks();
+            if (!visible)
+                return;
+            if (!dockMap->isHidden() && !dockMap->isFloating() && dockMap->width() < mapDockWidth)
+                resizeDocks({dockMap}, {mapDockWidth}, Qt::Horizontal);
+            refreshDocks();
         });
     connect(txtPage, &QLineEdit::textChanged, this, &frmDC::refreshDocks);
 
