@@ -6,8 +6,11 @@
 #include "ui/shell/frmMain.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QPlainTextEdit>
 #include <QTest>
+#include <QUndoStack>
 
 namespace {
 
@@ -84,6 +87,38 @@ int studioWindow(const QStringList &arguments) {
     return 0;
 }
 
+// The studio of studioWindow after 1,000 Apply steps on pages spread over the project, each a
+// change of the speech and the shown answer that its undo history keeps.
+int studioHistory(const QStringList &arguments) {
+    if (arguments.isEmpty())
+        return 2;
+    ScriptedPrompts prompts;
+    AppNavigator navigator(&prompts);
+    navigator.openDialogStudio();
+    frmDC *studio = navigator.dialogStudio();
+    if (!shownAndExposed(studio))
+        return 1;
+    prompts.queueConfirm(true);
+    prompts.queueFileName(arguments.first());
+    studio->MnuProjOpen_Click();
+    const qint16 pages = navigator.studioProject().Count();
+    if (!prompts.messages().isEmpty() || pages < 2)
+        return 3;
+    for (int step = 0; step < 1000; ++step) {
+        const qint16 page = qint16(step * 31 % pages);
+        studio->txtPage->setText(QString::number(page));
+        studio->ShowPage(page);
+        studio->txtSpeech->setPlainText(QStringLiteral("Step %1").arg(step));
+        studio->txtSel->setText(QStringLiteral("Answer %1").arg(step));
+        studio->CMDSave_Click();
+    }
+    QCoreApplication::processEvents();
+    if (studio->History->count() != 1000)
+        return 4;
+    ChildProcess::markReady();
+    return 0;
+}
+
 } // namespace
 
 namespace ChildModes {
@@ -94,6 +129,7 @@ const std::map<QString, ChildProcess::Mode> &all() {
         {QString::fromLatin1(mainWindow), ::mainWindow},
         {QString::fromLatin1(projectWindow), ::projectWindow},
         {QString::fromLatin1(studioWindow), ::studioWindow},
+        {QString::fromLatin1(studioHistory), ::studioHistory},
     };
     return modes;
 }

@@ -12,6 +12,9 @@ inline constexpr const char *projectWindow =
 inline constexpr const char *studioWindow =
     "studio-window"; // + a project file: the studio shown, the file opened through "Open..."
 
+inline constexpr const char *studioHistory =
+    "studio-history"; // as studio-window, then 1000 Apply steps kept in the undo history
+
 const std::map<QString, ChildProcess::Mode> &all();
 
 } // namespace ChildModes

@@ -29,8 +29,8 @@ Goal costRatio(std::string title, std::string measured, std::string baseline, do
 Goal speedup(std::string title, std::string measured, std::string baseline, double limit);
 // Time of `measured` over time of `baseline`, shown for the record: no limit.
 Goal reportRatio(std::string title, std::string measured, std::string baseline);
-// Time of `measured` alone, which must stay at or below `seconds`.
-Goal timeLimit(std::string title, std::string measured, double seconds);
+// Time of `measured`, which must stay below `limit` seconds.
+Goal timeLimit(std::string title, std::string measured, double limit);
 // Peak memory of `measured` less that of `baseline`, over the size of the project file that
 // `measured` held, which must stay below `limit`.
 Goal memoryRatio(std::string title, std::string measured, std::string baseline, double limit);

@@ -43,9 +43,16 @@ inline constexpr const char *straightRebuild = "StraightRebuild/pages:32767";
 // "Open..." in the studio, up to page 0 shown.
 inline constexpr const char *openInStudio = "OpenInStudio/pages:32767";
 
+// "Remove " of page 0 in the studio holding the largest project, up to the repaint, and the
+// Undo of that removal; each is held against an absolute limit.
+inline constexpr const char *removePage = "RemovePage/pages:32767";
+inline constexpr const char *undoRemovePage = "UndoRemovePage/pages:32767";
+
 inline constexpr const char *peakBareWindow = "PeakMemory/bare-window";
 inline constexpr const char *peakProject = "PeakMemory/project:32767";
 inline constexpr const char *peakStudio = "PeakMemory/studio:32767";
+// The same studio after 1,000 Apply steps kept in its undo history.
+inline constexpr const char *peakStudioHistory = "PeakMemory/studio-history:32767";
 
 // Counters of the peak-memory runs.
 inline constexpr const char *peakCounter = "peak";

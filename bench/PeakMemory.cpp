@@ -52,12 +52,17 @@ void runStudioPeak(benchmark::State &state) {
     runLargestProjectPeak(state, ChildModes::studioWindow);
 }
 
+void runStudioHistoryPeak(benchmark::State &state) {
+    runLargestProjectPeak(state, ChildModes::studioHistory);
+}
+
 } // namespace
 
 void registerPeakMemoryBenchmarks() {
     // One child each: a peak is a peak, and a second run would only take time.
     for (auto *b : {benchmark::RegisterBenchmark(BenchNames::peakBareWindow, runBarePeak),
                     benchmark::RegisterBenchmark(BenchNames::peakProject, runProjectPeak),
-                    benchmark::RegisterBenchmark(BenchNames::peakStudio, runStudioPeak)})
+                    benchmark::RegisterBenchmark(BenchNames::peakStudio, runStudioPeak),
+                    benchmark::RegisterBenchmark(BenchNames::peakStudioHistory, runStudioHistoryPeak)})
         b->Iterations(1)->Repetitions(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 }

@@ -11,11 +11,13 @@
 #include "support/ProjectFixtures.h"
 #include "ui/studio/AnalysisTree.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTreeWidget>
 #include <chrono>
+#include <functional>
 
 namespace {
 
@@ -157,6 +159,29 @@ void runOpenInStudio(benchmark::State &state) {
     }
 }
 
+// "Remove " of page 0 (timed: `undo` false) or the Undo of that removal (timed: `undo` true), up
+// to the repaint. The other half of each round, not timed, brings page 0 back.
+void runRemovePage(benchmark::State &state, bool undo) {
+    const auto studio = loadedStudio(state, largest);
+    if (!studio)
+        return;
+    frmDC &window = studio->window;
+    const auto timedStep = [&](const std::function<void()> &step, bool timed) {
+        const auto start = Clock::now();
+        step();
+        StudioWindow::settle();
+        if (timed)
+            state.SetIterationTime(secondsSince(start));
+    };
+    for (auto _ : state) {
+        window.txtPage->setText(QStringLiteral("0"));
+        timedStep([&] { window.CMDRemovePage_Click(); }, !undo);
+        timedStep([&] { window.MnuEditUndo->trigger(); }, undo);
+    }
+    if (!treeHolds(*studio, largest) || window.txtPage->text() != QStringLiteral("0"))
+        state.SkipWithError("the project did not come back whole");
+}
+
 } // namespace
 
 void registerStudioBenchmarks() {
@@ -177,4 +202,8 @@ void registerStudioBenchmarks() {
     }
     timed(benchmark::RegisterBenchmark(N::straightRebuild, runStraightRebuild), Timing::Manual);
     timed(benchmark::RegisterBenchmark(N::openInStudio, runOpenInStudio), Timing::Manual);
+    timed(benchmark::RegisterBenchmark(N::removePage, runRemovePage, false), Timing::Manual)
+        ->Unit(benchmark::kMillisecond);
+    timed(benchmark::RegisterBenchmark(N::undoRemovePage, runRemovePage, true), Timing::Manual)
+        ->Unit(benchmark::kMillisecond);
 }

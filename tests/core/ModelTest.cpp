@@ -130,7 +130,7 @@ TEST(ProjectModel, NewPagesFillPlaceholdersBeforeAppending) {
     EXPECT_EQ(pageTexts(q), (QStringList{"lowest", "A", "null", "C"})) << "lower-case null is a real page";
 }
 
-TEST(ProjectModel, RemoveDialogRenumbersWithoutTouchingLinks) {
+TEST(ProjectModel, RemoveDialogRenumbersPagesAndLinks) {
     QuestDialogs p;
     p.Dialog(0).setText(QStringLiteral("A"));
     p.AddNewDialog(page("B"));
@@ -138,7 +138,7 @@ TEST(ProjectModel, RemoveDialogRenumbersWithoutTouchingLinks) {
     p.Dialog(0).AddSelection(answer("go", true, QStringLiteral("2"), false));
     p.RemoveDialog(1);
     EXPECT_EQ(pageTexts(p), (QStringList{"A", "C"}));
-    EXPECT_EQ(p.Dialog(0).Selection(0).LinkPage(), QStringLiteral("2"));
+    EXPECT_EQ(p.Dialog(0).Selection(0).LinkPage(), QStringLiteral("1")) << "the link follows page C";
     EXPECT_TRUE(p.Dialog(0).Selection(0).isLinked());
 
     p.RemoveDialog(5);

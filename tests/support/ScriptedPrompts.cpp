@@ -16,7 +16,16 @@ QStringList ScriptedPrompts::questions() const {
     return out;
 }
 
+QStringList ScriptedPrompts::unsavedQuestions() const {
+    QStringList out;
+    for (const Prompt &p : m_prompts)
+        if (p.kind == Prompt::Unsaved)
+            out << p.text;
+    return out;
+}
+
 void ScriptedPrompts::clear() {
+    m_unsaved.clear();
     m_prompts.clear();
     m_confirms.clear();
     m_fileNames.clear();
@@ -29,6 +38,11 @@ void ScriptedPrompts::message(QWidget *, const QString &text) {
 bool ScriptedPrompts::confirm(QWidget *, const QString &text) {
     m_prompts.append({Prompt::Confirm, text, {}});
     return m_confirms.isEmpty() ? false : m_confirms.takeFirst();
+}
+
+UserPrompts::UnsavedAnswer ScriptedPrompts::askUnsavedChanges(QWidget *, const QString &text) {
+    m_prompts.append({Prompt::Unsaved, text, {}});
+    return m_unsaved.isEmpty() ? UnsavedAnswer::Cancel : m_unsaved.takeFirst();
 }
 
 QString ScriptedPrompts::openFileName(QWidget *, const QString &filter, const QString &fileName) {

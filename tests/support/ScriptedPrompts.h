@@ -7,32 +7,36 @@
 
 // Answers the program's questions from a script instead of a person: every message,
 // question and file dialog is recorded in order, and each question or file dialog takes the
-// next answer queued for it. A question with no answer queued is answered No; a file dialog
-// with none is cancelled.
+// next answer queued for it. A question with no answer queued is answered No, a question about
+// unsaved changes Cancel; a file dialog with none is cancelled.
 class ScriptedPrompts : public UserPrompts {
 public:
     struct Prompt {
-        enum Kind { Message, Confirm, OpenFile, SaveFile } kind;
+        enum Kind { Message, Confirm, Unsaved, OpenFile, SaveFile } kind;
         QString text;     // the message or question, or the file dialog's filter
         QString fileName; // for file dialogs: the name the dialog started with
     };
 
     void queueConfirm(bool yes) { m_confirms.append(yes); }
+    void queueUnsaved(UnsavedAnswer answer) { m_unsaved.append(answer); }
     // An empty name stands for a cancelled dialog.
     void queueFileName(const QString &name) { m_fileNames.append(name); }
 
     const QList<Prompt> &prompts() const { return m_prompts; }
-    QStringList messages() const;  // the texts of the OK-only messages, in order
-    QStringList questions() const; // the texts of the Yes/No questions, in order
+    QStringList messages() const;         // the texts of the OK-only messages, in order
+    QStringList questions() const;        // the texts of the Yes/No questions, in order
+    QStringList unsavedQuestions() const; // the texts of the Save/Discard/Cancel questions
     void clear();
 
     void message(QWidget *parent, const QString &text) override;
     bool confirm(QWidget *parent, const QString &text) override;
+    UnsavedAnswer askUnsavedChanges(QWidget *parent, const QString &text) override;
     QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) override;
     QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName) override;
 
 private:
     QList<Prompt> m_prompts;
     QList<bool> m_confirms;
+    QList<UnsavedAnswer> m_unsaved;
     QStringList m_fileNames;
 };

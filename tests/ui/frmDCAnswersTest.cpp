@@ -91,8 +91,9 @@ TEST(frmDCAnswers, AnswerSpinnerShowsAnswersWithoutStoring) {
     Studio::click(s.w.CmdADDSel);
     Studio::retype(s.w.txtPageID, "1");
     s.w.ChkENDDIalog->setChecked(false);
-    Studio::click(s.w.CMDSave); // shows answer 0 again
-    EXPECT_EQ(s.w.txtSelID->text(), "0");
+    Studio::click(s.w.CMDSave); // keeps answer 1 shown
+    EXPECT_EQ(s.w.txtSelID->text(), "1");
+    s.w.UPDSelID->stepDown();
 
     Studio::retype(s.w.txtSel, "Zero edited");
     s.w.UPDSelID->stepUp();

@@ -7,7 +7,8 @@
 TEST(frmDCPages, OpensWithItsControlsCaptionsAndAFreshProject) {
     Studio s;
     s.project.setSpeaker("Kept");
-    EXPECT_EQ(s.w.windowTitle(), "Greyhollow ParleyWorks for 55i, by Halden, originally for 99l by tobble");
+    EXPECT_EQ(s.w.windowTitle(),
+              "Greyhollow ParleyWorks for 55i, by Halden, originally for 99l by tobble[*]");
 
     QStringList captions;
     for (QWidget *c : s.w.centralWidget()->findChildren<QWidget *>()) {

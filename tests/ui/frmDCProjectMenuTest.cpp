@@ -239,6 +239,7 @@ TEST(frmDCProjectMenu, ReturnOpensTheMainWindowAndTheSpeakerSurvives) {
     Studio::retype(first->txtSpeaker, "Guard");
     Studio::click(first->CmdAddPage);
     first->MnuProjExport->trigger(); // cancelled, but the speaker is copied
+    prompts.queueUnsaved(UserPrompts::UnsavedAnswer::Discard);
     first->MnuProjEnd->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(first);

@@ -66,14 +66,32 @@ bool Dialog::AddSelection(std::unique_ptr<::Selection> selSelection) {
 }
 
 void Dialog::RemoveSelection(qint16 index) {
+    takeSelection(index);
+}
+
+std::unique_ptr<::Selection> Dialog::takeSelection(qint16 index) {
     if (index < 0 || index > SelectionUBound() || SelectionCount() <= 1)
-        return;
+        return nullptr;
     aboutToChange();
     const auto first = m_selections.begin() + index;
     const auto end = m_selections.begin() + m_count;
+    std::unique_ptr<::Selection> taken = std::move(*first);
     std::move(first + 1, end, first);
     --m_count;
     m_selections[m_count].reset();
+    taken->m_page = nullptr;
+    return taken;
+}
+
+bool Dialog::insertSelection(qint16 index, std::unique_ptr<::Selection> selection) {
+    if (!selection || index < 0 || index > SelectionCount() || SelectionUBound() >= MaxSelectionUBound)
+        return false;
+    aboutToChange();
+    const auto at = m_selections.begin() + index;
+    std::move_backward(at, m_selections.begin() + m_count, m_selections.begin() + m_count + 1);
+    put(static_cast<size_t>(index), std::move(selection));
+    ++m_count;
+    return true;
 }
 
 std::unique_ptr<Dialog> Dialog::clone() const {

@@ -50,6 +50,11 @@ public:
     // Removes slot `index` and closes the gap. An index outside the slots, or removing the
     // page's only answer, changes nothing.
     void RemoveSelection(qint16 index);
+    // RemoveSelection that hands the answer back (null when nothing was removed).
+    std::unique_ptr<::Selection> takeSelection(qint16 index);
+    // Puts an answer back into slot `index` (0..SelectionCount()), moving the later ones up.
+    // False, and nothing changed, when the page already holds five answers.
+    bool insertSelection(qint16 index, std::unique_ptr<::Selection> selection);
 
     // A page of its own with the same speech and the same answers, slot for slot.
     std::unique_ptr<Dialog> clone() const;

@@ -1,6 +1,7 @@
 #include "core/dialogs/QuestDialogs.h"
 
 #include <algorithm>
+#include <utility>
 
 QuestDialogs::QuestDialogs() {
     Init();
@@ -75,16 +76,102 @@ bool QuestDialogs::AddNewDialog(std::unique_ptr<::Dialog> NewDialog) {
 }
 
 void QuestDialogs::RemoveDialog(qint16 index) {
+    takeDialog(index);
+}
+
+namespace {
+// The page number a LinkPage names when written plainly, or -1.
+int plainPageNumber(const CompactText &link) {
+    return link.visit([](auto text) {
+        if (text.isEmpty() || text.size() > 5 || (text.size() > 1 && QChar(text.front()) == u'0'))
+            return -1;
+        int value = 0;
+        for (const auto c : text) {
+            const char16_t unit = QChar(c).unicode();
+            if (unit < u'0' || unit > u'9')
+                return -1;
+            value = value * 10 + (unit - u'0');
+        }
+        return value < QuestDialogs::MaxPages ? value : -1;
+    });
+}
+} // namespace
+
+QuestDialogs::RemovedPage QuestDialogs::takeDialog(qint16 index) {
+    RemovedPage removed;
     if (index < 0 || index > UpperBound() || Count() <= 1)
+        return removed;
+    // Every page is announced as renumbered, so the links below change without a word each.
+    pagesAboutToReset();
+    removed.index = index;
+    removed.page = std::move(m_pages[static_cast<size_t>(index)]);
+    removed.page->m_project = nullptr;
+    m_pages.erase(m_pages.begin() + index);
+    for (size_t p = 0; p < m_pages.size(); ++p) {
+        ::Dialog &page = *m_pages[p];
+        for (quint8 slot = 0; slot < page.m_count; ++slot) {
+            ::Selection &answer = *page.m_selections[slot];
+            if (!answer.m_isLinked)
+                continue;
+            const int target = plainPageNumber(answer.m_LinkPage);
+            if (target < index)
+                continue;
+            const qint16 was = static_cast<qint16>(p < size_t(index) ? p : p + 1);
+            removed.links.push_back({was, static_cast<qint16>(slot), true, answer.LinkPage()});
+            if (target == index) {
+                answer.m_isLinked = false;
+                answer.m_LinkPage.assign(QStringView());
+            } else {
+                answer.m_LinkPage.assign(QString::number(target - 1));
+            }
+        }
+    }
+    renumberFrom(static_cast<size_t>(index));
+    return removed;
+}
+
+void QuestDialogs::restoreDialog(RemovedPage removed) {
+    if (!removed.page || removed.index < 0 || removed.index > Count() || Count() >= MaxPages)
         return;
     pagesAboutToReset();
-    m_pages[static_cast<size_t>(index)]->m_project = nullptr;
-    m_pages.erase(m_pages.begin() + index);
-    m_placeholders.clear();
-    for (size_t i = 0; i < m_pages.size(); ++i) {
+    m_pages.insert(m_pages.begin() + removed.index, std::move(removed.page));
+    m_pages[static_cast<size_t>(removed.index)]->m_project = this;
+    for (const LinkChange &change : removed.links) {
+        ::Selection &answer = *m_pages[static_cast<size_t>(change.page)]->m_selections[change.slot];
+        answer.m_isLinked = change.isLinked;
+        answer.m_LinkPage.assign(change.LinkPage);
+    }
+    renumberFrom(static_cast<size_t>(removed.index));
+}
+
+std::unique_ptr<::Dialog> QuestDialogs::replaceDialog(qint16 index, std::unique_ptr<::Dialog> page) {
+    if (!page || index < 0 || index >= Count())
+        return nullptr;
+    auto &slot = m_pages[static_cast<size_t>(index)];
+    pageAboutToChange(*slot);
+    slot->m_project = nullptr;
+    std::unique_ptr<::Dialog> old = std::exchange(slot, std::move(page));
+    attach(*slot, index);
+    return old;
+}
+
+std::unique_ptr<::Dialog> QuestDialogs::takeLastDialog() {
+    if (Count() <= 1)
+        return nullptr;
+    pagesAboutToReset();
+    std::unique_ptr<::Dialog> last = std::move(m_pages.back());
+    m_pages.pop_back();
+    last->m_project = nullptr;
+    m_placeholders.erase(static_cast<qint16>(m_pages.size()));
+    return last;
+}
+
+void QuestDialogs::renumberFrom(size_t first) {
+    m_placeholders.erase(m_placeholders.lower_bound(static_cast<qint16>(first)), m_placeholders.end());
+    for (size_t i = first; i < m_pages.size(); ++i) {
         m_pages[i]->m_index = static_cast<qint16>(i);
         if (m_pages[i]->m_text == placeholderText())
-            m_placeholders.insert(static_cast<qint16>(i));
+            m_placeholders.insert(m_placeholders.end(), static_cast<qint16>(i));
     }
 }
 

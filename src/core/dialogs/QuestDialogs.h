@@ -42,9 +42,39 @@ public:
     // Stores the page in the lowest placeholder slot, or appends it. On a full project
     // (32767 pages, no placeholder) nothing changes and the result is false.
     bool AddNewDialog(std::unique_ptr<::Dialog> NewDialog);
-    // Removes page `index` and moves the later pages down by one; links are not touched.
-    // An index outside the pages, or removing the only page, changes nothing.
+    // Removes page `index` and moves the later pages down by one, and the links with them (see
+    // takeDialog). An index outside the pages, or removing the only page, changes nothing.
     void RemoveDialog(qint16 index);
+
+    // An answer's link as it was before a page removal changed it.
+    struct LinkChange {
+        qint16 page; // the answer's page, numbered as before the removal
+        qint16 slot;
+        bool isLinked;
+        QString LinkPage;
+    };
+    // A removed page with what its removal did to the links, enough to put everything back.
+    struct RemovedPage {
+        std::unique_ptr<::Dialog> page; // null when nothing was removed
+        qint16 index = -1;
+        std::vector<LinkChange> links;
+    };
+    // Removes page `index` as RemoveDialog does and hands it back. Every linked answer whose
+    // LinkPage names a later page (a page number written plainly: digits, no leading zero)
+    // now names the page's new number; one naming the removed page itself is no longer linked
+    // and its LinkPage is emptied. Any other LinkPage text is left as it is.
+    RemovedPage takeDialog(qint16 index);
+    // Undoes takeDialog: the page goes back to its number and the links as they were.
+    void restoreDialog(RemovedPage removed);
+
+    // The slot the next AddNewDialog fills: the lowest placeholder, Count() to append, or -1
+    // when the project is full.
+    qint16 nextFreeSlot() const { return FindFreeDialog(); }
+    // Puts `page` into the existing slot `index` and hands back the page that was there
+    // (null, and nothing changed, for an index outside the pages).
+    std::unique_ptr<::Dialog> replaceDialog(qint16 index, std::unique_ptr<::Dialog> page);
+    // Removes the last page without touching any link and hands it back; the only page stays.
+    std::unique_ptr<::Dialog> takeLastDialog();
 
     // Writes the project as a SPHERE dialog script (see dialogs/ScriptWriter.h). Fills in the
     // defaults the script needs: an empty Speaker becomes "<SRC.TARG.NAME>" and every empty
@@ -65,6 +95,7 @@ private:
     void attach(::Dialog &page, qint16 index);
     void resetPages(const QString &firstText);
     void pagesAboutToReset();
+    void renumberFrom(size_t first);
 
     std::vector<std::unique_ptr<::Dialog>> m_pages;
     QString m_Speaker;

@@ -34,6 +34,7 @@ public:
 
 private:
     friend class Dialog;
+    friend class QuestDialogs;
     void aboutToChange();
 
     // A large project holds hundreds of thousands of answers: the texts are kept compact.

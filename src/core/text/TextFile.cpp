@@ -62,6 +62,29 @@ bool read(const QString &path, QString &text, QString *reason) {
     return true;
 }
 
+namespace {
+// Writes every byte, or says why not. A full disk or a file-size limit makes write() return a
+// short count rather than -1, and a commit would then rename the truncated file over the good
+// one: every byte is checked.
+bool writeAll(QFileDevice &file, QByteArrayView bytes, QString *reason) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.write(bytes.data() + done, bytes.size() - done);
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    if (done == bytes.size() && file.flush())
+        return true;
+    const QString why = file.errorString();
+    if (reason)
+        *reason = why.isEmpty() || why == QLatin1String("Unknown error")
+                      ? QStringLiteral("The disk is full or the file is too large")
+                      : why;
+    return false;
+}
+} // namespace
+
 bool writeBytes(const QString &path, QByteArrayView bytes, QString *reason) {
     if (path.isEmpty()) {
         if (reason)
@@ -77,27 +100,26 @@ bool writeBytes(const QString &path, QByteArrayView bytes, QString *reason) {
         return false;
     }
     QSaveFile file(path);
+    // A folder that cannot be written still lets an existing, writable file be written in place,
+    // as a plain write would. Qt falls back only when the folder refuses access (EACCES), so an
+    // existing file is also written in place when the folder refuses for another reason.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) {
+        const QString folderReason = file.errorString();
+        if (info.exists()) {
+            QFile inPlace(path);
+            if (inPlace.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                return writeAll(inPlace, bytes, reason);
+            if (reason)
+                *reason = inPlace.errorString();
+            return false;
+        }
         if (reason)
-            *reason = file.errorString();
+            *reason = QStringLiteral("The folder cannot be written: ") + folderReason;
         return false;
     }
-    // A full disk or a file-size limit makes write() return a short count rather than -1,
-    // and commit() would then rename the truncated file over the good one: check every byte.
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const qint64 n = file.write(bytes.data() + done, bytes.size() - done);
-        if (n <= 0)
-            break;
-        done += n;
-    }
-    if (done != bytes.size() || !file.flush()) {
-        const QString why = file.errorString();
+    if (!writeAll(file, bytes, reason)) {
         file.cancelWriting();
-        if (reason)
-            *reason = why.isEmpty() || why == QLatin1String("Unknown error")
-                          ? QStringLiteral("The disk is full or the file is too large")
-                          : why;
         return false;
     }
     if (!file.commit()) {

@@ -6,10 +6,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 
 namespace {
@@ -208,6 +210,9 @@ QWidget *frmItem::buildCompiledPage() {
         // Typing in the box changes nothing: only an entry chosen from the list counts,
         // and typed text never becomes an entry.
         combo->setInsertPolicy(QComboBox::NoInsert);
+        // The box hands its focus and keys on to its line edit, which may also get them itself.
+        combo->installEventFilter(this);
+        combo->lineEdit()->installEventFilter(this);
     }
     cmbFont->setGeometry(10, 10, 200, 26);
     cmbFontSize->setGeometry(cmbFont->geometry().right() + 1 + 8, 10, 72, 26);
@@ -275,11 +280,32 @@ void frmItem::cmdTrig_Click(int index) {
     txtAdd->setFocus();
 }
 
+bool frmItem::eventFilter(QObject *watched, QEvent *event) {
+    // On leaving the box or on Enter, a box whose text names an entry selects that entry and
+    // reports it as activated. That text was typed (or only shown), not chosen from the list:
+    // it must not change the output's font.
+    const bool finishes =
+        event->type() == QEvent::FocusOut ||
+        (event->type() == QEvent::KeyPress && (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Return ||
+                                               static_cast<QKeyEvent *>(event)->key() == Qt::Key_Enter));
+    if (finishes && (watched == cmbFont || watched == cmbFontSize || watched == cmbFont->lineEdit() ||
+                     watched == cmbFontSize->lineEdit())) {
+        const QScopedValueRollback guard(m_typedEntry, true);
+        watched->event(event);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void frmItem::cmbFont_Click() {
+    if (m_typedEntry)
+        return;
     txtOutput->setBoxFont(cmbFont->itemText(cmbFont->currentIndex()), 0);
 }
 
 void frmItem::cmbFontSize_Click() {
+    if (m_typedEntry)
+        return;
     bool ok = false;
     const double size = cmbFontSize->itemText(cmbFontSize->currentIndex()).toDouble(&ok);
     if (ok && size > 0)

@@ -73,6 +73,9 @@ public slots:
     void SSItem_Click(int index);
     void mnuReturn_Click();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QWidget *addPage(const char *name);
     QWidget *buildBasicPage();
@@ -88,4 +91,5 @@ private:
     QStringList fieldValues() const;
 
     Navigator &m_navigator;
+    bool m_typedEntry = false; // a font box is taking typed text, which chooses nothing
 };

@@ -3,10 +3,14 @@
 #include "core/dialogs/QuestDialogs.h"
 #include "ui/studio/AnalysisTree.h"
 #include "ui/studio/StudioLayout.h"
+#include "ui/widgets/ExactText.h"
+#include "ui/widgets/Navigator.h"
 #include "ui/widgets/Twips.h"
 #include "ui/widgets/UpDown.h"
+#include "ui/widgets/UserPrompts.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -17,7 +21,12 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QScopedValueRollback>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QUndoStack>
 #include <limits>
 #include <type_traits>
 
@@ -48,7 +57,7 @@ bool leavesWithinWindow(QEvent *event) {
 frmDC::frmDC(QuestDialogs &project, UserPrompts &prompts, Navigator &navigator, QWidget *parent)
     : QMainWindow(parent), Project(project), m_prompts(prompts), m_navigator(navigator) {
     setObjectName(QStringLiteral("frmDC"));
-    setWindowTitle(QStringLiteral("Greyhollow ParleyWorks for 55i, by Halden, originally for 99l by tobble"));
+    History = new QUndoStack(this);
     createControls();
     createMenu();
     placeControls();
@@ -56,6 +65,11 @@ frmDC::frmDC(QuestDialogs &project, UserPrompts &prompts, Navigator &navigator, 
     createDocks();
     createNavigation();
     Form_Load();
+}
+
+frmDC::~frmDC() {
+    // The history empties itself as it goes, and would tell a window that is gone.
+    disconnect(History, nullptr, this, nullptr);
 }
 
 void frmDC::createControls() {
@@ -126,6 +140,11 @@ void frmDC::createControls() {
     // Only the window and the spinners write the page and answer numbers, so they always name
     // a page and an answer that exist.
     txtPage->setReadOnly(true);
+    // A link names a page by its number, 0 to 32766; nothing else can be typed or pasted.
+    txtPageID->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("0|[1-9][0-9]{0,3}|[12][0-9]{4}|3[01][0-9]{3}|32[0-6][0-9]{2}|"
+                                          "327[0-5][0-9]|3276[0-6]")),
+        txtPageID));
     txtSelID->setReadOnly(true);
     UPDPage->setBuddy(txtPage);
     UPDSelID->setBuddy(txtSelID);
@@ -164,6 +183,20 @@ void frmDC::createMenu() {
     MnuProjExport = item("MnuProjExport", QStringLiteral("Export..."));
     HF3 = item("HF3", {});
     MnuProjEnd = item("MnuProjEnd", QStringLiteral("Return"));
+
+    MnuEdit = menuBar()->addMenu(QStringLiteral("Edit"));
+    MnuEdit->setObjectName(QStringLiteral("MnuEdit"));
+    // Each shows the page of the change it takes back or makes again. A focused text box takes
+    // the same keys first, for its own typing.
+    MnuEditUndo = History->createUndoAction(MnuEdit, QStringLiteral("Undo"));
+    MnuEditUndo->setObjectName(QStringLiteral("MnuEditUndo"));
+    MnuEditUndo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    MnuEditRedo = History->createRedoAction(MnuEdit, QStringLiteral("Redo"));
+    MnuEditRedo->setObjectName(QStringLiteral("MnuEditRedo"));
+    MnuEditRedo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    MnuEdit->addAction(MnuEditUndo);
+    MnuEdit->addAction(MnuEditRedo);
+
     MnuAnalysis = menuBar()->addAction(QStringLiteral("Analysis"));
     MnuAnalysis->setObjectName(QStringLiteral("MnuAnalysis"));
 }
@@ -239,6 +272,10 @@ void frmDC::connectHandlers() {
     connect(txtSpeech, &QPlainTextEdit::textChanged, this, &frmDC::txtSpeech_Change);
     connect(txtPageID, &QLineEdit::textChanged, this, &frmDC::txtPageID_Change);
 
+    connect(History, &QUndoStack::cleanChanged, this, &frmDC::updateModified);
+    connect(DialogName, &QLineEdit::textChanged, this, &frmDC::updateModified);
+    connect(txtSpeaker, &QLineEdit::textChanged, this, &frmDC::updateModified);
+
     for (QObject *watched : {static_cast<QObject *>(txtSpeech), static_cast<QObject *>(txtSel),
                              static_cast<QObject *>(txtPageID), static_cast<QObject *>(PicAnalysis)})
         watched->installEventFilter(this);
@@ -247,10 +284,22 @@ void frmDC::connectHandlers() {
 bool frmDC::eventFilter(QObject *watched, QEvent *event) {
     // Enter and leaving a box run their handlers first; the box still gets the event.
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (watched == txtSpeech)
+        const auto *keyEvent = static_cast<QKeyEvent *>(event);
+        const int key = keyEvent->key();
+        if (watched == txtSpeech) {
             txtSpeech_KeyDown(key);
-        else if (watched == txtSel)
+            // Shift+Enter would put a line separator of the box's own into the speech; it is a
+            // line break like Enter.
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+                keyEvent->modifiers() & Qt::ShiftModifier) {
+                QTextCursor cursor = txtSpeech->textCursor();
+                cursor.insertBlock();
+                cursor.block().setUserState(-1);
+                txtSpeech->setTextCursor(cursor);
+                return true;
+            }
+        }
+        if (watched == txtSel)
             txtSel_KeyDown(key);
         else if (watched == txtPageID)
             txtPageID_KeyDown(key);
@@ -265,6 +314,18 @@ bool frmDC::eventFilter(QObject *watched, QEvent *event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void frmDC::closeEvent(QCloseEvent *event) {
+    // The close box leaves the studio as "Return" does, and asks the same question first.
+    if (!m_leaving) {
+        if (!mayDiscardProject()) {
+            event->ignore();
+            return;
+        }
+        m_navigator.openMain();
+    }
+    QMainWindow::closeEvent(event);
+}
+
 void frmDC::resizeEvent(QResizeEvent *event) {
     // The main window's layout has placed the menu bar and the client area by now.
     QMainWindow::resizeEvent(event);
@@ -277,6 +338,7 @@ void frmDC::Form_Load() {
     assign(txtPage, QStringLiteral("0"));
     Label10->setText(QStringLiteral("Speaker: ") + txtSpeaker->text());
     Label9->setText(QStringLiteral("Dialog: ") + DialogName->text() + QStringLiteral("_0"));
+    markUnchanged(QString());
 }
 
 QSize frmDC::clientTwips() const {
@@ -336,8 +398,8 @@ void frmDC::assign(QLineEdit *box, const QString &text) {
 }
 
 void frmDC::assign(QPlainTextEdit *box, const QString &text) {
-    if (box->toPlainText() == text)
+    if (ExactText::get(box) == text)
         emit box->textChanged();
     else
-        box->setPlainText(text);
+        ExactText::set(box, text);
 }

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <memory>
+#include <functional>
 
 class AnalysisTree;
 class ConversationGraph;
@@ -21,6 +22,8 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QuestDialogs;
+class QUndoCommand;
+class QUndoStack;
 class UpDown;
 class UserPrompts;
 
@@ -31,6 +34,7 @@ class frmDC : public QMainWindow {
     Q_OBJECT
 public:
     frmDC(QuestDialogs &project, UserPrompts &prompts, Navigator &navigator, QWidget *parent = nullptr);
+    ~frmDC() override;
 
     QuestDialogs &Project;
 
@@ -82,6 +86,9 @@ public:
     QAction *MnuProjExport;
     QAction *HF3;
     QAction *MnuProjEnd;
+    QMenu *MnuEdit;
+    QAction *MnuEditUndo;
+    QAction *MnuEditRedo;
     QAction *MnuAnalysis;
 
     // Docks, navigation and the View menu (frmDCDocks.cpp).
@@ -98,6 +105,9 @@ public:
     QAction *MnuEditFind;
     QAction *MnuEditFindNext;
     QAction *MnuEditFindPrevious;
+    // Every change to the project, to undo and redo. Its clean state is the project as last
+    // started, opened or saved.
+    QUndoStack *History;
 
     // Shared routines.
     void ShowPage(qint16 page);
@@ -109,6 +119,12 @@ public:
     // Stores the current edits, as leaving the speech box does, then shows page `page` with its
     // answer `answer`. A page that does not exist is ignored.
     void GoToPage(qint16 page, qint16 answer = 0);
+    // True while the project, the prefix or the speaker differ from what was last started,
+    // opened or saved.
+    bool hasUnsavedChanges() const;
+    // Before the project would be lost: asks about unsaved changes or edits not yet applied,
+    // saves when asked to. True when the window may go on.
+    bool mayDiscardProject();
 
 public slots:
     void Form_Load();
@@ -146,6 +162,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -170,11 +187,25 @@ private:
     void saveDockState() const;
 
     std::shared_ptr<ConversationGraph> m_graph;
+    // Makes a change through the history, so that it can be undone.
+    void record(QUndoCommand *command);
+    // Shows what an undone or redone command changed.
+    void showChange(qint16 page, qint16 answer);
+    std::function<void(qint16, qint16)> showChanges();
+    // The project as it now stands is the one last started, opened or saved.
+    void markUnchanged(const QString &fileName);
+    void updateModified();
+    // The boxes hold edits that Apply has not stored yet.
+    bool hasUnappliedEdits() const;
+    bool saveProject();
 
     UserPrompts &m_prompts;
     Navigator &m_navigator;
     bool m_resizing = false;
-    bool m_restoringDocks = false;
     qint16 m_findPage = -1; // where the last search found its text
     qint16 m_findAnswer = -1;
+    bool m_leaving = false; // closing after the question has been answered
+    QString m_fileName;     // the project file last opened or saved
+    QString m_savedPrefix;
+    QString m_savedSpeaker;
 };

@@ -156,15 +156,9 @@ void frmDC::createNavigation() {
     MnuProjExport->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     MnuAnalysis->setShortcut(QKeySequence(Qt::Key_F5));
 
-    // The Edit menu sits between Project and Analysis; the undo commands may have made it.
-    QMenu *edit = menuBar()->findChild<QMenu *>(QStringLiteral("MnuEdit"));
-    if (!edit) {
-        edit = new QMenu(QStringLiteral("Edit"), menuBar());
-        edit->setObjectName(QStringLiteral("MnuEdit"));
-        menuBar()->insertMenu(MnuAnalysis, edit);
-    } else {
-        edit->addSeparator();
-    }
+    // Going to a place and finding one follow the undo commands in the Edit menu.
+    MnuEdit->addSeparator();
+    QMenu *edit = MnuEdit;
     MnuEditGoTo = named(edit->addAction(QStringLiteral("Go to Page...")), "MnuEditGoTo");
     MnuEditGoTo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     MnuEditFind = named(edit->addAction(QStringLiteral("Find...")), "MnuEditFind");

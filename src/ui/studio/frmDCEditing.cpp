@@ -3,7 +3,9 @@
 #include "core/text/NumberReading.h"
 #include "ui/studio/AnalysisModel.h"
 #include "ui/studio/AnalysisTree.h"
+#include "ui/studio/StudioCommands.h"
 #include "ui/studio/frmDC.h"
+#include "ui/widgets/ExactText.h"
 #include "ui/widgets/UpDown.h"
 #include "ui/widgets/UserPrompts.h"
 
@@ -11,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QUndoStack>
 
 namespace {
 QString oneSelectionLeft() {
@@ -64,23 +67,28 @@ void frmDC::ShowSelection(qint16 index) {
 void frmDC::StoreSelection() {
     const qint16 page = CurrentPage();
     const qint16 slot = readBoxNumber(txtSelID->text());
-    Dialog &dialog = Project.Dialog(page);
-    dialog.setText(txtSpeech->toPlainText());
-    Selection &answer = dialog.Selection(slot);
-    answer.setText(txtSel->text());
+    AnswerFields answer = AnswerFields::of(Project.Dialog(page).Selection(slot));
+    answer.text = txtSel->text();
     if (ChkGoPage->isChecked()) {
-        answer.setIsLinked(true);
-        answer.setLinkPage(txtPageID->text());
+        answer.isLinked = true;
+        answer.LinkPage = txtPageID->text();
     } else {
-        answer.setIsLinked(false);
+        answer.isLinked = false;
     }
-    answer.setEndDialog(ChkENDDIalog->isChecked());
+    answer.EndDialog = ChkENDDIalog->isChecked();
+    if (auto command =
+            ApplyCommand::make(Project, showChanges(), page, slot, ExactText::get(txtSpeech), answer))
+        record(command.release());
 }
 
 void frmDC::CMDSave_Click() {
+    const qint16 answer = readBoxNumber(txtSelID->text());
     StoreSelection();
     MnuAnalysis_Click();
     ShowPage(CurrentPage());
+    // The answer being edited stays shown, so that the next click lands on it.
+    if (answer > 0 && answer <= Project.Dialog(CurrentPage()).SelectionUBound())
+        ShowSelection(answer);
 }
 
 void frmDC::applyAndRebuild() {
@@ -107,7 +115,9 @@ void frmDC::CmdAddPage_Click() {
     page->Init(QStringLiteral("Enter NPC Speech Here"));
     // Page numbers are 16-bit: a full project has no room, and saying nothing would look
     // as if the page had been added.
-    if (!Project.AddNewDialog(std::move(page)))
+    if (Project.nextFreeSlot() >= 0)
+        record(new AddPageCommand(Project, showChanges(), std::move(page)));
+    else
         m_prompts.message(
             this, QStringLiteral("You can only have %1 pages per dialog").arg(QuestDialogs::MaxPages));
     assign(txtPage, QString::number(Project.UpperBound()));
@@ -117,7 +127,7 @@ void frmDC::CmdAddPage_Click() {
 
 void frmDC::CMDRemovePage_Click() {
     if (Project.Count() > 1) {
-        Project.RemoveDialog(CurrentPage());
+        record(new RemovePageCommand(Project, showChanges(), CurrentPage()));
         assign(txtPage, QString::number(Project.UpperBound()));
         ShowPage(Project.UpperBound());
     } else {
@@ -130,9 +140,8 @@ void frmDC::CmdADDSel_Click() {
     MnuAnalysis_Click();
     Dialog &dialog = Project.Dialog(CurrentPage());
     if (dialog.SelectionCount() < 4) {
-        auto answer = std::make_unique<Selection>();
-        answer->Init(QStringLiteral("Input Selection Text"), false, QString(), true);
-        dialog.AddSelection(std::move(answer));
+        record(new AddAnswerCommand(Project, showChanges(), CurrentPage(),
+                                    {QStringLiteral("Input Selection Text"), false, QString(), true}));
         ShowSelection(dialog.SelectionUBound());
         MnuAnalysis_Click();
     } else {
@@ -146,7 +155,7 @@ void frmDC::CmdRemoveSel_Click() {
         m_prompts.message(this, oneSelectionLeft());
         return;
     }
-    dialog.RemoveSelection(readBoxNumber(txtSelID->text()));
+    record(new RemoveAnswerCommand(Project, showChanges(), CurrentPage(), readBoxNumber(txtSelID->text())));
     ShowSelection(dialog.SelectionUBound());
 }
 
@@ -195,4 +204,32 @@ void frmDC::txtSpeech_LostFocus() {
 
 void frmDC::txtPageID_LostFocus() {
     applyAndRebuild();
+}
+
+void frmDC::record(QUndoCommand *command) {
+    History->push(command);
+}
+
+ShowChange frmDC::showChanges() {
+    return [this](qint16 page, qint16 answer) { showChange(page, answer); };
+}
+
+void frmDC::showChange(qint16 page, qint16 answer) {
+    assign(txtPage, QString::number(page));
+    ShowPage(page);
+    if (answer > 0 && answer <= Project.Dialog(page).SelectionUBound())
+        ShowSelection(answer);
+    MnuAnalysis_Click();
+}
+
+bool frmDC::hasUnappliedEdits() const {
+    const Dialog &page = Project.Dialog(CurrentPage());
+    const Selection &answer = page.Selection(readBoxNumber(txtSelID->text()));
+    if (ExactText::get(txtSpeech) != page.text() || txtSel->text() != answer.text() ||
+        ChkENDDIalog->isChecked() != answer.EndDialog())
+        return true;
+    if (ChkGoPage->isChecked())
+        return !answer.isLinked() || txtPageID->text() != answer.LinkPage();
+    // A linked answer without a page id is shown as not linked.
+    return answer.isLinked() && !answer.LinkPage().isEmpty();
 }

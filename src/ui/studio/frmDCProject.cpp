@@ -1,6 +1,7 @@
 // The Dialog Studio's "Project" menu: new, open, save, export and return.
 #include "core/dialogs/ProjectFile.h"
 #include "core/dialogs/QuestDialogs.h"
+#include "core/dialogs/UnreadableLinks.h"
 #include "ui/studio/frmDC.h"
 #include "ui/widgets/Navigator.h"
 #include "ui/widgets/UserPrompts.h"
@@ -8,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QScopedValueRollback>
+#include <QUndoStack>
 
 namespace {
 QString projectFilter() {
@@ -15,6 +18,25 @@ QString projectFilter() {
 }
 QString scriptFilter() {
     return qtFileFilter(QStringLiteral("SPHERE Script File (*.scp)|*.SCP"));
+}
+
+QString seedCaption() {
+    return QStringLiteral("Greyhollow ParleyWorks for 55i, by Halden, originally for 99l by tobble");
+}
+
+// Says which links the file saved as not linked; the project itself keeps them as they are.
+QString unreadableLinksMessage(const std::vector<UnreadableLink> &links) {
+    QString text = QStringLiteral("These answers are linked to a page id that is not a page number. "
+                                  "The file holds them as not linked:");
+    constexpr size_t shown = 10;
+    for (size_t i = 0; i < links.size() && i < shown; ++i)
+        text += QStringLiteral("\npage %1, answer %2: \"%3\"")
+                    .arg(links[i].page)
+                    .arg(links[i].slot)
+                    .arg(links[i].LinkPage);
+    if (links.size() > shown)
+        text += QStringLiteral("\nand %1 more").arg(links.size() - shown);
+    return text;
 }
 
 // A name chosen without an extension gets the one its dialog lists.
@@ -35,6 +57,8 @@ void frmDC::MnuProjNew_Click() {
     Project.Clear();
     ShowPage(0);
     assign(txtPage, QStringLiteral("0"));
+    History->clear();
+    markUnchanged(QString());
 }
 
 void frmDC::MnuProjOpen_Click() {
@@ -45,6 +69,8 @@ void frmDC::MnuProjOpen_Click() {
     Project.Clear();
     ShowPage(0);
     assign(txtPage, QStringLiteral("0"));
+    History->clear();
+    markUnchanged(QString());
 
     QString path = m_prompts.openFileName(this, projectFilter(), cdlFile);
     if (path.isEmpty())
@@ -63,6 +89,7 @@ void frmDC::MnuProjOpen_Click() {
         assign(txtSpeaker, result.speaker);
     ShowPage(0);
     assign(txtPage, QStringLiteral("0"));
+    markUnchanged(path);
 
     switch (result.status) {
     case ProjectFile::ReadResult::Damaged:
@@ -79,15 +106,25 @@ void frmDC::MnuProjOpen_Click() {
 }
 
 void frmDC::MnuProjSave_Click() {
+    saveProject();
+}
+
+bool frmDC::saveProject() {
     StoreSelection();
     QString path = m_prompts.saveFileName(this, projectFilter(), cdlFile);
     if (path.isEmpty())
-        return;
+        return false;
     path = withExtension(path, QStringLiteral(".QDS"));
     cdlFile = path;
     QString reason;
-    if (!ProjectFile::save(path, DialogName->text(), txtSpeaker->text(), Project, &reason))
+    if (!ProjectFile::save(path, DialogName->text(), txtSpeaker->text(), Project, &reason)) {
         reportFileError(QStringLiteral("written"), path, reason);
+        return false;
+    }
+    markUnchanged(path);
+    if (const auto links = unreadableLinks(Project); !links.empty())
+        m_prompts.message(this, unreadableLinksMessage(links));
+    return true;
 }
 
 void frmDC::MnuProjExport_Click() {
@@ -104,6 +141,43 @@ void frmDC::MnuProjExport_Click() {
 }
 
 void frmDC::MnuProjEnd_Click() {
+    if (!mayDiscardProject())
+        return;
+    const QScopedValueRollback leaving(m_leaving, true);
     m_navigator.openMain();
     close();
+}
+
+bool frmDC::hasUnsavedChanges() const {
+    return !History->isClean() || DialogName->text() != m_savedPrefix || txtSpeaker->text() != m_savedSpeaker;
+}
+
+bool frmDC::mayDiscardProject() {
+    if (!hasUnsavedChanges() && !hasUnappliedEdits())
+        return true;
+    switch (m_prompts.askUnsavedChanges(
+        this, QStringLiteral("The project has changes that are not saved. Do you want to save them?"))) {
+    case UserPrompts::UnsavedAnswer::Save:
+        return saveProject();
+    case UserPrompts::UnsavedAnswer::Discard:
+        return true;
+    case UserPrompts::UnsavedAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void frmDC::markUnchanged(const QString &fileName) {
+    m_fileName = fileName;
+    m_savedPrefix = DialogName->text();
+    m_savedSpeaker = txtSpeaker->text();
+    History->setClean();
+    const QString name =
+        fileName.isEmpty() ? QString() : QStringLiteral(" - ") + QFileInfo(fileName).fileName();
+    setWindowTitle(seedCaption() + name + QStringLiteral("[*]"));
+    updateModified();
+}
+
+void frmDC::updateModified() {
+    setWindowModified(hasUnsavedChanges());
 }

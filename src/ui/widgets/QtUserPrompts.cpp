@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 void QtUserPrompts::message(QWidget *parent, const QString &text) {
     QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok, parent);
@@ -15,10 +16,46 @@ bool QtUserPrompts::confirm(QWidget *parent, const QString &text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+UserPrompts::UnsavedAnswer QtUserPrompts::askUnsavedChanges(QWidget *parent, const QString &text) {
+    QMessageBox box(QMessageBox::Question, title(), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return UnsavedAnswer::Save;
+    case QMessageBox::Discard:
+        return UnsavedAnswer::Discard;
+    default:
+        return UnsavedAnswer::Cancel;
+    }
+}
+
+namespace {
+// The extension of a filter's first pattern, such as "QDS" for "... (*.QDS)".
+QString firstExtension(const QString &filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    return pattern.match(filter).captured(1);
+}
+
+QString chooseFile(QWidget *parent, const QString &filter, const QString &fileName,
+                   QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, QString(), fileName, filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The dialog itself extends a bare name, so that it asks before replacing "name.QDS".
+    dialog.setDefaultSuffix(firstExtension(filter));
+    if (!fileName.isEmpty())
+        dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+} // namespace
+
 QString QtUserPrompts::openFileName(QWidget *parent, const QString &filter, const QString &fileName) {
-    return QFileDialog::getOpenFileName(parent, QString(), fileName, filter);
+    return chooseFile(parent, filter, fileName, QFileDialog::AcceptOpen);
 }
 
 QString QtUserPrompts::saveFileName(QWidget *parent, const QString &filter, const QString &fileName) {
-    return QFileDialog::getSaveFileName(parent, QString(), fileName, filter);
+    return chooseFile(parent, filter, fileName, QFileDialog::AcceptSave);
 }

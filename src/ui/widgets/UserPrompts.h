@@ -19,9 +19,15 @@ public:
     // A question with Yes (the default) and No and the question icon; true only for Yes.
     virtual bool confirm(QWidget *parent, const QString &text) = 0;
 
+    // What to do with unsaved changes before they would be lost.
+    enum class UnsavedAnswer { Save, Discard, Cancel };
+    // A question with the buttons Save, Discard and Cancel and the question icon.
+    virtual UnsavedAnswer askUnsavedChanges(QWidget *parent, const QString &text) = 0;
+
     // A file dialog. `filter` is a Qt filter such as "Farstead QDS Studio File (*.QDS)";
-    // `fileName` is the name to start with. Returns the chosen name, or an empty string
-    // when the user cancels.
+    // `fileName` is the name to start with. A name typed without an extension gets the first
+    // one the filter lists, before the dialog checks whether the file exists. Returns the chosen name, or an
+    // empty string when the user cancels.
     virtual QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName) = 0;
 };

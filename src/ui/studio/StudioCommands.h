@@ -1,0 +1,133 @@
+#pragma once
+
+#include "core/dialogs/QuestDialogs.h"
+
+#include <QString>
+#include <QUndoCommand>
+#include <functional>
+#include <memory>
+#include <optional>
+
+// Shows the page and answer a command changed, after it is undone or redone from the history.
+using ShowChange = std::function<void(qint16 page, qint16 answer)>;
+
+// One change to the project that can be taken back. The window makes the change by pushing the
+// command (its first redo); every later redo and undo also shows the page it changes.
+class StudioCommand : public QUndoCommand {
+public:
+    void redo() final;
+    void undo() final;
+
+protected:
+    StudioCommand(QuestDialogs &project, ShowChange show, const QString &text);
+    virtual void forward() = 0;
+    virtual void backward() = 0;
+    // What to show once the change has been made or taken back.
+    virtual void showForward() const = 0;
+    virtual void showBackward() const = 0;
+    void show(qint16 page, qint16 answer) const;
+
+    QuestDialogs &m_project;
+
+private:
+    ShowChange m_show;
+    bool m_done = false;
+};
+
+// An answer's four fields, as stored.
+struct AnswerFields {
+    QString text;
+    bool isLinked = false;
+    QString LinkPage;
+    bool EndDialog = false;
+
+    static AnswerFields of(const Selection &answer);
+    void storeInto(Selection &answer) const;
+    bool operator==(const AnswerFields &) const = default;
+};
+
+// Apply: a page's speech and one of its answers. Only the parts that change are kept.
+class ApplyCommand : public StudioCommand {
+public:
+    // Null when storing the speech and the answer would change nothing.
+    static std::unique_ptr<ApplyCommand> make(QuestDialogs &project, ShowChange show, qint16 page,
+                                              qint16 slot, const QString &speech, const AnswerFields &answer);
+
+private:
+    ApplyCommand(QuestDialogs &project, ShowChange show, qint16 page, qint16 slot);
+    void forward() override;
+    void backward() override;
+    void showForward() const override;
+    void showBackward() const override;
+    void store(const std::optional<QString> &speech, const std::optional<AnswerFields> &answer);
+
+    qint16 m_page;
+    qint16 m_slot;
+    std::optional<QString> m_speechBefore, m_speechAfter;
+    std::optional<AnswerFields> m_answerBefore, m_answerAfter;
+};
+
+// "Add New" page: fills the lowest placeholder or appends.
+class AddPageCommand : public StudioCommand {
+public:
+    AddPageCommand(QuestDialogs &project, ShowChange show, std::unique_ptr<Dialog> page);
+
+private:
+    void forward() override;
+    void backward() override;
+    void showForward() const override;
+    void showBackward() const override;
+
+    std::unique_ptr<Dialog> m_page; // the page while it is out of the project, else the placeholder
+    qint16 m_slot;
+    bool m_appended;
+};
+
+// "Remove " page, with the links that follow the pages.
+class RemovePageCommand : public StudioCommand {
+public:
+    RemovePageCommand(QuestDialogs &project, ShowChange show, qint16 page);
+
+private:
+    void forward() override;
+    void backward() override;
+    void showForward() const override;
+    void showBackward() const override;
+
+    qint16 m_index;
+    QuestDialogs::RemovedPage m_removed;
+};
+
+// "Add New" answer: fills the first answer with an empty text or appends one.
+class AddAnswerCommand : public StudioCommand {
+public:
+    AddAnswerCommand(QuestDialogs &project, ShowChange show, qint16 page, const AnswerFields &added);
+
+private:
+    void forward() override;
+    void backward() override;
+    void showForward() const override;
+    void showBackward() const override;
+
+    qint16 m_page;
+    qint16 m_slot = 0;
+    bool m_appended = false;
+    AnswerFields m_added;
+    AnswerFields m_replaced; // the empty answer whose slot it took
+};
+
+// "Remove" answer.
+class RemoveAnswerCommand : public StudioCommand {
+public:
+    RemoveAnswerCommand(QuestDialogs &project, ShowChange show, qint16 page, qint16 slot);
+
+private:
+    void forward() override;
+    void backward() override;
+    void showForward() const override;
+    void showBackward() const override;
+
+    qint16 m_page;
+    qint16 m_slot;
+    std::unique_ptr<Selection> m_removed;
+};
