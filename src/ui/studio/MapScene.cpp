@@ -36,7 +36,16 @@ const QColor linkColour(60, 60, 60);
 const QColor brokenColour(200, 0, 0);
 } // namespace
 
-MapScene::MapScene(QObject *parent) : QGraphicsScene(parent) {}
+MapScene::MapScene(QObject *parent) : QGraphicsScene(parent) {
+    // The scene is drawn anew for every page shown: indexing its items would cost more than
+    // the few look-ups a click makes.
+    setItemIndexMethod(QGraphicsScene::NoIndex);
+}
+
+QRectF MapScene::pageRect(qint16 page) const {
+    const auto found = m_place.constFind(page);
+    return found == m_place.constEnd() ? QRectF() : QRectF(*found, QSizeF(boxWidth, boxHeight));
+}
 
 void MapScene::showNeighbourhood(const ConversationGraph &graph, const QuestDialogs &project,
                                  qint16 current) {
@@ -142,7 +151,12 @@ void MapScene::draw(const ConversationGraph &graph, const QuestDialogs &project,
             }
         }
     }
-    setSceneRect(itemsBoundingRect().adjusted(-10, -10, 10, 10));
+    // The boxes span the drawing; links back bend out to the left of it and broken links end
+    // to the right.
+    QRectF bounds;
+    for (const QPointF &at : std::as_const(m_place))
+        bounds |= QRectF(at, QSizeF(boxWidth, boxHeight));
+    setSceneRect(bounds.adjusted(-120, -20, 120, rowGap));
 }
 
 void MapScene::drawPage(const QuestDialogs &project, qint16 page, bool reached, bool current,

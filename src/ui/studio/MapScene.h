@@ -30,6 +30,8 @@ public:
 
     // The pages drawn, with their row (for tests and the view).
     const std::map<qint16, int> &rows() const { return m_rows; }
+    // Where page `page`'s box stands; empty when it is not drawn.
+    QRectF pageRect(qint16 page) const;
     // Pages drawn grey, and answers drawn as broken links ("page:answer").
     QStringList describe() const;
 

@@ -36,9 +36,9 @@ void MapView::update(const ConversationGraph &graph, const QuestDialogs &project
         std::min({1.0, viewport()->width() / drawn.width(), viewport()->height() / drawn.height()});
     setTransform(QTransform::fromScale(std::max(fit, 0.7), std::max(fit, 0.7)));
     // Keep the shown page in sight.
-    for (QGraphicsItem *item : m_scene->items())
-        if (item->data(MapScene::PageKey).isValid() && item->data(MapScene::PageKey).toInt() == current)
-            centerOn(item);
+    const QRectF shown = m_scene->pageRect(current);
+    if (!shown.isEmpty())
+        centerOn(shown.center());
 }
 
 void MapView::mousePressEvent(QMouseEvent *event) {
