@@ -7,6 +7,7 @@ void registerFileBenchmarks();
 void registerStartupBenchmarks();
 void registerPeakMemoryBenchmarks();
 void registerStudioBenchmarks();
+void registerDockBenchmarks();
 
 // Wall-clock time by the library, or timed by the benchmark itself around the part that counts.
 enum class Timing { Real, Manual };

@@ -35,6 +35,7 @@ int main(int argc, char **argv) {
     registerStartupBenchmarks();
     registerPeakMemoryBenchmarks();
     registerStudioBenchmarks();
+    registerDockBenchmarks();
 
     // Repetitions of different benchmarks take turns, so that a measurement and its baseline
     // see the same machine; a flag given on the command line comes later and wins.

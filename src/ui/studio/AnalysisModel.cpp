@@ -240,9 +240,16 @@ Qt::ItemFlags AnalysisModel::flags(const QModelIndex &index) const {
 }
 
 QVariant AnalysisModel::data(const QModelIndex &index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != KeyRole))
+    if (!index.isValid())
         return {};
     const quintptr id = nodeId(index);
+    if (role == PageRole || role == AnswerRole) {
+        if (isExtra(id))
+            return {};
+        return role == PageRole ? pageOf(id) : isPage(id) ? -1 : slotOf(id);
+    }
+    if (role != Qt::DisplayRole && role != KeyRole)
+        return {};
     return role == KeyRole ? nodeKey(id) : nodeText(id);
 }
 

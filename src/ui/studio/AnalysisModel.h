@@ -23,6 +23,10 @@ class AnalysisModel : public QAbstractItemModel, private ProjectObserver {
 public:
     // Every node's key, unique within the tree.
     static constexpr int KeyRole = Qt::UserRole + 1;
+    // The page a page or answer node stands for, and the answer slot (-1 on a page node). Nodes
+    // added by addRootNode/addNode stand for neither.
+    static constexpr int PageRole = Qt::UserRole + 2;
+    static constexpr int AnswerRole = Qt::UserRole + 3;
 
     explicit AnalysisModel(QObject *parent = nullptr);
     ~AnalysisModel() override;

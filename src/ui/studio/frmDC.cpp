@@ -62,6 +62,8 @@ frmDC::frmDC(QuestDialogs &project, UserPrompts &prompts, Navigator &navigator, 
     createMenu();
     placeControls();
     connectHandlers();
+    createDocks();
+    createNavigation();
     Form_Load();
 }
 

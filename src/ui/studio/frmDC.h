@@ -2,12 +2,19 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <memory>
 #include <functional>
 
 class AnalysisTree;
+class ConversationGraph;
+class FindBar;
+class MapView;
+class QCheckBox;
+class QDockWidget;
+class QModelIndex;
+class QTreeView;
 class Navigator;
 class QAction;
-class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -85,6 +92,20 @@ public:
     QAction *MnuEditRedo;
     QAction *MnuAnalysis;
 
+    // Docks, navigation and the View menu (frmDCDocks.cpp).
+    QDockWidget *dockProblems;
+    QTreeView *lstProblems;
+    QDockWidget *dockMap;
+    MapView *mapView;
+    QCheckBox *chkMapWhole;
+    FindBar *findBar;
+    QMenu *MnuView;
+    QAction *MnuViewProblems;
+    QAction *MnuViewMap;
+    QAction *MnuEditGoTo;
+    QAction *MnuEditFind;
+    QAction *MnuEditFindNext;
+    QAction *MnuEditFindPrevious;
     // Every change to the project, to undo and redo. Its clean state is the project as last
     // started, opened or saved.
     QUndoStack *History;
@@ -99,6 +120,9 @@ public:
     // Opens a project file as "Open..." does once a file is chosen: no confirmation, and the
     // same messages when the file is damaged or cannot be read.
     void OpenProjectFile(const QString &path);
+    // Stores the current edits, as leaving the speech box does, then shows page `page` with its
+    // answer `answer`. A page that does not exist is ignored.
+    void GoToPage(qint16 page, qint16 answer = 0);
     // True while the project, the prefix or the speaker differ from what was last started,
     // opened or saved.
     bool hasUnsavedChanges() const;
@@ -133,6 +157,13 @@ public slots:
     void MnuProjExport_Click();
     void MnuProjEnd_Click();
     void MnuProjRecent_Click(const QString &path);
+    void TrvAnalysis_DblClick(const QModelIndex &node);
+    void lstProblems_DblClick(const QModelIndex &row);
+    void mapView_Click(qint16 page);
+    void MnuEditGoTo_Click();
+    void MnuEditFind_Click();
+    void MnuEditFindNext_Click();
+    void MnuEditFindPrevious_Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -156,6 +187,14 @@ private:
     void fillRecentMenu();
     // Notes a project file just opened or saved among the recent ones.
     void rememberProject(const QString &path);
+    void createDocks();
+    void createNavigation();
+    // Brings the problems list and the map up to the project after a rebuild.
+    void refreshDocks();
+    void findFrom(bool forward);
+    void saveDockState() const;
+
+    std::shared_ptr<ConversationGraph> m_graph;
     // Makes a change through the history, so that it can be undone.
     void record(QUndoCommand *command);
     // Shows what an undone or redone command changed.
@@ -171,6 +210,8 @@ private:
     UserPrompts &m_prompts;
     Navigator &m_navigator;
     bool m_resizing = false;
+    qint16 m_findPage = -1; // where the last search found its text
+    qint16 m_findAnswer = -1;
     bool m_leaving = false; // closing after the question has been answered
     QString m_fileName;     // the project file last opened or saved
     QString m_savedPrefix;

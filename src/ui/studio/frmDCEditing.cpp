@@ -98,6 +98,7 @@ void frmDC::applyAndRebuild() {
 
 void frmDC::MnuAnalysis_Click() {
     TrvAnalysis->rebuild(Project, DialogName->text());
+    refreshDocks();
 }
 
 void frmDC::Addnote(const QString &ParentID, const QString &NoteName, const QString &Key) {

@@ -1,0 +1,115 @@
+// The studio's docks: a keystroke in the speech box with the problems list and the map shown,
+// a page shown on the map at 100 and 32767 pages, and the whole map of a 300-page project.
+
+#include "Benchmarks.h"
+#include "Fixtures.h"
+#include "Names.h"
+#include "StudioWindow.h"
+
+#include "core/dialogs/ConversationGraph.h"
+#include "support/ProjectFixtures.h"
+#include "ui/studio/MapView.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+#include <QTest>
+#include <chrono>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+void runDockedKeystroke(benchmark::State &state, int pages) {
+    StudioWindow studio;
+    if (!studio.show()) {
+        state.SkipWithError("the studio was never exposed");
+        return;
+    }
+    studio.window.dockProblems->show();
+    studio.window.dockMap->show();
+    studio.load(pages);
+    QPlainTextEdit *speech = studio.window.txtSpeech;
+    speech->setFocus();
+    speech->moveCursor(QTextCursor::End);
+    StudioWindow::settle();
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        QTest::keyClick(speech, Qt::Key_A);
+        StudioWindow::settle();
+        state.SetIterationTime(secondsSince(start));
+        QTest::keyClick(speech, Qt::Key_Backspace);
+        StudioWindow::settle();
+    }
+    studio.window.dockProblems->hide();
+    studio.window.dockMap->hide();
+}
+
+// A map view of its own on the generated project, its links followed once (not timed).
+struct MapOnProject {
+    QuestDialogs project;
+    ConversationGraph graph;
+    MapView view;
+
+    explicit MapOnProject(int pages) {
+        ProjectFixtures::generate(project, pages);
+        graph.sync(project);
+        view.resize(420, 600);
+        view.show();
+    }
+};
+
+void runMapPage(benchmark::State &state, int pages) {
+    MapOnProject map(pages);
+    if (!QTest::qWaitForWindowExposed(&map.view)) {
+        state.SkipWithError("the map was never exposed");
+        return;
+    }
+    // The same few pages at every size, each one a change of page.
+    const qint16 shown[] = {0, 1, 17, 42, 99};
+    int next = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        map.view.update(map.graph, map.project, shown[next++ % 5], false);
+        StudioWindow::settle();
+        state.SetIterationTime(secondsSince(start));
+    }
+}
+
+void runWholeMap(benchmark::State &state) {
+    MapOnProject map(300);
+    map.view.setWholeMap(true);
+    if (!QTest::qWaitForWindowExposed(&map.view)) {
+        state.SkipWithError("the map was never exposed");
+        return;
+    }
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        map.view.update(map.graph, map.project, 0, true);
+        map.view.viewport()->repaint();
+        state.SetIterationTime(secondsSince(start));
+    }
+}
+
+} // namespace
+
+void registerDockBenchmarks() {
+    namespace N = BenchNames;
+    // The docks' place and visibility go to a settings file of the run's own.
+    QStandardPaths::setTestModeEnabled(true);
+    timed(benchmark::RegisterBenchmark(N::dockedKeystroke100, runDockedKeystroke, 100), Timing::Manual)
+        ->Unit(benchmark::kMicrosecond);
+    timed(benchmark::RegisterBenchmark(N::dockedKeystroke32767, runDockedKeystroke, QuestDialogs::MaxPages),
+          Timing::Manual)
+        ->Unit(benchmark::kMicrosecond);
+    timed(benchmark::RegisterBenchmark(N::mapPage100, runMapPage, 100), Timing::Manual)
+        ->Unit(benchmark::kMicrosecond);
+    timed(benchmark::RegisterBenchmark(N::mapPage32767, runMapPage, QuestDialogs::MaxPages), Timing::Manual)
+        ->Unit(benchmark::kMicrosecond);
+    timed(benchmark::RegisterBenchmark(N::wholeMap300, runWholeMap), Timing::Manual);
+}

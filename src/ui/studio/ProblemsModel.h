@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/dialogs/ProjectCheck.h"
+#include "core/dialogs/ProjectObserver.h"
+
+#include <QAbstractTableModel>
+#include <vector>
+
+// The problems list: what the check rules find in the project, one row per finding with its
+// severity, page and answer. The project tells the model when it changes, so a refresh after
+// which nothing changed (a keystroke in a box, which stores nothing) costs nothing.
+class ProblemsModel : public QAbstractTableModel, private ProjectObserver {
+    Q_OBJECT
+public:
+    // On column 0: the finding's page, and its answer (-1 for the page itself).
+    static constexpr int PageRole = Qt::UserRole;
+    static constexpr int AnswerRole = Qt::UserRole + 1;
+
+    explicit ProblemsModel(QObject *parent = nullptr);
+    ~ProblemsModel() override;
+
+    // Checks the project again when it, the prefix or the speaker changed since the last
+    // refresh. True when the rows changed.
+    bool refresh(QuestDialogs &project, const QString &prefix, const QString &speaker);
+    const std::vector<Finding> &findings() const { return m_findings; }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    void pageAboutToChange(qint16 index, const Dialog &page) override;
+    void pagesAboutToReset() override;
+    void projectDestroyed(const QuestDialogs &project) override;
+
+    QuestDialogs *m_project = nullptr;
+    bool m_stale = true;
+    qint16 m_count = -1;
+    QString m_prefix;
+    QString m_speaker;
+    std::vector<Finding> m_findings;
+};
