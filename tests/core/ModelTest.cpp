@@ -1,8 +1,7 @@
 #include "core/dialogs/QuestDialogs.h"
+#include "support/ScenarioTables.h"
 #include "support/TestSupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,7 +23,14 @@ QStringList pageTexts(const QuestDialogs &p) {
 }
 
 // One step of a model scenario ("VERB PAGE TEXT" or "VERB TEXT"), done to `p` or checked on it.
-void run(QuestDialogs &p, const QString &verb, const QString &text, const QStringList &list) {
+struct ModelScenario {
+    QuestDialogs p;
+    QObject noControls;
+    QObject &window() { return noControls; }
+    void run(const QString &verb, QObject *, const QString &text, const QStringList &list);
+};
+
+void ModelScenario::run(const QString &verb, QObject *, const QString &text, const QStringList &list) {
     const qint16 n = static_cast<qint16>(text.section(u' ', 0, 0).toInt());
     const QString rest = text.section(u' ', 1);
     if (verb == "init" || verb == "clear")
@@ -58,24 +64,7 @@ void run(QuestDialogs &p, const QString &verb, const QString &text, const QStrin
 // Pages and answers added, removed and edited: each file under fixtures/model is a list of steps
 // done to a fresh project, written as the studio's scenario tables are.
 TEST(ProjectModel, EachScenarioEndsAsItsTableSays) {
-    const QDir dir(QStringLiteral(RUNEQUILL_FIXTURES "/model"));
-    const QStringList files = dir.entryList({"*.txt"}, QDir::Files);
-    ASSERT_GE(files.size(), 5);
-    for (const QString &name : files) {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-        QuestDialogs project;
-        for (qsizetype n = 0; n < lines.size(); ++n) {
-            if (lines[n].isEmpty() || lines[n].startsWith(u'#') || lines[n].startsWith(QStringLiteral("| ")))
-                continue;
-            SCOPED_TRACE(QStringLiteral("%1:%2: %3").arg(name).arg(n + 1).arg(lines[n]).toStdString());
-            QStringList list;
-            for (qsizetype k = n + 1; k < lines.size() && lines[k].startsWith(QStringLiteral("| ")); ++k)
-                list << lines[k].mid(2);
-            run(project, lines[n].section(u' ', 0, 0), lines[n].section(u' ', 1), list);
-        }
-    }
+    runScenarioTables<ModelScenario>(QStringLiteral("model"), 5);
 }
 
 TEST(DialogModel, OutOfRangeAnswersAndPagesAreDetached) {

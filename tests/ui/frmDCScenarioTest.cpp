@@ -1,8 +1,8 @@
-// The studio's event semantics as scenario tables: each file under fixtures/studio is a list of
-// steps done to a fresh window as a user would do them, and of what the window, its tree and the
-// project must show after them. A step is "VERB NAME TEXT" (NAME an objectName); "\n" in a text
-// is a line break, "\r" a carriage return, "$DIR" a scratch folder. Lists ("stored", "tree", ...) are
-// followed by their items, each on a line of its own after "| ", none for an empty list.
+// The studio's event semantics as scenario tables (see ScenarioTables.h): each file under
+// fixtures/studio is a list of steps done to a fresh window as a user would do them, and of what
+// the window, its tree and the project must show after them. Lists ("stored", "tree", ...) have
+// one item a line, none for an empty list.
+#include "support/ScenarioTables.h"
 #include "ui/frmDCFixture.h"
 
 #include "core/text/CodePage.h"
@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QUndoStack>
 
 namespace {
@@ -246,6 +245,8 @@ public:
             ADD_FAILURE() << "unknown step " << verb.toStdString();
     }
 
+    QWidget &window() { return s.w; }
+
     Studio s;
 
 private:
@@ -277,29 +278,5 @@ private:
 } // namespace
 
 TEST(frmDCScenario, EachScenarioEndsAsItsTableSays) {
-    const QDir dir(QStringLiteral(RUNEQUILL_FIXTURES "/studio"));
-    const QStringList files = dir.entryList({"*.txt"}, QDir::Files);
-    ASSERT_GE(files.size(), 10);
-    for (const QString &name : files) {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        QTemporaryDir scratch;
-        QStringList lines = QString::fromUtf8(file.readAll()).replace("$DIR", scratch.path()).split(u'\n');
-        for (QString &line : lines)
-            line.replace(QStringLiteral("\\n"), QStringLiteral("\n"))
-                .replace(QStringLiteral("\\r"), QStringLiteral("\r"));
-        Scenario scenario;
-        for (qsizetype n = 0; n < lines.size(); ++n) {
-            const QString line = lines[n];
-            if (line.isEmpty() || line.startsWith(u'#') || line.startsWith(QStringLiteral("| ")))
-                continue;
-            SCOPED_TRACE(QStringLiteral("%1:%2: %3").arg(name).arg(n + 1).arg(line).toStdString());
-            QStringList list;
-            while (n + 1 < lines.size() && lines[n + 1].startsWith(QStringLiteral("| ")))
-                list << lines[++n].mid(2);
-            QObject *control = scenario.s.w.findChild<QObject *>(line.section(u' ', 1, 1));
-            // Steps on a control take the text after its name; the others, all after the verb.
-            scenario.run(line.section(u' ', 0, 0), control, line.section(u' ', control ? 2 : 1), list);
-        }
-    }
+    runScenarioTables<Scenario>(QStringLiteral("studio"), 10);
 }

@@ -1,8 +1,7 @@
-// The Item Creator's event semantics as scenario tables: each file under fixtures/item-window is
-// a list of steps done to a fresh window and of what it must show after them, written as the
-// studio's tables are ("VERB NAME TEXT", "\n" and "\r" in texts, "$DIR" a scratch folder, lists
-// after "| ").
+// The Item Creator's event semantics as scenario tables (see ScenarioTables.h): each file under
+// fixtures/item-window is a list of steps done to a fresh window and of what it must show after.
 #include "support/RecordingNavigator.h"
+#include "support/ScenarioTables.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestSupport.h"
 #include "ui/items/frmItem.h"
@@ -12,7 +11,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -39,6 +37,9 @@ struct ItemScenario {
     RecordingNavigator nav;
     ScriptedPrompts prompts;
     std::unique_ptr<frmItem> w = std::make_unique<frmItem>(nav, prompts);
+
+    ItemScenario() { w->show(); }
+    QWidget &window() { return *w; }
 
     QStringList fields() const {
         QStringList out;
@@ -121,29 +122,5 @@ struct ItemScenario {
 } // namespace
 
 TEST(frmItemScenario, EachScenarioEndsAsItsTableSays) {
-    const QDir dir(QStringLiteral(RUNEQUILL_FIXTURES "/item-window"));
-    const QStringList files = dir.entryList({"*.txt"}, QDir::Files);
-    ASSERT_GE(files.size(), 5);
-    for (const QString &name : files) {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        QTemporaryDir scratch;
-        QStringList lines = QString::fromUtf8(file.readAll()).replace("$DIR", scratch.path()).split(u'\n');
-        for (QString &line : lines)
-            line.replace(QStringLiteral("\\n"), QStringLiteral("\n"))
-                .replace(QStringLiteral("\\r"), QStringLiteral("\r"));
-        ItemScenario scenario;
-        scenario.w->show();
-        for (qsizetype n = 0; n < lines.size(); ++n) {
-            const QString line = lines[n];
-            if (line.isEmpty() || line.startsWith(u'#') || line.startsWith(QStringLiteral("| ")))
-                continue;
-            SCOPED_TRACE(QStringLiteral("%1:%2: %3").arg(name).arg(n + 1).arg(line).toStdString());
-            QStringList list;
-            while (n + 1 < lines.size() && lines[n + 1].startsWith(QStringLiteral("| ")))
-                list << lines[++n].mid(2);
-            QObject *control = scenario.w->findChild<QObject *>(line.section(u' ', 1, 1));
-            scenario.run(line.section(u' ', 0, 0), control, line.section(u' ', control ? 2 : 1), list);
-        }
-    }
+    runScenarioTables<ItemScenario>(QStringLiteral("item-window"), 5);
 }
