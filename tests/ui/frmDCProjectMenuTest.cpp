@@ -8,17 +8,6 @@
 #include <QApplication>
 
 TEST(frmDCProjectMenu, ReturnOpensTheMainWindowAndTheSpeakerSurvives) {
-    RecordingNavigator recording;
-    {
-        QuestDialogs project;
-        ScriptedPrompts prompts;
-        frmDC w(project, prompts, recording);
-        w.show();
-        w.MnuProjEnd->trigger();
-        EXPECT_EQ(recording.calls, QStringList{"main"});
-        EXPECT_FALSE(w.isVisible());
-    }
-
     ScriptedPrompts prompts;
     AppNavigator navigator(&prompts);
     navigator.openDialogStudio();
