@@ -12,21 +12,6 @@ QStringList fields(std::initializer_list<std::pair<int, const char *>> values) {
 }
 } // namespace
 
-TEST(CompileItem, WorkedExampleWithAdditionalText) {
-    const QString additional = QStringLiteral("\r\nON=@DCLICK\r\nSAY Hi");
-    const QString out = CompileItem(fields({{0, "lamp_magic"},
-                                            {2, "magic lamp"},
-                                            {4, "0a22"},
-                                            {9, "2"},
-                                            {17, "100"},
-                                            {29, "0481"},
-                                            {31, "010"}})) +
-                        additional;
-    EXPECT_EQ(out, QStringLiteral("[ITEMDEF i_lamp_magic]\r\nNAME=magic lamp\r\nID=0a22\r\nWEIGHT=2\r\n"
-                                  "VALUE=100\r\n\r\nON=@CREATE\r\nCOLOR=0481\r\nATTR=010\r\n\r\n"
-                                  "ON=@DCLICK\r\nSAY Hi"));
-}
-
 TEST(CompileItem, EmptyFieldsGiveTheBareSection) {
     EXPECT_EQ(CompileItem(fields({})), QStringLiteral("[ITEMDEF i_item]\r\n\r\nON=@CREATE\r\n"));
     EXPECT_EQ(CompileItem({}), QStringLiteral("[ITEMDEF i_item]\r\n\r\nON=@CREATE\r\n"));

@@ -1,8 +1,7 @@
 #include "core/dialogs/QuestDialogs.h"
+#include "support/ScenarioTables.h"
 #include "support/TestSupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,10 +22,35 @@ QStringList pageTexts(const QuestDialogs &p) {
     return out;
 }
 
+// Records what a project tells its observers, with the page as it was at that moment.
+struct RecordingObserver : ProjectObserver {
+    QStringList heard;
+    void pageAboutToChange(qint16 index, const Dialog &page) override {
+        heard << QStringLiteral("%1 %2/%3/%4")
+                     .arg(index)
+                     .arg(page.text(), page.Selection(0).text())
+                     .arg(page.SelectionCount());
+    }
+    void pagesAboutToReset() override { heard << "reset"; }
+    void projectDestroyed(const QuestDialogs &) override { heard << "destroyed"; }
+    QStringList take() { return std::exchange(heard, {}); }
+};
+
 // One step of a model scenario ("VERB PAGE TEXT" or "VERB TEXT"), done to `p` or checked on it.
-void run(QuestDialogs &p, const QString &verb, const QString &text, const QStringList &list) {
+struct ModelScenario {
+    std::unique_ptr<QuestDialogs> project = std::make_unique<QuestDialogs>();
+    RecordingObserver heard, unheard;
+    QObject noControls;
+    QObject &window() { return noControls; }
+    void run(const QString &verb, QObject *, const QString &text, const QStringList &list);
+};
+
+void ModelScenario::run(const QString &verb, QObject *, const QString &text, const QStringList &list) {
+    QuestDialogs &p = *project;
     const qint16 n = static_cast<qint16>(text.section(u' ', 0, 0).toInt());
     const QString rest = text.section(u' ', 1);
+    const qint16 slot = static_cast<qint16>(rest.section(u' ', 0, 0).toInt());
+    const QString slotText = rest.section(u' ', 1);
     if (verb == "init" || verb == "clear")
         verb == "init" ? p.Init() : p.Clear();
     else if (verb == "speaker")
@@ -43,6 +67,31 @@ void run(QuestDialogs &p, const QString &verb, const QString &text, const QStrin
         p.Dialog(n).AddSelection(answer(rest.section(u' ', 1), true, rest.section(u' ', 0, 0), false));
     else if (verb == "removeanswer")
         p.Dialog(n).RemoveSelection(static_cast<qint16>(rest.toInt()));
+    else if (verb == "answertext") // answertext PAGE SLOT TEXT
+        p.Dialog(n).Selection(slot).setText(slotText);
+    else if (verb == "initanswer") // initanswer PAGE SLOT TEXT: neither linked nor ending
+        p.Dialog(n).Selection(slot).Init(slotText, false, {}, true);
+    else if (verb == "setanswer") // setanswer PAGE SLOT TEXT
+        p.Dialog(n).setSelection(slot, answer(slotText));
+    else if (verb == "setpage")
+        p.setDialog(n, page(rest));
+    else if (verb == "observe") { // twice: once is enough; an observer that left hears nothing
+        p.addObserver(&heard);
+        p.addObserver(&heard);
+        p.addObserver(&unheard);
+        p.removeObserver(&unheard);
+    } else if (verb == "destroy")
+        project.reset();
+    else if (verb == "heard") {
+        EXPECT_EQ(heard.take(), list);
+        EXPECT_EQ(unheard.take(), QStringList{});
+    } else if (verb == "count") // count PAGES ANSWERS-ON-PAGE-0
+        EXPECT_EQ(QStringLiteral("%1 %2").arg(p.Count()).arg(p.Dialog(0).SelectionCount()), text);
+    else if (verb == "fill") // pages until the project holds no more
+        while (p.AddNewDialog(page(text))) {
+        }
+    else if (verb == "page") // page N TEXT: the text of one page
+        EXPECT_EQ(p.Dialog(n).text(), rest);
     else if (verb == "pages")
         EXPECT_EQ(pageTexts(p), list);
     else if (verb == "stored")
@@ -58,112 +107,7 @@ void run(QuestDialogs &p, const QString &verb, const QString &text, const QStrin
 // Pages and answers added, removed and edited: each file under fixtures/model is a list of steps
 // done to a fresh project, written as the studio's scenario tables are.
 TEST(ProjectModel, EachScenarioEndsAsItsTableSays) {
-    const QDir dir(QStringLiteral(RUNEQUILL_FIXTURES "/model"));
-    const QStringList files = dir.entryList({"*.txt"}, QDir::Files);
-    ASSERT_GE(files.size(), 5);
-    for (const QString &name : files) {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-        QuestDialogs project;
-        for (qsizetype n = 0; n < lines.size(); ++n) {
-            if (lines[n].isEmpty() || lines[n].startsWith(u'#') || lines[n].startsWith(QStringLiteral("| ")))
-                continue;
-            SCOPED_TRACE(QStringLiteral("%1:%2: %3").arg(name).arg(n + 1).arg(lines[n]).toStdString());
-            QStringList list;
-            for (qsizetype k = n + 1; k < lines.size() && lines[k].startsWith(QStringLiteral("| ")); ++k)
-                list << lines[k].mid(2);
-            run(project, lines[n].section(u' ', 0, 0), lines[n].section(u' ', 1), list);
-        }
-    }
-}
-
-TEST(DialogModel, OutOfRangeAnswersAndPagesAreDetached) {
-    Dialog d;
-    d.Selection(5).setText(QStringLiteral("lost"));
-    d.Selection(-1).setText(QStringLiteral("lost"));
-    EXPECT_EQ(d.SelectionCount(), 1);
-    EXPECT_TRUE(d.Selection(0).text().isEmpty());
-    EXPECT_TRUE(d.Selection(5).text().isEmpty());
-    d.setSelection(3, answer("X"));
-    EXPECT_EQ(d.SelectionCount(), 1);
-
-    QuestDialogs p;
-    p.Dialog(3).setText(QStringLiteral("lost"));
-    p.Dialog(-1).AddSelection(answer("lost"));
-    EXPECT_EQ(pageTexts(p), QStringList{"Enter New Dialog"});
-    EXPECT_EQ(p.Dialog(0).SelectionCount(), 1);
-    p.setDialog(1, page("X"));
-    EXPECT_EQ(p.Count(), 1);
-}
-
-TEST(ProjectModel, FullProjectRefusesAnotherPage) {
-    QuestDialogs p;
-    while (p.Count() < QuestDialogs::MaxPages)
-        ASSERT_TRUE(p.AddNewDialog(page("p")));
-    EXPECT_EQ(p.UpperBound(), 32766);
-    EXPECT_FALSE(p.AddNewDialog(page("one too many")));
-    EXPECT_EQ(p.Count(), QuestDialogs::MaxPages);
-    p.Dialog(100).setText(QStringLiteral("Null"));
-    EXPECT_TRUE(p.AddNewDialog(page("fits")));
-    EXPECT_EQ(p.Dialog(100).text(), QStringLiteral("fits"));
-}
-
-// Records what a project tells its observers, with the page as it was at that moment.
-struct RecordingObserver : ProjectObserver {
-    QStringList heard;
-    void pageAboutToChange(qint16 index, const Dialog &page) override {
-        heard << QStringLiteral("%1 %2/%3/%4")
-                     .arg(index)
-                     .arg(page.text(), page.Selection(0).text())
-                     .arg(page.SelectionCount());
-    }
-    void pagesAboutToReset() override { heard << "reset"; }
-    void projectDestroyed(const QuestDialogs &) override { heard << "destroyed"; }
-    QStringList take() { return std::exchange(heard, {}); }
-};
-
-TEST(ProjectModel, ObserversHearOfAPageBeforeItChanges) {
-    RecordingObserver o;
-    auto p = std::make_unique<QuestDialogs>();
-    p->AddNewDialog(page("B"));
-    p->addObserver(&o);
-    p->addObserver(&o); // once is enough
-
-    p->Dialog(1).Selection(0).setText(QStringLiteral("x"));
-    p->Dialog(1).Selection(0).setText(QStringLiteral("x"));
-    p->Dialog(1).Selection(0).Init(QStringLiteral("x"), false, {}, true);
-    p->Dialog(1).setText(QStringLiteral("B"));
-    EXPECT_EQ(o.take(), QStringList{"1 B//1"}) << "storing what is there already changes nothing";
-
-    p->Dialog(0).AddSelection(answer("y"));
-    p->Dialog(0).AddSelection(answer("z"));
-    p->Dialog(0).RemoveSelection(1);
-    p->Dialog(0).setSelection(0, answer("w"));
-    EXPECT_EQ(o.take(), (QStringList{"0 Enter New Dialog//1", "0 Enter New Dialog/y/1",
-                                     "0 Enter New Dialog/y/2", "0 Enter New Dialog/y/1"}));
-
-    p->AddNewDialog(page("C"));
-    EXPECT_EQ(o.take(), QStringList{}) << "an appended page is not announced";
-    p->Dialog(1).setText(QStringLiteral("Null"));
-    p->AddNewDialog(page("D"));
-    p->setDialog(2, page("E"));
-    EXPECT_EQ(o.take(), (QStringList{"1 B/x/1", "1 Null/x/1", "2 C//1"}));
-
-    p->RemoveDialog(9);
-    EXPECT_EQ(o.take(), QStringList{});
-    p->RemoveDialog(0);
-    p->Clear();
-    p->Init();
-    EXPECT_EQ(o.take(), (QStringList{"reset", "reset", "reset"}));
-
-    RecordingObserver gone;
-    p->addObserver(&gone);
-    p->removeObserver(&gone);
-    p->Dialog(0).setText(QStringLiteral("after"));
-    p.reset();
-    EXPECT_EQ(o.take(), (QStringList{"0 Enter New Dialog//1", "destroyed"}));
-    EXPECT_EQ(gone.take(), QStringList{});
+    runScenarioTables<ModelScenario>(QStringLiteral("model"), 5);
 }
 
 TEST(DialogModel, TextsComeBackExactlyAsStored) {

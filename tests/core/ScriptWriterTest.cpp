@@ -6,6 +6,7 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -13,24 +14,7 @@
 namespace {
 
 using TestSupport::answer;
-using TestSupport::crlfLines;
 using TestSupport::readFile;
-
-// A page with these answers in slots 0, 1, ...
-template <class... Answers> std::unique_ptr<Dialog> page(const QString &speech, Answers... answers) {
-    auto d = std::make_unique<Dialog>(speech);
-    (d->AddSelection(std::move(answers)), ...);
-    return d;
-}
-
-// The lines 1 to 10 of a page block, which every page has.
-QByteArray gumpHead(const char *section) {
-    return "[DIALOG " + QByteArray(section) + "]\r\n" +
-           crlfLines({"30,30", "NOMOVE", "Page 0", "resizepic 0 0 5054 380 330", "Page 1",
-                      "HTMLGUMP 30 15 100 20 0 0 0\t\t//NPC NAME",
-                      "HTMLGUMP 30 35 340 100 1 1 1\t\t//NPC SPEECH", "BUTTON 10 150 4005 4006 1 0 1",
-                      "HTMLGUMP 50 150 270 40 2 0 0\t\t//PLAYER ANSWERS"});
-}
 
 QByteArray script(QuestDialogs &project, const QString &prefix) {
     ScriptWriter::fillExportDefaults(project);
@@ -39,33 +23,36 @@ QByteArray script(QuestDialogs &project, const QString &prefix) {
 
 } // namespace
 
-TEST(ScriptWriter, WorkedExampleByteForByte) {
-    QuestDialogs project;
-    project.Clear();
-    project.setSpeaker("Guard");
-    project.AddNewDialog(page("Halt! *[raises a hand*/] Who goes there?",
-                              answer("A friend", true, "1", false), answer("Nobody", false, {}, true)));
-    project.AddNewDialog(page("Welcome, friend.", answer("Thanks", false, {}, true)));
-
+// Each NAME.QDS under fixtures/export, read as "Open..." reads it, exports as NAME.scp byte for
+// byte: the defaults of a fresh project, the buttons and handlers of every slot, pages under
+// their numbers.
+TEST(ScriptWriter, FixtureProjectsExportByteForByte) {
     QTemporaryDir dir;
-    const QString path = dir.filePath("guard.scp");
-    QString reason;
-    ASSERT_TRUE(project.DumpToFile(path, "d_guard", &reason)) << reason.toStdString();
-    EXPECT_EQ(TestSupport::readFile(path), TestSupport::readFile(RUNEQUILL_EXAMPLE("frmDC_guard.scp")));
+    const QDir fixtures(QStringLiteral(RUNEQUILL_FIXTURES "/export"));
+    const QStringList names = fixtures.entryList({"*.QDS"}, QDir::Files);
+    ASSERT_GE(names.size(), 3);
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        QuestDialogs project;
+        const QStringList read = TestSupport::readProject(fixtures.filePath(name), project);
+        ASSERT_EQ(read.value(0), "Ok");
+        project.setSpeaker(read.value(2).mid(8)); // "speaker TEXT"
+        const QString out = dir.filePath("out.scp");
+        const QString expected = fixtures.filePath(QFileInfo(name).completeBaseName() + ".scp");
+        QString reason;
+        ASSERT_TRUE(project.DumpToFile(out, read.value(1).mid(7), &reason)) << reason.toStdString();
+        ASSERT_TRUE(QFile::exists(expected));
+        EXPECT_EQ(TestSupport::readFile(out), TestSupport::readFile(expected));
+    }
 }
 
-TEST(ScriptWriter, FreshProjectGetsItsDefaults) {
-    QuestDialogs project; // as Init leaves it, with no speaker
-    const QByteArray expected =
-        crlfLines({"//=====QDS: P STARTS======", " "}) + gumpHead("P_0") +
-        crlfLines({" ", "[DIALOG P_0 Text]", "<var.bfont_lgreen><SRC.TARG.NAME><var.br>",
-                   "<var.bfont_lgrey>Enter New Dialog", "<var.br><var.bfont_lgrey>End Dialog<var.br>", " ",
-                   "[DIALOG P_0 BUTTON]", "ON=1", "\tReturn 1", " "});
-    EXPECT_EQ(script(project, "P"), expected);
+// Export fills in the defaults of a fresh project, and keeps them for later exports; a speaker
+// that is set is kept.
+TEST(ScriptWriter, FreshProjectKeepsItsDefaults) {
+    QuestDialogs project;
+    script(project, "P");
     EXPECT_EQ(project.Speaker(), QStringLiteral("<SRC.TARG.NAME>"));
     EXPECT_EQ(project.Dialog(0).Selection(0).text(), QStringLiteral("End Dialog"));
-
-    // A speaker that is set is kept, and the filled-in answer text stays for later exports.
     project.setSpeaker("Bob");
     EXPECT_TRUE(script(project, "P").contains("<var.bfont_lgreen>Bob<var.br>\r\n"));
 }
@@ -97,34 +84,14 @@ TEST(ScriptWriter, FailedWriteReportsAndKeepsThePreviousFile) {
     EXPECT_EQ(TestSupport::readFile(path), QByteArray("old"));
 }
 
-TEST(ScriptWriter, ButtonsAndHandlersFollowTheSlots) {
+// The buttons and handlers of every slot are in the fixture five-answers; a linked answer
+// without a page id (only the window can make one) still ends the dialog after its jump.
+TEST(ScriptWriter, ALinkWithoutAPageIdJumpsAndEnds) {
     QuestDialogs project;
-    project.setSpeaker("S");
-    Dialog &p = project.Dialog(0);
-    p.Selection(0).Init("one", false, {}, false); // neither linked nor ending
-    p.AddSelection(answer("two", true, "4", false));
-    p.AddSelection(answer("three", true, "", true));
-    const QByteArray three = script(project, "P");
-    EXPECT_TRUE(three.contains("HTMLGUMP 50 150 270 40 2 0 0\t\t//PLAYER ANSWERS\r\n"
-                               "BUTTON 10 190 4005 4006 1 0 2\r\nHTMLGUMP 50 190 270 40 3 0 0\r\n"
-                               "BUTTON 10 230 4005 4006 1 0 3\r\nHTMLGUMP 50 230 270 40 4 0 0\r\n \r\n"));
-    EXPECT_FALSE(three.contains("BUTTON 10 270"));
-    EXPECT_TRUE(three.contains("<var.br><var.bfont_lgrey>three<var.br>\r\n \r\n"));
-    EXPECT_TRUE(three.endsWith("[DIALOG P_0 BUTTON]\r\nON=1\r\n \r\n"
-                               "ON=2\r\n\tsrc.iQuest::GetDialog P_4\r\n \r\n"
-                               "ON=3\r\n\tsrc.iQuest::GetDialog P_\r\n\tReturn 1\r\n \r\n"))
-        << three.toStdString();
-
-    // Four slots fill the layout; a fifth (only ever read from a file) gets a text line and
-    // a handler but no button.
-    p.AddSelection(answer("four", false, {}, true));
-    p.AddSelection(answer("five", false, {}, true));
-    ASSERT_EQ(p.SelectionCount(), 5);
-    const QByteArray five = script(project, "P");
-    EXPECT_TRUE(five.contains("BUTTON 10 270 4005 4006 1 0 4\r\nHTMLGUMP 50 270 270 40 5 0 0\r\n \r\n"));
-    EXPECT_FALSE(five.contains("1 0 5"));
-    EXPECT_TRUE(five.contains("<var.br><var.bfont_lgrey>five<var.br>\r\n \r\n[DIALOG P_0 BUTTON]"));
-    EXPECT_TRUE(five.endsWith("ON=5\r\n\tReturn 1\r\n \r\n"));
+    project.Dialog(0).Selection(0).Init("three", true, "", true);
+    EXPECT_TRUE(
+        script(project, "P")
+            .endsWith("[DIALOG P_0 BUTTON]\r\nON=1\r\n\tsrc.iQuest::GetDialog P_\r\n\tReturn 1\r\n \r\n"));
 }
 
 TEST(ScriptWriter, SpeechConversion) {
@@ -169,23 +136,6 @@ TEST(ScriptWriter, LineBreaksInTextsStayOnOneScriptLine) {
     EXPECT_EQ(project.Speaker(), QStringLiteral("Old\nGuard"));
     EXPECT_EQ(project.Dialog(0).Selection(0).text(), QStringLiteral("yes\nno"));
 }
-
-TEST(ScriptWriter, PagesAreWrittenUnderTheirCurrentNumbers) {
-    QuestDialogs project;
-    project.setSpeaker("S");
-    project.Dialog(0).setText("A");
-    project.AddNewDialog(page("B", answer("to C", true, "2", false)));
-    project.AddNewDialog(page("C", answer("back", true, "0", true)));
-    project.AddNewDialog(page("Null", answer("x", false, {}, true)));
-    project.RemoveDialog(1);
-    const QByteArray out = script(project, "Q");
-    EXPECT_TRUE(out.contains("[DIALOG Q_1 Text]\r\n<var.bfont_lgreen>S<var.br>\r\n<var.bfont_lgrey>C\r\n"));
-    EXPECT_TRUE(out.contains("[DIALOG Q_2 Text]\r\n<var.bfont_lgreen>S<var.br>\r\n<var.bfont_lgrey>Null\r\n"))
-        << "a placeholder page is written like any other";
-    EXPECT_FALSE(out.contains("[DIALOG Q_3"));
-    EXPECT_TRUE(out.contains("[DIALOG Q_1 BUTTON]\r\nON=1\r\n\tsrc.iQuest::GetDialog Q_0\r\n\tReturn 1\r\n"));
-}
-
 // A script too big for the server to load is cut at page boundaries into parts that each open
 // with the script's first line and together hold the whole script; a later, smaller export
 // leaves no part behind for the server to load.

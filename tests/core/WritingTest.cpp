@@ -11,18 +11,6 @@
 using TestSupport::answer;
 using TestSupport::readFile;
 
-TEST(Writing, TheWorkedExampleReadsAndSavesByteForByte) {
-    QTemporaryDir dir;
-    QuestDialogs project;
-    const QStringList read = TestSupport::readProject(RUNEQUILL_EXAMPLE("frmDC_guard.QDS"), project);
-    EXPECT_EQ(read, QStringList({"Ok", "prefix QDS_NpcName_DialogName", "speaker Guard",
-                                 "0:Halt! Who goes there?", "  A friend.|1|1|0", "  Nobody.|0||1",
-                                 "1:Welcome, friend.", "  Thank you.|0||1"}));
-    ASSERT_FALSE(
-        ProjectFile::save(dir.filePath("guard.QDS"), "QDS_NpcName_DialogName", "Guard", project).has_value());
-    EXPECT_EQ(readFile(dir.filePath("guard.QDS")), readFile(RUNEQUILL_EXAMPLE("frmDC_guard.QDS")));
-}
-
 // Line breaks inside a text become "<var.br>", so that every text stays on its one line; a linked
 // answer whose page id is no number is written unlinked, since reading refuses such a link line;
 // a prefix that starts with a byte-order mark gets one more, since reading drops the first.

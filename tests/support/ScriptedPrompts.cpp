@@ -1,31 +1,14 @@
 #include "support/ScriptedPrompts.h"
 
-QStringList ScriptedPrompts::messages() const {
+QStringList ScriptedPrompts::texts(Prompt::Kind kind) const {
     QStringList out;
     for (const Prompt &p : m_prompts)
-        if (p.kind == Prompt::Message)
-            out << p.text;
-    return out;
-}
-
-QStringList ScriptedPrompts::questions() const {
-    QStringList out;
-    for (const Prompt &p : m_prompts)
-        if (p.kind == Prompt::Confirm)
-            out << p.text;
-    return out;
-}
-
-QStringList ScriptedPrompts::unsavedQuestions() const {
-    QStringList out;
-    for (const Prompt &p : m_prompts)
-        if (p.kind == Prompt::Unsaved)
+        if (p.kind == kind)
             out << p.text;
     return out;
 }
 
 void ScriptedPrompts::clear() {
-    m_unsaved.clear();
     m_prompts.clear();
     m_confirms.clear();
     m_fileNames.clear();

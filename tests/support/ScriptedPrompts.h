@@ -26,9 +26,10 @@ public:
     void queueFileName(const QString &name) { m_fileNames.append(name); }
 
     const QList<Prompt> &prompts() const { return m_prompts; }
-    QStringList messages() const;         // the texts of the OK-only messages, in order
-    QStringList questions() const;        // the texts of the Yes/No questions, in order
-    QStringList unsavedQuestions() const; // the texts of the Save/Discard/Cancel questions
+    QStringList texts(Prompt::Kind kind) const; // the texts of the prompts of a kind, in order
+    QStringList messages() const { return texts(Prompt::Message); }
+    QStringList questions() const { return texts(Prompt::Confirm); }
+    QStringList unsavedQuestions() const { return texts(Prompt::Unsaved); }
     void clear();
 
     void message(QWidget *parent, const QString &text) override;

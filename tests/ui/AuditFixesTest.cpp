@@ -1,40 +1,13 @@
-// Smaller mends: the Item Creator's font lists, the file dialogs' extension and writing into a
+// Smaller mends: the file dialogs' extension and writing into a
 // folder that cannot be written.
 #include "ui/frmDCFixture.h"
-#include "ui/items/frmItem.h"
 #include "ui/widgets/QtUserPrompts.h"
-#include "ui/widgets/RichTextBox.h"
 
-#include <QComboBox>
 #include <QFileDialog>
 #include <QProcess>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <unistd.h>
-
-TEST(AuditFixes, OnlyAChoiceFromTheListChangesTheOutputFont) {
-    RecordingNavigator nav;
-    ScriptedPrompts prompts;
-    frmItem w(nav, prompts);
-    w.show();
-    w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    w.SSItem->setCurrentIndex(3);
-    QLineEdit *size = w.cmbFontSize->lineEdit();
-    QTest::mouseClick(size, Qt::LeftButton); // into the box and out again
-    w.cmbFont->setFocus();
-    EXPECT_DOUBLE_EQ(w.txtOutput->font().pointSizeF(), 9.75);
-    size->selectAll();
-    QTest::keyClicks(size, "12");
-    QTest::keyClick(size, Qt::Key_Return);
-    w.txtOutput->setFocus();
-    EXPECT_DOUBLE_EQ(w.txtOutput->font().pointSizeF(), 9.75) << "a typed entry is not a choice";
-    w.cmbFontSize->showPopup();
-    w.cmbFontSize->view()->setCurrentIndex(w.cmbFontSize->model()->index(w.cmbFontSize->findText("14"), 0));
-    QTest::keyClick(w.cmbFontSize->view(), Qt::Key_Return);
-    EXPECT_DOUBLE_EQ(w.txtOutput->font().pointSizeF(), 14);
-}
 
 TEST(AuditFixes, FileDialogsExtendABareNameThemselves) {
     QtUserPrompts prompts;

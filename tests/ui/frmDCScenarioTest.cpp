@@ -1,14 +1,20 @@
-// The studio's event semantics as scenario tables: each file under fixtures/studio is a list of
-// steps done to a fresh window as a user would do them, and of what the window, its tree and the
-// project must show after them. A step is "VERB NAME TEXT" (NAME an objectName); "\n" in a text
-// is a line break, "$DIR" a scratch folder. Lists ("stored", "tree", ...) are followed by their
-// items, each on a line of its own after "| ", none for an empty list.
+// The studio's event semantics as scenario tables (see ScenarioTables.h): each file under
+// fixtures/studio is a list of steps done to a fresh window as a user would do them, and of what
+// the window, its tree and the project must show after them. Lists ("stored", "tree", ...) have
+// one item a line, none for an empty list.
+#include "support/ScenarioTables.h"
 #include "ui/frmDCFixture.h"
 
+#include "core/text/CodePage.h"
+#include "ui/studio/StudioLayout.h"
+
 #include <QAbstractItemModelTester>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QUndoStack>
 
 namespace {
 
@@ -24,6 +30,8 @@ QString shownBy(QObject *control) {
         return QString::number(box->isChecked());
     if (auto *spinner = qobject_cast<UpDown *>(control))
         return QString::number(spinner->maximum());
+    if (auto *action = qobject_cast<QAction *>(control))
+        return action->text();
     return QStringLiteral("<no control>");
 }
 
@@ -57,7 +65,17 @@ public:
             {"Return", {Qt::Key_Return, {}}},
             {"Enter", {Qt::Key_Enter, Qt::KeypadModifier}},
             {"Left", {Qt::Key_Left, {}}},
-            {"Space", {Qt::Key_Space, {}}}};
+            {"Space", {Qt::Key_Space, {}}},
+            {"Shift+Return", {Qt::Key_Return, Qt::ShiftModifier}},
+            {"Ctrl+End", {Qt::Key_End, Qt::ControlModifier}},
+            {"Ctrl+Home", {Qt::Key_Home, Qt::ControlModifier}},
+            {"Ctrl+V", {Qt::Key_V, Qt::ControlModifier}},
+            {"Ctrl+Z", {Qt::Key_Z, Qt::ControlModifier}},
+            {"Ctrl+Shift+Z", {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}}};
+        static const QMap<QString, UserPrompts::UnsavedAnswer> unsaved = {
+            {"Save", UserPrompts::UnsavedAnswer::Save},
+            {"Discard", UserPrompts::UnsavedAnswer::Discard},
+            {"Cancel", UserPrompts::UnsavedAnswer::Cancel}};
         if (verb == "type" && qobject_cast<QLineEdit *>(control))
             Studio::retype(qobject_cast<QLineEdit *>(control), text);
         else if (verb == "type")
@@ -67,7 +85,7 @@ public:
         else if (verb == "key")
             QTest::keyClick(widget, keys.value(text).first, keys.value(text).second);
         else if (verb == "click")
-            Studio::click(qobject_cast<QPushButton *>(control));
+            QTest::mouseClick(widget, Qt::LeftButton);
         else if (verb == "check")
             qobject_cast<QCheckBox *>(control)->setChecked(number);
         else if (verb == "menu")
@@ -83,8 +101,53 @@ public:
             QCoreApplication::sendEvent(widget, &event);
         } else if (verb == "clear")
             qobject_cast<QLineEdit *>(control)->clear();
+        else if (verb == "paste" && qobject_cast<QLineEdit *>(control))
+            qobject_cast<QLineEdit *>(control)->setText(text);
         else if (verb == "paste")
             qobject_cast<QPlainTextEdit *>(control)->setPlainText(text);
+        else if (verb == "selectall")
+            qobject_cast<QLineEdit *>(control)->selectAll();
+        else if (verb == "clipboard")
+            QGuiApplication::clipboard()->setText(text);
+        else if (verb == "latin1") { // the system code page, for the rest of the scenario
+            codePage.emplace();
+            CodePage::setEncoding(QStringConverter::Latin1);
+        } else if (verb == "unsaved")
+            s.prompts.queueUnsaved(unsaved.value(text));
+        else if (verb == "show") {
+            s.w.show();
+            s.w.activateWindow();
+        } else if (verb == "close")
+            s.w.close();
+        else if (verb == "fill") // pages until the project holds no more
+            while (s.project.AddNewDialog(std::make_unique<Dialog>(text))) {
+            }
+        else if (verb == "write") // write PATH BYTES
+            EXPECT_TRUE(TestSupport::writeFile(words.value(0), text.section(u' ', 1).toUtf8()));
+        else if (verb == "pagesfile") { // pagesfile PATH N: a project file of N pages
+            QByteArray bytes = "pre\r\nspk\r\n";
+            for (int page = 0; page < words.value(1).toInt(); ++page)
+                bytes += "PAGE " + QByteArray::number(page) + "\r\nx\r\n";
+            EXPECT_TRUE(TestSupport::writeFile(words.value(0), bytes));
+        } else if (verb == "holds") // holds PATH BYTES: the file has these bytes somewhere
+            EXPECT_TRUE(TestSupport::readFile(words.value(0)).contains(text.section(u' ', 1).toUtf8()));
+        else if (verb == "bytes") // bytes PATH BYTES: the file is exactly these bytes
+            EXPECT_EQ(TestSupport::readFile(words.value(0)), text.section(u' ', 1).toUtf8());
+        else if (verb == "mark") // remembers the project and tree, for "rewind"
+            marks << s.stored() + s.tree();
+        else if (verb == "rewind") { // undoes back through the marks, then redoes forward again
+            for (qsizetype i = marks.size() - 2; i >= 0; --i) {
+                s.w.MnuEditUndo->trigger();
+                EXPECT_EQ(s.stored() + s.tree(), marks[i]) << "undone to mark " << i;
+            }
+            for (qsizetype i = 1; i < marks.size(); ++i) {
+                s.w.MnuEditRedo->trigger();
+                EXPECT_EQ(s.stored() + s.tree(), marks[i]) << "redone to mark " << i;
+            }
+        } else if (verb == "slot") // slot PAGE LINKED LINK ENDS TEXT: answer 0 of a page
+            s.project.Dialog(static_cast<qint16>(number))
+                .Selection(0)
+                .Init(text.section(u' ', 4), words.value(1) == "1", field(2), words.value(3) == "1");
         else if (verb == "confirm")
             s.prompts.queueConfirm(number);
         else if (verb == "file")
@@ -118,9 +181,50 @@ public:
         else if (verb == "shown")
             EXPECT_EQ(s.shown(), text);
         else if (verb == "is")
-            EXPECT_EQ(shownBy(control), text);
+            EXPECT_EQ(shownBy(control).toStdString(), text.toStdString());
         else if (verb == "speaker")
             EXPECT_EQ(s.project.Speaker(), text);
+        else if (verb == "resize") // resize W H: the client area, below the menu bar
+            s.w.resize(number, words.value(1).toInt() + s.w.menuBar()->height());
+        else if (verb == "menubar")
+            s.w.menuBar()->setFixedHeight(number);
+        else if (verb == "minimise")
+            s.w.setWindowState(Qt::WindowMinimized);
+        else if (verb == "size") // size OUTER-W OUTER-H CLIENT-W CLIENT-H
+            EXPECT_EQ(QStringLiteral("%1 %2 %3 %4")
+                          .arg(s.w.width())
+                          .arg(s.w.height())
+                          .arg(s.w.centralWidget()->width())
+                          .arg(s.w.centralWidget()->height())
+                          .toStdString(),
+                      text.toStdString());
+        else if (verb == "at") { // at NAME X Y W H
+            const QRect r = widget->geometry();
+            EXPECT_EQ(QStringLiteral("%1 %2 %3 %4")
+                          .arg(r.x())
+                          .arg(r.y())
+                          .arg(r.width())
+                          .arg(r.height())
+                          .toStdString(),
+                      text.toStdString());
+        } else if (verb == "fits") // fits TWIPS-W TWIPS-H 0/1
+            EXPECT_EQ(StudioLayout::clientFits(number, words.value(1).toInt()), words.value(2) == "1");
+        else if (verb == "window") // window VISIBLE MODIFIED CAN-UNDO TITLE
+            EXPECT_EQ(QStringLiteral("%1 %2 %3 %4")
+                          .arg(s.w.isVisible())
+                          .arg(s.w.isWindowModified())
+                          .arg(s.w.History->canUndo())
+                          .arg(s.w.windowTitle())
+                          .toStdString(),
+                      text.toStdString());
+        else if (verb == "navigator")
+            EXPECT_EQ(s.navigator.calls, list);
+        else if (verb == "asked") // how many unsaved-changes questions so far
+            EXPECT_EQ(s.prompts.unsavedQuestions().size(), number);
+        else if (verb == "saying") // the last message holds this text
+            EXPECT_TRUE(s.prompts.messages().value(s.prompts.messages().size() - 1).contains(text));
+        else if (verb == "rows")
+            EXPECT_EQ(model->rowCount(), number);
         else if (verb == "pages")
             EXPECT_EQ(s.project.Count(), number);
         else if (verb == "stored")
@@ -140,6 +244,8 @@ public:
         else
             ADD_FAILURE() << "unknown step " << verb.toStdString();
     }
+
+    QWidget &window() { return s.w; }
 
     Studio s;
 
@@ -165,33 +271,12 @@ private:
     AnalysisModel *model = s.w.TrvAnalysis->analysisModel();
     QAbstractItemModelTester tester;
     QStringList seen;
+    QList<QStringList> marks;
+    std::optional<TestSupport::CodePageGuard> codePage;
 };
 
 } // namespace
 
 TEST(frmDCScenario, EachScenarioEndsAsItsTableSays) {
-    const QDir dir(QStringLiteral(RUNEQUILL_FIXTURES "/studio"));
-    const QStringList files = dir.entryList({"*.txt"}, QDir::Files);
-    ASSERT_GE(files.size(), 10);
-    for (const QString &name : files) {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        QTemporaryDir scratch;
-        QStringList lines = QString::fromUtf8(file.readAll()).replace("$DIR", scratch.path()).split(u'\n');
-        for (QString &line : lines)
-            line.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
-        Scenario scenario;
-        for (qsizetype n = 0; n < lines.size(); ++n) {
-            const QString line = lines[n];
-            if (line.isEmpty() || line.startsWith(u'#') || line.startsWith(QStringLiteral("| ")))
-                continue;
-            SCOPED_TRACE(QStringLiteral("%1:%2: %3").arg(name).arg(n + 1).arg(line).toStdString());
-            QStringList list;
-            while (n + 1 < lines.size() && lines[n + 1].startsWith(QStringLiteral("| ")))
-                list << lines[++n].mid(2);
-            QObject *control = scenario.s.w.findChild<QObject *>(line.section(u' ', 1, 1));
-            // Steps on a control take the text after its name; the others, all after the verb.
-            scenario.run(line.section(u' ', 0, 0), control, line.section(u' ', control ? 2 : 1), list);
-        }
-    }
+    runScenarioTables<Scenario>(QStringLiteral("studio"), 10);
 }
