@@ -46,7 +46,8 @@ struct ModelScenario {
 };
 
 void ModelScenario::run(const QString &verb, QObject *, const QString &text, const QStringList &list) {
-    QuestDialogs &p = *project;
+    QuestDialogs gone; // stands in once the project was destroyed
+    QuestDialogs &p = project ? *project : gone;
     const qint16 n = static_cast<qint16>(text.section(u' ', 0, 0).toInt());
     const QString rest = text.section(u' ', 1);
     const qint16 slot = static_cast<qint16>(rest.section(u' ', 0, 0).toInt());

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -68,8 +69,11 @@ frmDC::frmDC(QuestDialogs &project, UserPrompts &prompts, Navigator &navigator, 
 }
 
 frmDC::~frmDC() {
-    // The history empties itself as it goes, and would tell a window that is gone.
+    // The history empties itself as it goes, and the docks are hidden as the window goes: both
+    // would tell a window that is gone.
     disconnect(History, nullptr, this, nullptr);
+    disconnect(dockProblems, nullptr, this, nullptr);
+    disconnect(dockMap, nullptr, this, nullptr);
 }
 
 void frmDC::createControls() {

@@ -36,22 +36,25 @@ constexpr int mapDockWidth = 520; // four page boxes side by side
 class DockWatcher : public QObject {
 public:
     DockWatcher(QMainWindow *window, std::function<void()> save, std::function<void()> resized)
-        : QObject(window), m_save(std::move(save)), m_resized(std::move(resized)) {
+        : QObject(window), m_window(window), m_central(window->centralWidget()), m_save(std::move(save)),
+          m_resized(std::move(resized)) {
         window->installEventFilter(this);
-        window->centralWidget()->installEventFilter(this);
+        m_central->installEventFilter(this);
     }
 
 protected:
+    // The window may be half destroyed when its last events arrive: only pointers are compared.
     bool eventFilter(QObject *watched, QEvent *event) override {
-        auto *window = static_cast<QMainWindow *>(parent());
-        if (watched == window && event->type() == QEvent::Close)
+        if (event->type() == QEvent::Close && watched == m_window)
             m_save();
-        else if (watched == window->centralWidget() && event->type() == QEvent::Resize && window->isVisible())
+        else if (event->type() == QEvent::Resize && watched == m_central && m_window->isVisible())
             m_resized();
         return false;
     }
 
 private:
+    QWidget *m_window;
+    QWidget *m_central;
     std::function<void()> m_save;
     std::function<void()> m_resized;
 };
@@ -115,8 +118,6 @@ void frmDC::createDocks() {
             // While a dock takes room, the window keeps the central area at the size the rule
             // asks for, so that the rule's snapping never squeezes it; without docks the rule
             // alone decides, as it always has.
-            if (!centralWidget()) // the window is being destroyed
-                return;
             const bool docked = !dockProblems->isHidden() || !dockMap->isHidden();
             centralWidget()->setMinimumSize(
                 docked ? QSize(StudioLayout::minClientWidth / Twips::perPixel + 1,
