@@ -324,13 +324,11 @@ bool frmDC::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void frmDC::closeEvent(QCloseEvent *event) {
-    // The close box leaves the studio as "Return" does, and asks the same question first.
-    if (!m_leaving) {
-        if (!mayDiscardProject()) {
-            event->ignore();
-            return;
-        }
-        m_navigator.openMain();
+    // The close box asks what "Return" asks first; then, with no other window left, the
+    // program ends.
+    if (!m_leaving && !mayDiscardProject()) {
+        event->ignore();
+        return;
     }
     QMainWindow::closeEvent(event);
 }
