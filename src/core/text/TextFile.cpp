@@ -117,8 +117,9 @@ bool writeBytes(const QString &path, QByteArrayView bytes, QString *reason) {
         }
         // A missing folder says so itself; a folder that is there but refuses is named as the cause.
         if (reason)
-            *reason = info.absoluteDir().exists() ? QStringLiteral("The folder cannot be written: ") + folderReason
-                                                  : folderReason;
+            *reason = info.absoluteDir().exists()
+                          ? QStringLiteral("The folder cannot be written: ") + folderReason
+                          : folderReason;
         return false;
     }
     if (!writeAll(file, bytes, reason)) {

@@ -2,8 +2,8 @@
 
 #include <QMainWindow>
 #include <QString>
-#include <memory>
 #include <functional>
+#include <memory>
 
 class AnalysisTree;
 class ConversationGraph;

@@ -1,8 +1,8 @@
 // The Dialog Studio's "Project" menu: new, open, save, export and return.
 #include "core/dialogs/ProjectFile.h"
 #include "core/dialogs/QuestDialogs.h"
-#include "core/dialogs/UnreadableLinks.h"
 #include "core/dialogs/ScriptExport.h"
+#include "core/dialogs/UnreadableLinks.h"
 #include "ui/studio/frmDC.h"
 #include "ui/widgets/Navigator.h"
 #include "ui/widgets/RememberedPlaces.h"
@@ -137,7 +137,8 @@ bool frmDC::saveProject() {
         return false;
     path = withExtension(path, QStringLiteral(".QDS"));
     cdlFile = path;
-    if (const WriteOutcome failed = ProjectFile::save(path, DialogName->text(), txtSpeaker->text(), Project)) {
+    if (const WriteOutcome failed =
+            ProjectFile::save(path, DialogName->text(), txtSpeaker->text(), Project)) {
         reportFileError(QStringLiteral("written"), path, failed->reason);
         return false;
     }
