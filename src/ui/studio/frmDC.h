@@ -206,6 +206,8 @@ private:
     // The boxes hold edits that Apply has not stored yet.
     bool hasUnappliedEdits() const;
     bool saveProject();
+    // An empty project with page 0 shown, no history and no file: where New and Open start.
+    void clearProject();
 
     UserPrompts &m_prompts;
     Navigator &m_navigator;

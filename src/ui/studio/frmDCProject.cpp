@@ -59,9 +59,7 @@ void frmDC::reportFileError(const QString &what, const QString &path, const QStr
         QStringLiteral("The file %1 could not be %2: %3").arg(QDir::toNativeSeparators(path), what, reason));
 }
 
-void frmDC::MnuProjNew_Click() {
-    if (!m_prompts.confirm(this, QStringLiteral("Are You Sure To Clear The Current Project?")))
-        return;
+void frmDC::clearProject() {
     Project.Clear();
     ShowPage(0);
     assign(txtPage, QStringLiteral("0"));
@@ -69,14 +67,16 @@ void frmDC::MnuProjNew_Click() {
     markUnchanged(QString());
 }
 
+void frmDC::MnuProjNew_Click() {
+    if (!m_prompts.confirm(this, QStringLiteral("Are You Sure To Clear The Current Project?")))
+        return;
+    clearProject();
+}
+
 void frmDC::MnuProjOpen_Click() {
     if (!m_prompts.confirm(this, openQuestion()))
         return;
-    Project.Clear();
-    ShowPage(0);
-    assign(txtPage, QStringLiteral("0"));
-    History->clear();
-    markUnchanged(QString());
+    clearProject();
 
     const QString path = m_prompts.openFileName(
         this, projectFilter(), RememberedPlaces::startName(QStringLiteral("project"), cdlFile));
@@ -86,11 +86,7 @@ void frmDC::MnuProjOpen_Click() {
 }
 
 void frmDC::OpenProjectFile(const QString &chosen) {
-    Project.Clear();
-    ShowPage(0);
-    assign(txtPage, QStringLiteral("0"));
-    History->clear();
-    markUnchanged(QString());
+    clearProject();
 
     QString path = chosen;
     // Whatever exists under the very name chosen is opened as named.
