@@ -87,3 +87,18 @@ TEST(CliCommands, UsageMistakesPrintTheUsageAndExitWith2) {
     }
     EXPECT_TRUE(QDir(scratch.path()).isEmpty());
 }
+
+TEST(CliCommands, ExportNamesEveryPartOfASplitScript) {
+    CliFiles files;
+    QByteArray text = "p\r\ns\r\n";
+    for (int n = 0; n < 1300; ++n)
+        text += "PAGE " + QByteArray::number(n) + "\r\n" + QByteArray(4000, 'a') +
+                "\r\nSELECTION bye\r\n-1\r\n1\r\n";
+    TestSupport::writeFile(files.path("big.QDS"), text);
+    const CliResult r = runCli({"export", files.path("big.QDS"), files.path("big.scp")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(r.out), "wrote " + files.path("big.scp") + "\nwrote " +
+                                            files.path("big_part2.scp") + "\nwrote " +
+                                            files.path("runequill_support.scp") + "\n");
+    EXPECT_TRUE(QFileInfo(files.path("big_part2.scp")).size() > 0);
+}
