@@ -42,6 +42,7 @@ void runCase(const QDir &dir) {
     const CliResult r = runCli(args);
     guard.reset();
 
+    ASSERT_TRUE(dir.exists("args") && dir.exists("code"));
     EXPECT_EQ(r.code, part("code").trimmed().toInt());
     EXPECT_EQ(r.out, part("out"));
     if (dir.exists("err-start"))
@@ -69,7 +70,8 @@ TEST(CliCommands, EachCaseFolderPrintsWritesAndExitsAsRecorded) {
 }
 
 // Each line of usage-mistakes.txt is a command line, its arguments split by tabs: each prints the
-// usage on the standard error, nothing on the output, writes nothing and exits with 2.
+// usage on the standard error, nothing on the output, writes nothing and exits with 2. "$F" stands
+// for the fixtures folder, "$D" for a scratch folder and "-" alone for no arguments.
 TEST(CliCommands, UsageMistakesPrintTheUsageAndExitWith2) {
     QTemporaryDir scratch;
     const QString table = QStringLiteral(RUNEQUILL_FIXTURES "/cli/usage-mistakes.txt");
