@@ -26,6 +26,7 @@ void copyInto(const QDir &from, const QString &to) {
 }
 
 void runCase(const QDir &dir) {
+    ASSERT_TRUE(dir.exists("args") && dir.exists("code"));
     QTemporaryDir scratch;
     const QString d = scratch.path();
     copyInto(QDir(dir.filePath("in")), d);
@@ -42,7 +43,6 @@ void runCase(const QDir &dir) {
     const CliResult r = runCli(args);
     guard.reset();
 
-    ASSERT_TRUE(dir.exists("args") && dir.exists("code"));
     EXPECT_EQ(r.code, part("code").trimmed().toInt());
     EXPECT_EQ(r.out, part("out"));
     if (dir.exists("err-start"))
