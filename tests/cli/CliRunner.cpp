@@ -21,20 +21,3 @@ QString CliFiles::write(const QString &name, std::initializer_list<const char *>
     TestSupport::writeFile(file, TestSupport::crlfLines(lines));
     return file;
 }
-
-const std::initializer_list<const char *> guardProject = {"d_guard",
-                                                          "Guard",
-                                                          "PAGE 0",
-                                                          "Halt! *[raises a hand*/] Who goes there?",
-                                                          "SELECTION A friend",
-                                                          "1",
-                                                          "0",
-                                                          "SELECTION Nobody",
-                                                          "-1",
-                                                          "1",
-                                                          "PAGE 1",
-                                                          "Welcome, friend.",
-                                                          "SELECTION Thanks",
-                                                          "-1",
-                                                          "1",
-                                                          ""};

@@ -27,6 +27,3 @@ private:
 };
 
 using TestSupport::CodePageGuard;
-
-// The worked example of the export: prefix d_guard, speaker Guard, two pages.
-extern const std::initializer_list<const char *> guardProject;
