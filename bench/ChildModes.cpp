@@ -57,7 +57,7 @@ int projectWindow(const QStringList &arguments) {
     AppNavigator navigator;
     QuestDialogs &project = navigator.studioProject();
     project.Clear();
-    if (ProjectFile::read(arguments.first(), project).status != ProjectFile::ReadResult::Ok)
+    if (!ProjectFile::read(arguments.first(), project).ok())
         return 3;
     navigator.openMain();
     if (!shownAndExposed(openedMainWindow()))

@@ -32,7 +32,7 @@ void runExport(benchmark::State &state) {
     if (!fixturesReady(state))
         return;
     for (auto _ : state) {
-        if (!project.DumpToFile(path, ProjectFixtures::prefix())) {
+        if (project.DumpToFile(path, ProjectFixtures::prefix())) {
             state.SkipWithError("the export failed");
             break;
         }
@@ -67,10 +67,10 @@ void runOpen(benchmark::State &state) {
     for (auto _ : state) {
         project.Clear();
         const auto start = std::chrono::steady_clock::now();
-        const ProjectFile::ReadResult result = ProjectFile::read(path, project);
+        const Outcome<ProjectFile::Header> result = ProjectFile::read(path, project);
         const auto stop = std::chrono::steady_clock::now();
         state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
-        if (result.status != ProjectFile::ReadResult::Ok || project.Count() != largest) {
+        if (!result.ok() || project.Count() != largest) {
             state.SkipWithError("the project did not come back whole");
             break;
         }
@@ -93,7 +93,7 @@ void plainWrite(benchmark::State &state, const QByteArray &bytes, const QString 
 // What the program's all-or-nothing replace of a file costs by itself, for the record.
 void safeWrite(benchmark::State &state, const QByteArray &bytes, const QString &path) {
     for (auto _ : state) {
-        if (!TextFile::writeBytes(path, bytes)) {
+        if (TextFile::writeBytes(path, bytes)) {
             state.SkipWithError("the safe write failed");
             break;
         }

@@ -18,17 +18,18 @@ QString findingLine(const QString &file, const Finding &finding) {
 
 int runCheck(const QStringList &args, CliIo &io) {
     QCommandLineParser parser;
-    const CommandArguments arguments =
+    const std::optional<QStringList> files =
         readArguments(parser, QStringLiteral("check"), args, {QStringLiteral("PROJECT.QDS")}, io);
-    if (!arguments.proceed)
-        return arguments.code;
-    const QString &path = arguments.files[0];
+    if (!files)
+        return io.status();
+    const QString &path = files->first();
     QuestDialogs project;
-    ProjectFile::ReadResult file;
-    if (!loadProject(path, project, file, io))
+    const std::optional<ProjectFile::Header> file = loadProject(path, project, io);
+    if (!file)
         return ExitCode::Failure;
 
-    const std::vector<Finding> findings = checkProject(project, file.prefix, file.speaker);
+    const std::vector<Finding> findings =
+        checkProject(project, file->prefix.value_or(QString()), file->speaker.value_or(QString()));
     QString text;
     for (const Finding &finding : findings)
         text += findingLine(path, finding);

@@ -7,10 +7,10 @@
 #include <QTextStream>
 
 bool CliIo::print(const QString &text) {
-    QString error;
-    const std::optional<QByteArray> bytes = CodePage::encode(text, &error);
-    if (!bytes) {
-        report(QStringLiteral("cannot print the result: %1").arg(error));
+    const Outcome<QByteArray> bytes = CodePage::encode(text);
+    if (!bytes.ok()) {
+        report(QStringLiteral("cannot print the result: %1").arg(bytes.error->reason));
+        m_status = ExitCode::Failure;
         return false;
     }
     QIODevice *device = m_out.device();
@@ -20,8 +20,9 @@ bool CliIo::print(const QString &text) {
     }
     // The bytes go straight to the device so that they are exactly the code page's.
     m_out.flush();
-    if (device->write(*bytes) != bytes->size()) {
+    if (device->write(bytes.value) != bytes.value.size()) {
         report(QStringLiteral("cannot print the result: %1").arg(device->errorString()));
+        m_status = ExitCode::Failure;
         return false;
     }
     return true;
@@ -29,14 +30,14 @@ bool CliIo::print(const QString &text) {
 
 int CliIo::fileFailure(const QString &file, const QString &reason) {
     report(QStringLiteral("%1: %2").arg(file, reason));
-    return ExitCode::Failure;
+    return m_status = ExitCode::Failure;
 }
 
 int CliIo::usageMistake(const QString &message) {
     report(message);
     m_err << Usage::usage();
     m_err.flush();
-    return ExitCode::Failure;
+    return m_status = ExitCode::Failure;
 }
 
 void CliIo::report(const QString &message) {
@@ -109,51 +110,42 @@ QString version() {
 
 } // namespace Usage
 
-CommandArguments readArguments(QCommandLineParser &parser, const QString &command, const QStringList &args,
-                               const QStringList &fileNames, CliIo &io) {
+std::optional<QStringList> readArguments(QCommandLineParser &parser, const QString &command,
+                                         const QStringList &args, const QStringList &fileNames, CliIo &io) {
     const QCommandLineOption help(QStringLiteral("help"));
     parser.addOption(help);
     // The parser takes the first entry for the program's name.
-    if (!parser.parse(QStringList{Usage::programName()} + args))
-        return {false, io.usageMistake(QStringLiteral("%1: %2").arg(command, parser.errorText())), {}};
-    if (parser.isSet(help))
-        return {false, io.print(Usage::help()) ? ExitCode::Ok : ExitCode::Failure, {}};
-
-    const QStringList files = parser.positionalArguments();
-    if (files.size() < fileNames.size())
-        return {false,
-                io.usageMistake(QStringLiteral("%1: %2 is missing").arg(command, fileNames[files.size()])),
-                {}};
-    if (files.size() > fileNames.size())
-        return {false,
-                io.usageMistake(
-                    QStringLiteral("%1: unexpected argument \"%2\"").arg(command, files[fileNames.size()])),
-                {}};
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        if (files[i].isEmpty())
-            return {false, io.usageMistake(QStringLiteral("%1: %2 is empty").arg(command, fileNames[i])), {}};
+    if (!parser.parse(QStringList{Usage::programName()} + args)) {
+        io.usageMistake(QStringLiteral("%1: %2").arg(command, parser.errorText()));
+        return std::nullopt;
     }
-    return {true, ExitCode::Ok, files};
+    if (parser.isSet(help)) {
+        io.print(Usage::help());
+        return std::nullopt;
+    }
+    const QStringList files = parser.positionalArguments();
+    QString mistake;
+    if (files.size() < fileNames.size())
+        mistake = QStringLiteral("%1 is missing").arg(fileNames[files.size()]);
+    else if (files.size() > fileNames.size())
+        mistake = QStringLiteral("unexpected argument \"%1\"").arg(files[fileNames.size()]);
+    for (qsizetype i = 0; mistake.isEmpty() && i < files.size(); ++i)
+        if (files[i].isEmpty())
+            mistake = QStringLiteral("%1 is empty").arg(fileNames[i]);
+    if (!mistake.isEmpty()) {
+        io.usageMistake(command + QStringLiteral(": ") + mistake);
+        return std::nullopt;
+    }
+    return files;
 }
 
-bool loadProject(const QString &path, QuestDialogs &project, ProjectFile::ReadResult &result, CliIo &io) {
+std::optional<ProjectFile::Header> loadProject(const QString &path, QuestDialogs &project, CliIo &io) {
     project.Clear();
-    result = ProjectFile::read(path, project);
-    switch (result.status) {
-    case ProjectFile::ReadResult::Ok:
-        return true;
-    case ProjectFile::ReadResult::NotFound:
-        io.fileFailure(path, QStringLiteral("no such file"));
-        return false;
-    case ProjectFile::ReadResult::Damaged:
-        io.fileFailure(path, ProjectFile::damagedMessage());
-        return false;
-    case ProjectFile::ReadResult::CannotRead:
-    case ProjectFile::ReadResult::TooManyPages:
-        break;
-    }
-    io.fileFailure(path, result.reason);
-    return false;
+    Outcome<ProjectFile::Header> read = ProjectFile::read(path, project);
+    if (read.ok())
+        return std::move(read.value);
+    io.fileFailure(*read.error);
+    return std::nullopt;
 }
 
 namespace {

@@ -27,14 +27,19 @@ public:
 
     // "runequill-cli: FILE: reason"; the result is ExitCode::Failure.
     int fileFailure(const QString &file, const QString &reason);
+    int fileFailure(const FileError &error) { return fileFailure(error.path, error.reason); }
     // "runequill-cli: message" on the error stream.
     void warn(const QString &message) { report(message); }
     // The mistake, then the usage; the result is ExitCode::Failure.
     int usageMistake(const QString &message);
+    // The exit status of what went out so far: ExitCode::Failure once a result could not be
+    // printed or a failure or mistake was reported, else ExitCode::Ok.
+    int status() const { return m_status; }
 
 private:
     void report(const QString &message);
 
+    int m_status = ExitCode::Ok;
     QTextStream &m_out;
     QTextStream &m_err;
 };
@@ -52,23 +57,17 @@ QString version();
 
 } // namespace Usage
 
-// Reads a command's options and file names with the parser the command has set up.
-// `proceed` is false when the command is already over: --help was printed, or a usage mistake
-// (an unknown option, a missing or empty file name, an extra argument) was reported; `code`
-// is then its exit status.
-struct CommandArguments {
-    bool proceed = false;
-    int code = 0;
-    QStringList files;
-};
-
-CommandArguments readArguments(QCommandLineParser &parser, const QString &command, const QStringList &args,
-                               const QStringList &fileNames, CliIo &io);
+// Reads a command's options and file names with the parser the command has set up. Nothing
+// when the command is already over: --help was printed, or a usage mistake (an unknown option,
+// a missing or empty file name, an extra argument) was reported; io.status() is then its exit
+// status.
+std::optional<QStringList> readArguments(QCommandLineParser &parser, const QString &command,
+                                         const QStringList &args, const QStringList &fileNames, CliIo &io);
 
 // Reads a project file as the Dialog Studio's "Open..." does: the project is cleared, then the
-// file's pages are added. False, with the file name and the reason reported, when the file is
-// missing, cannot be read, is damaged or holds more pages than a project can.
-bool loadProject(const QString &path, QuestDialogs &project, ProjectFile::ReadResult &result, CliIo &io);
+// file's pages are added. Nothing, with the file name and the reason reported, when the file
+// is missing, cannot be read, is damaged or holds more pages than a project can.
+std::optional<ProjectFile::Header> loadProject(const QString &path, QuestDialogs &project, CliIo &io);
 
 // The command-line companion: export, tree, check and item, for batch use without the windows.
 class Cli {

@@ -25,30 +25,32 @@ int runExport(const QStringList &args, CliIo &io) {
     const QCommandLineOption prefixOption(QStringLiteral("prefix"), QString(), QStringLiteral("P"));
     const QCommandLineOption speakerOption(QStringLiteral("speaker"), QString(), QStringLiteral("S"));
     parser.addOptions({prefixOption, speakerOption});
-    const CommandArguments arguments =
+    const std::optional<QStringList> files =
         readArguments(parser, QStringLiteral("export"), args,
                       {QStringLiteral("PROJECT.QDS"), QStringLiteral("SCRIPT.scp")}, io);
-    if (!arguments.proceed)
-        return arguments.code;
-    const QString &projectPath = arguments.files[0];
-    const QString &scriptPath = arguments.files[1];
+    if (!files)
+        return io.status();
+    const QString &projectPath = (*files)[0];
+    const QString &scriptPath = (*files)[1];
 
     if (const QString refusal = overwriteRefusal(projectPath, scriptPath); !refusal.isEmpty())
         return io.fileFailure(scriptPath, refusal);
 
     QuestDialogs project;
-    ProjectFile::ReadResult file;
-    if (!loadProject(projectPath, project, file, io))
+    const std::optional<ProjectFile::Header> file = loadProject(projectPath, project, io);
+    if (!file)
         return ExitCode::Failure;
 
-    const QString prefix = parser.isSet(prefixOption) ? parser.value(prefixOption) : file.prefix;
-    const QString speaker = parser.isSet(speakerOption) ? parser.value(speakerOption) : file.speaker;
+    const QString prefix =
+        parser.isSet(prefixOption) ? parser.value(prefixOption) : file->prefix.value_or(QString());
+    const QString speaker =
+        parser.isSet(speakerOption) ? parser.value(speakerOption) : file->speaker.value_or(QString());
     // As in the studio, an empty speaker leaves the project's own, which the export fills in.
     if (!speaker.isEmpty())
         project.setSpeaker(speaker);
     const Outcome<QStringList> written = ScriptExport::exportProject(project, prefix, scriptPath);
     if (!written.ok())
-        return io.fileFailure(written.error->path, written.error->reason);
+        return io.fileFailure(*written.error);
     return io.print(QStringLiteral("wrote %1\n").arg(written.value.join(QStringLiteral("\nwrote "))))
                ? ExitCode::Ok
                : ExitCode::Failure;

@@ -31,9 +31,8 @@ int runItem(const QStringList &args, CliIo &io) {
     const QCommandLineOption additionalOption(QStringLiteral("additional"), QString(),
                                               QStringLiteral("FILE"));
     parser.addOptions({fieldOption, additionalOption});
-    const CommandArguments arguments = readArguments(parser, QStringLiteral("item"), args, {}, io);
-    if (!arguments.proceed)
-        return arguments.code;
+    if (!readArguments(parser, QStringLiteral("item"), args, {}, io))
+        return io.status();
 
     QStringList fields(ItemHandling::FieldCount);
     for (const QString &assignment : parser.values(fieldOption)) {
@@ -54,9 +53,10 @@ int runItem(const QStringList &args, CliIo &io) {
         const QString &path = additionalFiles.first();
         if (path.isEmpty())
             return io.usageMistake(QStringLiteral("item: FILE is empty"));
-        QString reason;
-        if (!TextFile::read(path, additional, &reason))
-            return io.fileFailure(path, reason);
+        Outcome<QString> read = TextFile::read(path);
+        if (!read.ok())
+            return io.fileFailure(*read.error);
+        additional = std::move(read.value);
     }
     for (const QString &warning : ItemHandling::warnings(fields))
         io.warn(QStringLiteral("item: warning: %1").arg(warning));

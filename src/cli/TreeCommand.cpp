@@ -20,13 +20,12 @@ QString treeText(const QuestDialogs &project) {
 
 int runTree(const QStringList &args, CliIo &io) {
     QCommandLineParser parser;
-    const CommandArguments arguments =
+    const std::optional<QStringList> files =
         readArguments(parser, QStringLiteral("tree"), args, {QStringLiteral("PROJECT.QDS")}, io);
-    if (!arguments.proceed)
-        return arguments.code;
+    if (!files)
+        return io.status();
     QuestDialogs project;
-    ProjectFile::ReadResult file;
-    if (!loadProject(arguments.files[0], project, file, io))
+    if (!loadProject(files->first(), project, io))
         return ExitCode::Failure;
     return io.print(treeText(project)) ? ExitCode::Ok : ExitCode::Failure;
 }

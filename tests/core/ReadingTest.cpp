@@ -47,7 +47,7 @@ TEST(Reading, FixtureFilesReadAsDescribedAndSurviveASave) {
                 ++described;
                 EXPECT_EQ(visible(read).join(u'\n') + u'\n', QString::fromUtf8(expected.readAll()));
             }
-            if (read.first() == "TooManyPages")
+            if (read.first().startsWith("Failed"))
                 continue;
 
             // Line breaks inside texts come back as "<var.br>"; a second save writes the same bytes.
@@ -77,7 +77,8 @@ TEST(Reading, LinesLongerThanAReadBlock) {
     const QByteArray line(3 << 20, 'a');
     QuestDialogs project;
     ASSERT_TRUE(TestSupport::writeFile(path, line));
-    EXPECT_EQ(TestSupport::readProject(path, project).mid(0, 2), QStringList({"Damaged", "prefix " + line}));
+    EXPECT_EQ(TestSupport::readProject(path, project).mid(0, 2),
+              QStringList({"Damaged at line 2", "prefix " + line}));
 
     ASSERT_TRUE(TestSupport::writeFile(path, "p\r\ns\r\nPAGE 0\r\n" + line + "\r\nSELECTION " + line +
                                                  "\r\n-1\r\n1\r\n"));

@@ -39,8 +39,7 @@ TEST(ScriptWriter, FixtureProjectsExportByteForByte) {
         project.setSpeaker(read.value(2).mid(8)); // "speaker TEXT"
         const QString out = dir.filePath("out.scp");
         const QString expected = fixtures.filePath(QFileInfo(name).completeBaseName() + ".scp");
-        QString reason;
-        ASSERT_TRUE(project.DumpToFile(out, read.value(1).mid(7), &reason)) << reason.toStdString();
+        ASSERT_FALSE(project.DumpToFile(out, read.value(1).mid(7)));
         ASSERT_TRUE(QFile::exists(expected));
         EXPECT_EQ(TestSupport::readFile(out), TestSupport::readFile(expected));
     }
@@ -59,9 +58,7 @@ TEST(ScriptWriter, FreshProjectKeepsItsDefaults) {
 
 TEST(ScriptWriter, EmptyFileNameWritesNothingAndAppliesNoDefaults) {
     QuestDialogs project;
-    QString reason = "stale";
-    EXPECT_FALSE(project.DumpToFile(QString(), "P", &reason));
-    EXPECT_TRUE(reason.isEmpty());
+    EXPECT_TRUE(project.DumpToFile(QString(), "P"));
     EXPECT_TRUE(project.Speaker().isEmpty());
     EXPECT_TRUE(project.Dialog(0).Selection(0).text().isEmpty());
 }
@@ -69,18 +66,14 @@ TEST(ScriptWriter, EmptyFileNameWritesNothingAndAppliesNoDefaults) {
 TEST(ScriptWriter, FailedWriteReportsAndKeepsThePreviousFile) {
     QTemporaryDir dir;
     QuestDialogs project;
-    QString reason;
-    EXPECT_FALSE(project.DumpToFile(dir.path(), "P", &reason)) << "a folder is never replaced";
-    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_TRUE(project.DumpToFile(dir.path(), "P")) << "a folder is never replaced";
 
     const QString path = dir.filePath("old.scp");
     ASSERT_TRUE(TestSupport::writeFile(path, "old"));
     CodePage::setEncoding(QStringConverter::Latin1);
     TestSupport::CodePageGuard guard;
     project.setSpeaker(QStringLiteral("\u20ac")); // not in Latin-1
-    reason.clear();
-    EXPECT_FALSE(project.DumpToFile(path, "P", &reason));
-    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_FALSE(project.DumpToFile(path, "P").value_or(FileError()).reason.isEmpty());
     EXPECT_EQ(TestSupport::readFile(path), QByteArray("old"));
 }
 
@@ -144,7 +137,7 @@ TEST(ScriptWriter, BigScriptsAreSplitIntoPartsTheServerLoads) {
     QuestDialogs project;
     ProjectFixtures::generate(project, 8000);
     const QString path = dir.filePath("big.scp");
-    ASSERT_TRUE(project.DumpToFile(path, "P"));
+    ASSERT_FALSE(project.DumpToFile(path, "P"));
     const QByteArray whole = ScriptWriter::build(project, "P").value.bytes;
     const QByteArray head = whole.left(whole.indexOf("\r\n \r\n") + 5);
     QByteArray joined = readFile(path);
@@ -159,6 +152,6 @@ TEST(ScriptWriter, BigScriptsAreSplitIntoPartsTheServerLoads) {
     EXPECT_EQ(joined, whole);
 
     QuestDialogs small;
-    ASSERT_TRUE(small.DumpToFile(path, "P"));
+    ASSERT_FALSE(small.DumpToFile(path, "P"));
     EXPECT_FALSE(QFileInfo::exists(ScriptExport::partPath(path, 2)));
 }

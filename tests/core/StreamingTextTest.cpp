@@ -34,9 +34,10 @@ QStringList expectedLines(const QString &text) {
 }
 
 QStringList streamedLines(const QString &path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     TextFileLines reader;
-    QString reason;
-    EXPECT_TRUE(reader.open(path, &reason)) << reason.toStdString();
+    EXPECT_FALSE(reader.open(file).has_value());
     QStringList lines;
     QStringView line;
     while (reader.next(line))
@@ -61,16 +62,10 @@ TEST_P(StreamingText, PiecesEncodeAsTheWholeText) {
         for (const QString &piece : pieces)
             built.append(piece);
         built.append(QLatin1StringView("\r\n"));
-        QString builtError;
-        QString wholeError;
-        const auto bytes = built.take(&builtError);
-        const auto whole = CodePage::encode(pieces.join(QString()) + QStringLiteral("\r\n"), &wholeError);
-        ASSERT_EQ(bytes.has_value(), whole.has_value())
-            << builtError.toStdString() << wholeError.toStdString();
-        if (whole)
-            EXPECT_EQ(*bytes, *whole);
-        else
-            EXPECT_EQ(builtError, wholeError);
+        const auto bytes = built.take();
+        const auto whole = CodePage::encode(pieces.join(QString()) + QStringLiteral("\r\n"));
+        EXPECT_EQ(bytes.value, whole.value);
+        EXPECT_EQ(bytes.error.value_or(FileError()).reason, whole.error.value_or(FileError()).reason);
     }
 }
 
@@ -108,9 +103,9 @@ TEST_P(StreamingText, LinesAreThoseOfTheWholeDecodedFile) {
         SCOPED_TRACE(name);
         const QString path = dir.filePath(QString::fromLatin1(name));
         ASSERT_TRUE(TestSupport::writeFile(path, bytes));
-        QString text;
-        ASSERT_TRUE(TextFile::read(path, text));
-        const QStringList expected = expectedLines(text);
+        const Outcome<QString> text = TextFile::read(path);
+        ASSERT_TRUE(text.ok());
+        const QStringList expected = expectedLines(text.value);
         const QStringList actual = streamedLines(path);
         ASSERT_EQ(actual.size(), expected.size());
         for (qsizetype i = 0; i < expected.size(); ++i)

@@ -18,8 +18,8 @@ class SafeWriter : public ::testing::Test {
 protected:
     // Writes the text; "ok" or the reason it failed.
     static QString write(const QString &path, QStringView text = u"new\r\n") {
-        QString reason;
-        return TextFile::write(path, text, &reason) ? QStringLiteral("ok") : reason;
+        const WriteOutcome failed = TextFile::write(path, text);
+        return failed ? failed->reason : QStringLiteral("ok");
     }
     QStringList entries() const {
         return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
@@ -36,13 +36,13 @@ TEST(CodePage, InvalidBytesReadAsWindows1252AndUnwritableCharactersFail) {
     CodePage::setEncoding(QStringConverter::Utf8);
     EXPECT_EQ(CodePage::decode("caf\xc3\xa9"), QStringLiteral("caf\u00e9"));
     EXPECT_EQ(CodePage::decode("caf\xe9 \x80"), QStringLiteral("caf\u00e9 \u20ac"));
-    QString reason;
-    EXPECT_FALSE(CodePage::encode(QString(QChar(0xD800)), &reason).has_value()) << "a lone surrogate";
-    EXPECT_TRUE(reason.contains(QStringLiteral("U+D800"))) << reason.toStdString();
+    const auto reason = [](QStringView text) {
+        return CodePage::encode(text).error.value_or(FileError()).reason;
+    };
+    EXPECT_TRUE(reason(QString(QChar(0xD800))).contains(QStringLiteral("U+D800"))) << "a lone surrogate";
     CodePage::setEncoding(QStringConverter::Latin1);
-    EXPECT_FALSE(CodePage::encode(u"price: \u20ac", &reason).has_value());
-    EXPECT_TRUE(reason.contains(QStringLiteral("U+20AC"))) << reason.toStdString();
-    EXPECT_EQ(CodePage::encode(u"caf\u00e9").value(), QByteArray("caf\xe9"));
+    EXPECT_TRUE(reason(u"price: \u20ac").contains(QStringLiteral("U+20AC")));
+    EXPECT_EQ(CodePage::encode(u"caf\u00e9").value, QByteArray("caf\xe9"));
 }
 
 TEST_F(SafeWriter, WritesTheWholeFileAndReadsItBack) {
@@ -50,9 +50,7 @@ TEST_F(SafeWriter, WritesTheWholeFileAndReadsItBack) {
     ASSERT_TRUE(TestSupport::writeFile(path, before));
     EXPECT_EQ(write(path, u"one\r\ntwo\r\n"), "ok");
     EXPECT_EQ(readFile(path), QByteArray("one\r\ntwo\r\n"));
-    QString text;
-    ASSERT_TRUE(TextFile::read(path, text));
-    EXPECT_EQ(text, QStringLiteral("one\r\ntwo\r\n"));
+    EXPECT_EQ(TextFile::read(path).value, QStringLiteral("one\r\ntwo\r\n"));
     EXPECT_TRUE(TextFile::exists(path));
     EXPECT_FALSE(TextFile::exists(dir.path()));
     EXPECT_FALSE(TextFile::exists(QString()));
@@ -116,15 +114,10 @@ TEST_F(SafeWriter, ReadingRefusesFoldersAndDevices) {
     for (const unsigned minorNumber : {5u, 3u}) {
         const QString node = dir.filePath(QStringLiteral("node%1").arg(minorNumber));
         ASSERT_TRUE(FullDisk::makeDeviceNode(node, minorNumber));
-        QByteArray bytes;
-        QString reason;
-        EXPECT_FALSE(TextFile::readBytes(node, bytes, &reason));
-        EXPECT_FALSE(reason.isEmpty());
+        EXPECT_FALSE(TextFile::readBytes(node).error.value_or(FileError()).reason.isEmpty());
     }
-    QString reason;
-    QByteArray bytes;
-    EXPECT_FALSE(TextFile::readBytes(dir.path(), bytes, &reason));
-    EXPECT_TRUE(reason.contains("folder")) << reason.toStdString();
-    EXPECT_FALSE(TextFile::readBytes(dir.filePath("missing"), bytes, &reason));
-    EXPECT_EQ(reason, "No such file or directory");
+    EXPECT_TRUE(TextFile::readBytes(dir.path()).error.value_or(FileError()).reason.contains("folder"));
+    const auto missing = TextFile::readBytes(dir.filePath("missing")).error.value_or(FileError());
+    EXPECT_EQ(missing.reason, "No such file or directory");
+    EXPECT_EQ(missing.kind, FileError::Missing);
 }

@@ -18,7 +18,7 @@ void require(bool condition, const char *what) {
     }
 }
 
-ProjectFile::ReadResult readFrom(const QByteArray &bytes, QuestDialogs &project) {
+Outcome<ProjectFile::Header> readFrom(const QByteArray &bytes, QuestDialogs &project) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -26,10 +26,12 @@ ProjectFile::ReadResult readFrom(const QByteArray &bytes, QuestDialogs &project)
     return ProjectFile::read(buffer, project);
 }
 
-QByteArray saved(const ProjectFile::ReadResult &read, const QuestDialogs &project) {
+QByteArray saved(const Outcome<ProjectFile::Header> &read, const QuestDialogs &project) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    require(!ProjectFile::write(buffer, read.prefix, read.speaker, project), "what was read cannot be saved");
+    require(!ProjectFile::write(buffer, read.value.prefix.value_or(QString()),
+                                read.value.speaker.value_or(QString()), project),
+            "what was read cannot be saved");
     return buffer.data();
 }
 
@@ -38,14 +40,13 @@ QByteArray saved(const ProjectFile::ReadResult &read, const QuestDialogs &projec
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     QuestDialogs first;
-    const ProjectFile::ReadResult read = readFrom(bytes, first);
-    if (read.status == ProjectFile::ReadResult::TooManyPages) {
+    const Outcome<ProjectFile::Header> read = readFrom(bytes, first);
+    if (read.error && read.error->kind == FileError::Failed) {
         require(first.Count() == 1 && first.Dialog(0).text() == QuestDialogs::placeholderText(),
                 "a refused file changed the project");
         return 0;
     }
-    require(read.status == ProjectFile::ReadResult::Ok || read.status == ProjectFile::ReadResult::Damaged,
-            "reading from memory gave a file status");
+    require(!read.error || read.error->kind == FileError::Damaged, "reading from memory gave a file status");
     for (qint16 n = 0; n <= first.UpperBound(); ++n) {
         const qint16 answers = first.Dialog(n).SelectionCount();
         require(answers >= 1 && answers <= Dialog::MaxSelectionUBound + 1, "answer count out of range");
@@ -53,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const QByteArray once = saved(read, first);
     QuestDialogs second;
-    const ProjectFile::ReadResult reread = readFrom(once, second);
-    require(reread.status == ProjectFile::ReadResult::Ok, "a saved file did not read back whole");
+    const Outcome<ProjectFile::Header> reread = readFrom(once, second);
+    require(reread.ok(), "a saved file did not read back whole");
     require(second.Count() == first.Count(), "a saved file read back with another page count");
     require(saved(reread, second) == once, "save, open and save again changed the file");
     return 0;

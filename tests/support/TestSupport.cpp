@@ -49,14 +49,19 @@ QStringList pages(const QuestDialogs &project) {
 }
 
 QStringList readProject(const QString &path, QuestDialogs &project) {
-    static const char *const statuses[] = {"Ok", "NotFound", "CannotRead", "Damaged", "TooManyPages"};
     project.Clear();
-    const ProjectFile::ReadResult result = ProjectFile::read(path, project);
-    QStringList out{QString::fromLatin1(statuses[result.status])};
-    if (result.hasPrefix)
-        out << "prefix " + result.prefix;
-    if (result.hasSpeaker)
-        out << "speaker " + result.speaker;
+    const Outcome<ProjectFile::Header> read = ProjectFile::read(path, project);
+    QStringList out{QStringLiteral("Ok")};
+    if (read.error && read.error->kind == FileError::Damaged)
+        out[0] = QStringLiteral("Damaged at line %1").arg(read.error->line);
+    else if (read.error && read.error->kind == FileError::Missing)
+        out[0] = QStringLiteral("Missing");
+    else if (read.error)
+        out[0] = QStringLiteral("Failed: ") + read.error->reason;
+    if (read.value.prefix)
+        out << "prefix " + *read.value.prefix;
+    if (read.value.speaker)
+        out << "speaker " + *read.value.speaker;
     return out + pages(project);
 }
 

@@ -25,7 +25,7 @@ QByteArray crlfLines(std::initializer_list<const char *> lines);
 // compare whole projects.
 QStringList pages(const QuestDialogs &project);
 // Reads a project file into `project`, cleared first, as "Open..." does. What it gave, as lines:
-// how the read ended ("Ok", "Damaged", "TooManyPages", "CannotRead", "NotFound"), "prefix TEXT"
+// how the read ended ("Ok", "Damaged at line N", "Failed: REASON", "Missing"), "prefix TEXT"
 // and "speaker TEXT" for the header lines read, then the pages as pages() gives them.
 QStringList readProject(const QString &path, QuestDialogs &project);
 // A new answer with these fields.

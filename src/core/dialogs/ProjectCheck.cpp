@@ -162,8 +162,8 @@ private:
     // The file holds the line in the system code page, one byte for each character the
     // server reads.
     static qsizetype lengthInFile(const QString &line) {
-        const std::optional<QByteArray> bytes = CodePage::encode(line);
-        return bytes ? bytes->size() : line.size();
+        const Outcome<QByteArray> bytes = CodePage::encode(line);
+        return bytes.ok() ? bytes.value.size() : line.size();
     }
 
     static QString lineName(int kind) {

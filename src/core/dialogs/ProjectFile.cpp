@@ -201,58 +201,44 @@ void appendFile(EncodedText &out, const QString &prefix, const QString &speaker,
 }
 
 // Reads a whole file into `project`. A file that cannot be read to its end changes nothing.
-ProjectFile::ReadResult parseLines(TextFileLines &lines, QuestDialogs &project) {
-    using ProjectFile::ReadResult;
-    ReadResult result;
-    const auto cannotRead = [&lines] {
-        ReadResult failure;
-        failure.status = ReadResult::CannotRead;
-        failure.reason = lines.error();
-        return failure;
+Outcome<ProjectFile::Header> parseLines(TextFileLines &lines, QuestDialogs &project) {
+    Outcome<ProjectFile::Header> result;
+    const auto broken = [&lines, &result] {
+        if (lines.failed())
+            return Outcome<ProjectFile::Header>{{}, FileError{{}, 0, lines.error()}};
+        result.error = FileError{{}, lines.lineNumber(), ProjectFile::damagedMessage(), FileError::Damaged};
+        return result;
     };
     QStringView line;
-    if (!lines.next(line)) {
-        if (lines.failed())
-            return cannotRead();
-        result.status = ReadResult::Damaged;
-        return result;
-    }
-    result.prefix = line.toString();
-    result.hasPrefix = true;
-    if (!lines.next(line)) {
-        if (lines.failed())
-            return cannotRead();
-        result.status = ReadResult::Damaged;
-        return result;
-    }
-    result.speaker = line.toString();
-    result.hasSpeaker = true;
+    if (!lines.next(line))
+        return broken();
+    result.value.prefix = line.toString();
+    if (!lines.next(line))
+        return broken();
+    result.value.speaker = line.toString();
 
     SlotPlan plan(project);
     std::vector<std::unique_ptr<Dialog>> pages;
     const PagesRead outcome = readPages(lines, plan, pages);
     if (lines.failed())
-        return cannotRead();
-    if (outcome == PagesRead::TooMany) {
-        result = ReadResult();
-        result.status = ReadResult::TooManyPages;
-        result.reason = QStringLiteral("The file holds more pages than a project can hold (at most %1)")
-                            .arg(QuestDialogs::MaxPages);
-        return result;
-    }
+        return broken();
+    if (outcome == PagesRead::TooMany)
+        return {{},
+                FileError{{},
+                          0,
+                          QStringLiteral("The file holds more pages than a project can hold (at most %1)")
+                              .arg(QuestDialogs::MaxPages)}};
     for (auto &page : pages)
         project.AddNewDialog(std::move(page));
-    result.status = outcome == PagesRead::Complete ? ReadResult::Ok : ReadResult::Damaged;
-    return result;
+    return outcome == PagesRead::Complete ? result : broken();
 }
 
 // The file's bytes in the system code page. Built straight as bytes: a large project is never
 // held as UTF-16 text as well.
-std::optional<QByteArray> fileBytes(const QString &prefix, const QString &speaker,
-                                    const QuestDialogs &project, QString *reason) {
+Outcome<QByteArray> fileBytes(const QString &prefix, const QString &speaker, const QuestDialogs &project) {
     EncodedText out(estimatedSize(prefix, speaker, project));
     appendFile(out, prefix, speaker, project);
-    return out.take(reason);
+    return out.take();
 }
 
 } // namespace
@@ -261,47 +247,45 @@ namespace ProjectFile {
 
 WriteOutcome write(QIODevice &device, const QString &prefix, const QString &speaker,
                    const QuestDialogs &project) {
-    QString reason;
-    const std::optional<QByteArray> bytes = fileBytes(prefix, speaker, project, &reason);
-    if (bytes && device.write(*bytes) == bytes->size())
-        return std::nullopt;
-    return FileError{{}, 0, bytes ? device.errorString() : reason};
+    const Outcome<QByteArray> bytes = fileBytes(prefix, speaker, project);
+    if (!bytes.ok())
+        return bytes.error;
+    if (device.write(bytes.value) != bytes.value.size())
+        return FileError{{}, 0, device.errorString()};
+    return std::nullopt;
 }
 
 WriteOutcome save(const QString &path, const QString &prefix, const QString &speaker,
                   const QuestDialogs &project) {
-    QString reason;
-    const std::optional<QByteArray> bytes = fileBytes(prefix, speaker, project, &reason);
-    if (bytes && TextFile::writeBytes(path, *bytes, &reason))
-        return std::nullopt;
-    return FileError{path, 0, reason};
+    Outcome<QByteArray> bytes = fileBytes(prefix, speaker, project);
+    if (!bytes.ok()) {
+        bytes.error->path = path;
+        return bytes.error;
+    }
+    return TextFile::writeBytes(path, bytes.value);
 }
 
-ReadResult read(QIODevice &device, QuestDialogs &project) {
+Outcome<Header> read(QIODevice &device, QuestDialogs &project) {
     TextFileLines lines;
-    ReadResult result;
-    if (!lines.open(device, &result.reason)) {
-        result.status = ReadResult::CannotRead;
-        return result;
-    }
+    if (WriteOutcome failed = lines.open(device))
+        return {{}, std::move(failed)};
     return parseLines(lines, project);
 }
 
-ReadResult read(const QString &path, QuestDialogs &project) {
-    ReadResult result;
+Outcome<Header> read(const QString &path, QuestDialogs &project) {
     // Anything that exists under the name but is not a readable file (a folder, say) is worth
     // a message; only a name that names nothing ends quietly.
-    if (path.isEmpty() || !QFileInfo::exists(path)) {
-        result.status = ReadResult::NotFound;
-        return result;
-    }
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return {{}, FileError{path, 0, QStringLiteral("no such file"), FileError::Missing}};
     // Read line by line: a large file is never held whole, as bytes or as text.
     QFile file;
-    if (!TextFile::openForReading(file, path, &result.reason)) {
-        result.status = ReadResult::CannotRead;
-        return result;
-    }
-    return read(file, project);
+    Outcome<Header> result;
+    result.error = TextFile::openForReading(file, path);
+    if (result.ok())
+        result = read(file, project);
+    if (result.error)
+        result.error->path = path;
+    return result;
 }
 
 } // namespace ProjectFile

@@ -3,6 +3,7 @@
 #include "core/text/FileError.h"
 
 #include <QString>
+#include <optional>
 
 class QIODevice;
 class QuestDialogs;
@@ -29,28 +30,23 @@ WriteOutcome write(QIODevice &device, const QString &prefix, const QString &spea
 WriteOutcome save(const QString &path, const QString &prefix, const QString &speaker,
                   const QuestDialogs &project);
 
-struct ReadResult {
-    enum Status {
-        Ok,          // the whole file was read
-        NotFound,    // no file of that name: nothing was read, nothing to report
-        CannotRead,  // it exists but cannot be read (a folder, an I/O error): see `reason`
-        Damaged,     // the format broke off: the pages read before that point were loaded
-        TooManyPages // more pages than a project holds: nothing was loaded
-    };
-    Status status = Ok;
-    QString reason;          // for CannotRead and TooManyPages: why, to show after the file name
-    bool hasPrefix = false;  // line 1 was read into `prefix`
-    bool hasSpeaker = false; // line 2 was read into `speaker`
-    QString prefix;
-    QString speaker;
+// The two lines before the pages. Either is missing when the file ended before it.
+struct Header {
+    std::optional<QString> prefix;
+    std::optional<QString> speaker;
 };
 
 // Reads the file from the device into `project`, which the caller has cleared first: pages are
 // handed to AddNewDialog in file order. A line ends at CR LF or a lone CR (a lone LF belongs to
-// the line); a file with no CR at all ends its lines at LF.
-ReadResult read(QIODevice &device, QuestDialogs &project);
+// the line); a file with no CR at all ends its lines at LF. Fails with:
+// - Damaged, at the line where the format broke off: the pages read before it were loaded;
+// - Failed, when the device cannot be read or the file holds more pages than a project can
+//   (nothing was loaded then).
+// The error names no file.
+Outcome<Header> read(QIODevice &device, QuestDialogs &project);
 
-// Opens the file and reads it. NotFound for an empty name or a name that names no file.
-ReadResult read(const QString &path, QuestDialogs &project);
+// Opens the file and reads it; the error names the file. Missing for an empty name or a name
+// that names nothing; anything else under the name that is not a readable file fails.
+Outcome<Header> read(const QString &path, QuestDialogs &project);
 
 } // namespace ProjectFile

@@ -2,6 +2,7 @@
 
 #include "core/dialogs/Dialog.h"
 #include "core/dialogs/ProjectObserver.h"
+#include "core/text/FileError.h"
 
 #include <QString>
 #include <memory>
@@ -79,9 +80,9 @@ public:
     // Writes the project as a SPHERE dialog script (see dialogs/ScriptWriter.h), in numbered
     // parts when it is too big for one file (see dialogs/ScriptExport.h). Fills in the
     // defaults the script needs: an empty Speaker becomes "<SRC.TARG.NAME>" and every empty
-    // answer text "End Dialog", in the project itself. True when the file was written; an
-    // empty FilePath writes nothing and returns false with an empty reason.
-    bool DumpToFile(const QString &FilePath, const QString &DialogPrefix, QString *reason = nullptr);
+    // answer text "End Dialog", in the project itself. An empty FilePath writes nothing and
+    // fills in nothing.
+    WriteOutcome DumpToFile(const QString &FilePath, const QString &DialogPrefix);
 
     // Views that follow the project without re-reading all of it are told before it changes.
     // An observer stays until removed or until the project is destroyed.

@@ -131,15 +131,11 @@ Outcome<QStringList> writeScript(const QuestDialogs &project, const QString &pre
     qsizetype start = 0;
     for (size_t i = 0; i < ends.size(); ++i) {
         const QString part = partPath(path, static_cast<int>(i + 1));
-        QString reason;
-        const bool written =
-            i == 0 ? TextFile::writeBytes(part, bytes.first(ends[0]), &reason)
-                   : TextFile::writeBytes(part, marker + bytes.sliced(start, ends[i] - start).toByteArray(),
-                                          &reason);
-        if (!written) {
-            result.error = failure(part, reason);
+        result.error =
+            i == 0 ? TextFile::writeBytes(part, bytes.first(ends[0]))
+                   : TextFile::writeBytes(part, marker + bytes.sliced(start, ends[i] - start).toByteArray());
+        if (result.error)
             return result;
-        }
         result.value.append(part);
         start = ends[i];
     }
@@ -169,25 +165,18 @@ Outcome<QStringList> exportProject(QuestDialogs &project, const QString &prefix,
     const QString support = QFileInfo(path).dir().filePath(supportFileName());
     if (QFileInfo::exists(support))
         return result;
-    QString reason;
-    if (!TextFile::writeBytes(support, supportScript(), &reason))
-        result.error = failure(support, reason);
-    else
+    result.error = TextFile::writeBytes(support, supportScript());
+    if (result.ok())
         result.value.append(support);
     return result;
 }
 
 } // namespace ScriptExport
 
-bool QuestDialogs::DumpToFile(const QString &FilePath, const QString &DialogPrefix, QString *reason) {
-    if (FilePath.isEmpty()) {
-        if (reason)
-            reason->clear();
-        return false;
-    }
+WriteOutcome QuestDialogs::DumpToFile(const QString &FilePath, const QString &DialogPrefix) {
+    // Without a file there is nothing to export to, and the project keeps its own defaults.
+    if (FilePath.isEmpty())
+        return FileError{FilePath, 0, QStringLiteral("No file name was given")};
     ScriptWriter::fillExportDefaults(*this);
-    const Outcome<QStringList> written = ScriptExport::writeScript(*this, DialogPrefix, FilePath);
-    if (!written.ok() && reason)
-        *reason = written.error->reason;
-    return written.ok();
+    return ScriptExport::writeScript(*this, DialogPrefix, FilePath).error;
 }

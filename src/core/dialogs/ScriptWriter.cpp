@@ -202,7 +202,7 @@ QByteArray markerLine(const QString &dialogPrefix) {
     EncodedText out;
     out.append(QLatin1StringView("//=====QDS: ")).append(joinLines(dialogPrefix));
     out.append(QLatin1StringView(" STARTS======\r\n \r\n"));
-    return out.take().value_or(QByteArray());
+    return out.take().value;
 }
 
 Outcome<Script> build(const QuestDialogs &project, const QString &dialogPrefix, const LineObserver &observe) {
@@ -226,12 +226,9 @@ Outcome<Script> build(const QuestDialogs &project, const QString &dialogPrefix, 
         result.value.pageStarts.push_back(out.size());
         appendPage(out, project, name, prefix, n);
     }
-    QString reason;
-    std::optional<QByteArray> encoded = bytes.take(&reason);
-    if (!encoded)
-        result.error = FileError{QString(), 0, reason};
-    else
-        result.value.bytes = std::move(*encoded);
+    Outcome<QByteArray> encoded = bytes.take();
+    result.value.bytes = std::move(encoded.value);
+    result.error = std::move(encoded.error);
     return result;
 }
 

@@ -144,9 +144,5 @@ ItemScriptReader::Item ItemScriptReader::readSection(const QString &script, int 
 }
 
 Outcome<QString> ItemScriptReader::readFile(const QString &path) {
-    Outcome<QString> out;
-    QString reason;
-    if (!TextFile::read(path, out.value, &reason))
-        out.error = FileError{path, 0, reason};
-    return out;
+    return TextFile::read(path);
 }

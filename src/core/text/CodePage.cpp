@@ -85,30 +85,30 @@ QString decode(QByteArrayView bytes) {
     return windows1252(bytes);
 }
 
-std::optional<QByteArray> encode(QStringView text, QString *error) {
+Outcome<QByteArray> encode(QStringView text) {
     QStringEncoder encoder(encoding(), QStringConverter::Flag::Stateless);
-    QByteArray bytes = encoder.encode(text);
+    Outcome<QByteArray> out;
+    out.value = encoder.encode(text);
     if (!encoder.hasError() && cannotHold(text).isEmpty())
-        return bytes;
-    if (error) {
-        // Find the first character the code page refuses, so the message can name it.
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-            QStringEncoder one(encoding(), QStringConverter::Flag::Stateless);
-            (void)one.encode(text.mid(i, len));
-            if (one.hasError() || !cannotHold(text.mid(i, len)).isEmpty()) {
-                const char32_t code =
-                    len == 2 ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
-                *error = QStringLiteral("the character U+%1 cannot be written in the system code page (%2)")
-                             .arg(QString::number(code, 16).toUpper().rightJustified(4, u'0'),
-                                  QString::fromLatin1(QStringConverter::nameForEncoding(encoding())));
-                return std::nullopt;
-            }
-            i += len - 1;
+        return out;
+    out.value.clear();
+    out.error = FileError{{}, 0, QStringLiteral("the text cannot be written in the system code page")};
+    // Find the first character the code page refuses, so the message can name it.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        QStringEncoder one(encoding(), QStringConverter::Flag::Stateless);
+        (void)one.encode(text.mid(i, len));
+        if (one.hasError() || !cannotHold(text.mid(i, len)).isEmpty()) {
+            const char32_t code = len == 2 ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+            out.error->reason =
+                QStringLiteral("the character U+%1 cannot be written in the system code page (%2)")
+                    .arg(QString::number(code, 16).toUpper().rightJustified(4, u'0'),
+                         QString::fromLatin1(QStringConverter::nameForEncoding(encoding())));
+            break;
         }
-        *error = QStringLiteral("the text cannot be written in the system code page");
+        i += len - 1;
     }
-    return std::nullopt;
+    return out;
 }
 
 } // namespace CodePage

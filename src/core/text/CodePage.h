@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/text/FileError.h"
 #include <QByteArray>
 #include <QString>
 #include <QStringConverter>
+
 #include <optional>
 
 // Every file the program reads or writes is 8-bit text in the system code page.
@@ -29,6 +31,6 @@ bool dropsByteOrderMark();
 
 // Encodes text for a file. A character the code page cannot hold makes this fail with a
 // message naming the character; nothing is ever written as a silent '?'.
-std::optional<QByteArray> encode(QStringView text, QString *error = nullptr);
+Outcome<QByteArray> encode(QStringView text);
 
 } // namespace CodePage

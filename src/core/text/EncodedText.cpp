@@ -63,12 +63,14 @@ void EncodedText::appendEncoded(QStringView text) {
     QString padded;
     if (!atStart)
         padded.append(u'a').append(text);
-    const std::optional<QByteArray> bytes = CodePage::encode(atStart ? text : QStringView(padded), &m_error);
-    if (!bytes) {
+    const Outcome<QByteArray> encoded = CodePage::encode(atStart ? text : QStringView(padded));
+    if (!encoded.ok()) {
+        m_error = encoded.error->reason;
         m_failed = true;
         m_fast = false;
         return;
     }
+    const QByteArray *bytes = &encoded.value;
     const qsizetype skip = atStart ? 0 : 1;
     std::memcpy(extend(bytes->size() - skip), bytes->constData() + skip, bytes->size() - skip);
 }
@@ -78,20 +80,17 @@ qsizetype EncodedText::size() const {
         return 0;
     if (m_asciiCompatible)
         return m_used;
-    const std::optional<QByteArray> bytes = CodePage::encode(m_text);
-    return bytes ? bytes->size() : 0;
+    const Outcome<QByteArray> bytes = CodePage::encode(m_text);
+    return bytes.value.size();
 }
 
-std::optional<QByteArray> EncodedText::take(QString *error) {
+Outcome<QByteArray> EncodedText::take() {
     if (!m_failed && !m_asciiCompatible) {
         // Other code pages get the whole text at once.
-        return CodePage::encode(m_text, error);
+        return CodePage::encode(m_text);
     }
-    if (m_failed) {
-        if (error)
-            *error = m_error;
-        return std::nullopt;
-    }
+    if (m_failed)
+        return {{}, FileError{{}, 0, m_error}};
     m_bytes.truncate(m_used);
-    return std::move(m_bytes);
+    return {std::move(m_bytes), std::nullopt};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/text/Ascii.h"
+#include "core/text/FileError.h"
 
 #include <QByteArray>
 #include <QLatin1StringView>
@@ -48,9 +49,9 @@ public:
     // encodes the text so far, which is slow; 0 once a piece could not be encoded.
     qsizetype size() const;
 
-    // The bytes; nothing when a piece could not be encoded, with *error naming the first
-    // character the code page cannot hold (later pieces are not encoded).
-    std::optional<QByteArray> take(QString *error = nullptr);
+    // The bytes; an error naming the first character the code page cannot hold when a piece
+    // could not be encoded (later pieces are not encoded).
+    Outcome<QByteArray> take();
 
 private:
     EncodedText &appendLatin1(QLatin1StringView text);

@@ -16,58 +16,40 @@ bool exists(const QString &path) {
     return info.exists() && info.isFile();
 }
 
-bool openForReading(QFile &file, const QString &path, QString *reason) {
+WriteOutcome openForReading(QFile &file, const QString &path) {
     const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists()) {
-        if (reason)
-            *reason = QStringLiteral("No such file or directory");
-        return false;
-    }
-    if (info.isDir()) {
-        if (reason)
-            *reason = QStringLiteral("It is a folder, not a file");
-        return false;
-    }
-    if (!info.isFile()) {
-        if (reason)
-            *reason = QStringLiteral("It is not a regular file");
-        return false;
-    }
+    if (path.isEmpty() || !info.exists())
+        return FileError{path, 0, QStringLiteral("No such file or directory"), FileError::Missing};
+    if (info.isDir())
+        return FileError{path, 0, QStringLiteral("It is a folder, not a file")};
+    if (!info.isFile())
+        return FileError{path, 0, QStringLiteral("It is not a regular file")};
     file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (reason)
-            *reason = file.errorString();
-        return false;
-    }
-    return true;
+    if (!file.open(QIODevice::ReadOnly))
+        return FileError{path, 0, file.errorString()};
+    return std::nullopt;
 }
 
-bool readBytes(const QString &path, QByteArray &bytes, QString *reason) {
+Outcome<QByteArray> readBytes(const QString &path) {
     QFile file;
-    if (!openForReading(file, path, reason))
-        return false;
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (reason)
-            *reason = file.errorString();
-        return false;
-    }
-    return true;
+    if (WriteOutcome failed = openForReading(file, path))
+        return {{}, std::move(failed)};
+    Outcome<QByteArray> out{file.readAll(), std::nullopt};
+    if (file.error() != QFileDevice::NoError)
+        return {{}, FileError{path, 0, file.errorString()}};
+    return out;
 }
 
-bool read(const QString &path, QString &text, QString *reason) {
-    QByteArray bytes;
-    if (!readBytes(path, bytes, reason))
-        return false;
-    text = CodePage::decode(bytes);
-    return true;
+Outcome<QString> read(const QString &path) {
+    const Outcome<QByteArray> bytes = readBytes(path);
+    return {bytes.ok() ? CodePage::decode(bytes.value) : QString(), bytes.error};
 }
 
 namespace {
 // Writes every byte, or says why not. A full disk or a file-size limit makes write() return a
 // short count rather than -1, and a commit would then rename the truncated file over the good
 // one: every byte is checked.
-bool writeAll(QFileDevice &file, QByteArrayView bytes, QString *reason) {
+WriteOutcome writeAll(QFileDevice &file, const QString &path, QByteArrayView bytes) {
     qsizetype done = 0;
     while (done < bytes.size()) {
         const qint64 n = file.write(bytes.data() + done, bytes.size() - done);
@@ -76,30 +58,24 @@ bool writeAll(QFileDevice &file, QByteArrayView bytes, QString *reason) {
         done += n;
     }
     if (done == bytes.size() && file.flush())
-        return true;
+        return std::nullopt;
     const QString why = file.errorString();
-    if (reason)
-        *reason = why.isEmpty() || why == QLatin1String("Unknown error")
-                      ? QStringLiteral("The disk is full or the file is too large")
-                      : why;
-    return false;
+    return FileError{path, 0,
+                     why.isEmpty() || why == QLatin1String("Unknown error")
+                         ? QStringLiteral("The disk is full or the file is too large")
+                         : why};
 }
 } // namespace
 
-bool writeBytes(const QString &path, QByteArrayView bytes, QString *reason) {
-    if (path.isEmpty()) {
-        if (reason)
-            *reason = QStringLiteral("No file name was given");
-        return false;
-    }
+WriteOutcome writeBytes(const QString &path, QByteArrayView bytes) {
+    if (path.isEmpty())
+        return FileError{path, 0, QStringLiteral("No file name was given")};
     const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
-        if (reason)
-            *reason = info.isDir() ? QStringLiteral("It is a folder, not a file")
-                                   : QStringLiteral("It is not a regular file (a device or a pipe), "
-                                                    "so it is not replaced");
-        return false;
-    }
+    if (info.exists() && !info.isFile())
+        return FileError{path, 0,
+                         info.isDir() ? QStringLiteral("It is a folder, not a file")
+                                      : QStringLiteral("It is not a regular file (a device or a pipe), "
+                                                       "so it is not replaced")};
     QSaveFile file(path);
     // A folder that cannot be written still lets an existing, writable file be written in place,
     // as a plain write would. Qt falls back only when the folder refuses access (EACCES), so an
@@ -110,35 +86,31 @@ bool writeBytes(const QString &path, QByteArrayView bytes, QString *reason) {
         if (info.exists()) {
             QFile inPlace(path);
             if (inPlace.open(QIODevice::WriteOnly | QIODevice::Truncate))
-                return writeAll(inPlace, bytes, reason);
-            if (reason)
-                *reason = inPlace.errorString();
-            return false;
+                return writeAll(inPlace, path, bytes);
+            return FileError{path, 0, inPlace.errorString()};
         }
         // A missing folder says so itself; a folder that is there but refuses is named as the cause.
-        if (reason)
-            *reason = info.absoluteDir().exists()
-                          ? QStringLiteral("The folder cannot be written: ") + folderReason
-                          : folderReason;
-        return false;
+        return FileError{path, 0,
+                         info.absoluteDir().exists()
+                             ? QStringLiteral("The folder cannot be written: ") + folderReason
+                             : folderReason};
     }
-    if (!writeAll(file, bytes, reason)) {
+    if (WriteOutcome failed = writeAll(file, path, bytes)) {
         file.cancelWriting();
-        return false;
+        return failed;
     }
-    if (!file.commit()) {
-        if (reason)
-            *reason = file.errorString();
-        return false;
-    }
-    return true;
+    if (!file.commit())
+        return FileError{path, 0, file.errorString()};
+    return std::nullopt;
 }
 
-bool write(const QString &path, QStringView text, QString *reason) {
-    const std::optional<QByteArray> bytes = CodePage::encode(text, reason);
-    if (!bytes)
-        return false;
-    return writeBytes(path, *bytes, reason);
+WriteOutcome write(const QString &path, QStringView text) {
+    Outcome<QByteArray> bytes = CodePage::encode(text);
+    if (!bytes.ok()) {
+        bytes.error->path = path;
+        return bytes.error;
+    }
+    return writeBytes(path, bytes.value);
 }
 
 } // namespace TextFile

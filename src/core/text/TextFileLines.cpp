@@ -2,8 +2,8 @@
 
 #include "core/text/Ascii.h"
 #include "core/text/CodePage.h"
-#include "core/text/TextFile.h"
 
+#include <QFileDevice>
 #include <QStringDecoder>
 #include <cstring>
 
@@ -21,18 +21,11 @@ QStringDecoder decoderFor(bool atFileStart) {
 
 } // namespace
 
-bool TextFileLines::open(const QString &path, QString *reason) {
-    return TextFile::openForReading(m_file, path, reason) && open(m_file, reason);
-}
-
-bool TextFileLines::open(QIODevice &device, QString *reason) {
+WriteOutcome TextFileLines::open(QIODevice &device) {
     m_device = &device;
-    if (!survey()) {
-        if (reason)
-            *reason = m_error;
-        return false;
-    }
-    return true;
+    if (!survey())
+        return FileError{{}, 0, m_error};
+    return std::nullopt;
 }
 
 // One pass over the file: whether it holds a CR, and whether the code page reads all of it.
@@ -119,6 +112,7 @@ bool TextFileLines::fill() {
 bool TextFileLines::next(QStringView &line) {
     if (failed())
         return false;
+    ++m_lineNumber;
     const char16_t endChar = m_byCarriageReturn ? u'\r' : u'\n';
     if (m_whole) {
         if (m_textPos >= m_text.size())

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/text/FileError.h"
+
 #include <QByteArray>
-#include <QFile>
 #include <QIODevice>
 #include <QString>
 #include <QStringView>
@@ -13,19 +14,19 @@
 // lines at LF. What follows the last line end is a line only if it is not empty.
 class TextFileLines {
 public:
-    // Opens the file and looks through it once (for its line ends, and whether the code page
-    // can read it or the Windows-1252 fallback applies). False, with *reason, when it cannot
-    // be read, for the same reasons as TextFile::readBytes.
-    bool open(const QString &path, QString *reason = nullptr);
-    // The same over a seekable device opened for reading, read from its start; it must stay open
-    // while lines are read.
-    bool open(QIODevice &device, QString *reason = nullptr);
+    // Looks through a seekable device opened for reading once, from its start (for its line
+    // ends, and whether the code page can read it or the Windows-1252 fallback applies). The
+    // device must stay open while lines are read. Fails, naming no file, when it cannot be read.
+    WriteOutcome open(QIODevice &device);
 
     // The next line, as a view that stays valid until the next call. False at the end of the
     // file, or when reading failed, which failed() then tells.
     bool next(QStringView &line);
 
     bool failed() const { return !m_error.isEmpty(); }
+    // The number of the line the last call to next() read, counting from 1; for a call that
+    // found the end, the line that would have come next.
+    qint64 lineNumber() const { return m_lineNumber; }
     const QString &error() const { return m_error; }
 
 private:
@@ -34,8 +35,8 @@ private:
     void decode(const char *bytes, qsizetype size);
     void fail();
 
-    QFile m_file; // the file opened by name
     QIODevice *m_device = nullptr;
+    qint64 m_lineNumber = 0;
     QString m_error;
     bool m_byCarriageReturn = false;
     // A code page that does not agree with ASCII, or a file it cannot read: the whole text is

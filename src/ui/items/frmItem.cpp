@@ -436,10 +436,9 @@ bool frmItem::saveScript() {
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".scp");
     cdlScript = path;
-    QString reason;
-    if (!TextFile::write(path, compiledScript(), &reason)) {
-        m_prompts.message(
-            this, FileError{QDir::toNativeSeparators(path), 0, reason}.message(QStringLiteral("written")));
+    if (WriteOutcome failed = TextFile::write(path, compiledScript())) {
+        failed->path = QDir::toNativeSeparators(path);
+        m_prompts.message(this, failed->message(QStringLiteral("written")));
         return false;
     }
     m_changed = false;

@@ -77,11 +77,10 @@ void AppNavigator::openProjectFile(const QString &path) {
     if (!QFileInfo::exists(named) && QFileInfo::exists(named + QStringLiteral(".QDS")))
         named += QStringLiteral(".QDS");
     QFile file;
-    QString reason;
-    if (!TextFile::openForReading(file, named, &reason)) {
+    if (WriteOutcome failed = TextFile::openForReading(file, named)) {
         openMain();
-        m_prompts.message(
-            m_main, FileError{QDir::toNativeSeparators(named), 0, reason}.message(QStringLiteral("read")));
+        failed->path = QDir::toNativeSeparators(named);
+        m_prompts.message(m_main, failed->message(QStringLiteral("read")));
         return;
     }
     file.close();

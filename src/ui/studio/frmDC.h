@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/FileError.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <functional>
@@ -183,7 +185,7 @@ private:
     // then the caret and selection stay where they were.
     void assign(QLineEdit *box, const QString &text);
     void assign(QPlainTextEdit *box, const QString &text);
-    void reportFileError(const QString &what, const QString &path, const QString &reason);
+    void reportFileError(const QString &verb, FileError error);
     void fillRecentMenu();
     // Notes a project file just opened or saved among the recent ones.
     void rememberProject(const QString &path);

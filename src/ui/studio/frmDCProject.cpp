@@ -53,10 +53,9 @@ QString withExtension(const QString &name, const QString &extension) {
 }
 } // namespace
 
-void frmDC::reportFileError(const QString &what, const QString &path, const QString &reason) {
-    m_prompts.message(
-        this,
-        QStringLiteral("The file %1 could not be %2: %3").arg(QDir::toNativeSeparators(path), what, reason));
+void frmDC::reportFileError(const QString &verb, FileError error) {
+    error.path = QDir::toNativeSeparators(error.path);
+    m_prompts.message(this, error.message(verb));
 }
 
 void frmDC::clearProject() {
@@ -94,31 +93,23 @@ void frmDC::OpenProjectFile(const QString &chosen) {
         path = withExtension(path, QStringLiteral(".QDS"));
     cdlFile = path;
 
-    const ProjectFile::ReadResult result = ProjectFile::read(path, Project);
-    if (result.status == ProjectFile::ReadResult::NotFound)
+    const Outcome<ProjectFile::Header> read = ProjectFile::read(path, Project);
+    if (read.error && read.error->kind == FileError::Missing)
         return;
-    if (result.hasPrefix)
-        assign(DialogName, result.prefix);
-    if (result.hasSpeaker)
-        assign(txtSpeaker, result.speaker);
+    if (read.value.prefix)
+        assign(DialogName, *read.value.prefix);
+    if (read.value.speaker)
+        assign(txtSpeaker, *read.value.speaker);
     ShowPage(0);
     assign(txtPage, QStringLiteral("0"));
     markUnchanged(path);
 
-    switch (result.status) {
-    case ProjectFile::ReadResult::Damaged:
-        m_prompts.message(this, ProjectFile::damagedMessage());
-        break;
-    case ProjectFile::ReadResult::CannotRead:
-    case ProjectFile::ReadResult::TooManyPages:
-        reportFileError(QStringLiteral("read"), path, result.reason);
-        break;
-    case ProjectFile::ReadResult::Ok:
+    if (read.ok())
         rememberProject(path);
-        break;
-    case ProjectFile::ReadResult::NotFound:
-        break;
-    }
+    else if (read.error->kind == FileError::Damaged)
+        m_prompts.message(this, ProjectFile::damagedMessage());
+    else
+        reportFileError(QStringLiteral("read"), *read.error);
 }
 
 void frmDC::MnuProjSave_Click() {
@@ -135,7 +126,7 @@ bool frmDC::saveProject() {
     cdlFile = path;
     if (const WriteOutcome failed =
             ProjectFile::save(path, DialogName->text(), txtSpeaker->text(), Project)) {
-        reportFileError(QStringLiteral("written"), path, failed->reason);
+        reportFileError(QStringLiteral("written"), *failed);
         return false;
     }
     markUnchanged(path);
@@ -161,7 +152,7 @@ void frmDC::MnuProjExport_Click() {
     cdlFile1 = path;
     const Outcome<QStringList> written = ScriptExport::exportProject(Project, DialogName->text(), path);
     if (!written.ok()) {
-        reportFileError(QStringLiteral("written"), written.error->path, written.error->reason);
+        reportFileError(QStringLiteral("written"), *written.error);
         return;
     }
     RememberedPlaces::rememberFolder(QStringLiteral("export"), path);
