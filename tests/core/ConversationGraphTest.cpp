@@ -1,6 +1,5 @@
 #include "core/dialogs/ConversationGraph.h"
 #include "core/dialogs/QuestDialogs.h"
-#include "core/dialogs/TextSearch.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -107,22 +106,4 @@ TEST(ConversationGraph, OnlyPlainPageNumbersNameAPage) {
         EXPECT_EQ(ConversationGraph::pageNamed(text), -1) << text;
     EXPECT_EQ(ConversationGraph::pageNamed("0"), 0);
     EXPECT_EQ(ConversationGraph::pageNamed("32766"), 32766) << "the last page there can be";
-}
-
-TEST(TextSearch, FindsSpeechesAndAnswersInOrderBothWaysAndWrapsRound) {
-    QuestDialogs project;
-    build(project, chain);
-    TextPlace found;
-    const auto next = [&](TextPlace from, bool forward, bool fromFirst = false) {
-        return findText(project, "O", from, forward, &found, fromFirst)
-                   ? QStringLiteral("%1/%2").arg(found.page).arg(found.answer)
-                   : QStringLiteral("none");
-    };
-    EXPECT_EQ(next({0, -1}, true, true), "0/0") << "'on' is answer 0 of page 0";
-    EXPECT_EQ(next({0, 0}, true), "1/1") << "'no', skipping 'bye'";
-    EXPECT_EQ(next({1, 1}, true), "2/-1") << "'Gold', case ignored";
-    EXPECT_EQ(next({3, -1}, true), "4/-1") << "'Done' and 'back' hold no o";
-    EXPECT_EQ(next({4, 0}, true), "0/0") << "wraps round to the start";
-    EXPECT_EQ(next({0, 0}, false), "4/0") << "backwards wraps round to the end";
-    EXPECT_FALSE(findText(project, "zzz", {0, -1}, true, &found));
 }

@@ -14,20 +14,19 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
 const QString Sphere = QStringLiteral(RUNEQUILL_SPHERE);
 constexpr int BigPages = 8000; // a little over 5,000,000 bytes
 
-// A new answer leading to `link` (none when empty) or ending the talk.
-std::unique_ptr<Selection> answer(const QString &text, const QString &link, bool ends) {
-    return TestSupport::answer(text, !link.isEmpty(), link, ends);
-}
-
-template <class... Answers> std::unique_ptr<Dialog> page(const QString &speech, Answers... answers) {
+// A new page with these answers; an answer leads to `link` (none when empty) or ends the talk.
+std::unique_ptr<Dialog> page(const QString &speech,
+                             std::initializer_list<std::tuple<QString, QString, bool>> answers) {
     auto p = std::make_unique<Dialog>(speech);
-    (p->AddSelection(std::move(answers)), ...);
+    for (const auto &[text, link, ends] : answers)
+        p->AddSelection(TestSupport::answer(text, !link.isEmpty(), link, ends));
     return p;
 }
 
@@ -36,17 +35,17 @@ void multiPage(QuestDialogs &project) {
     project.Clear();
     project.setSpeaker(QStringLiteral("Smith"));
     project.AddNewDialog(page(QStringLiteral("Well met. *[nods*/]\nNeed a blade?"),
-                              answer("Show me", "1", false), answer("Farewell", {}, true)));
-    project.AddNewDialog(page(QStringLiteral("This one is fine steel."), answer("Go back", "0", false),
-                              answer("Anything else?", "2", false)));
-    project.AddNewDialog(page(QStringLiteral("That is all."), answer({}, {}, true)));
+                              {{"Show me", "1", false}, {"Farewell", "", true}}));
+    project.AddNewDialog(page(QStringLiteral("This one is fine steel."),
+                              {{"Go back", "0", false}, {"Anything else?", "2", false}}));
+    project.AddNewDialog(page(QStringLiteral("That is all."), {{"", "", true}}));
 }
 
 // One speech line of exactly `bytes` bytes: "<var.bfont_lgrey>" and the speech.
 void longLine(QuestDialogs &project, int bytes) {
     project.Clear();
     project.setSpeaker(QStringLiteral("Scribe"));
-    project.AddNewDialog(page(QString(bytes - 17, u'a'), answer("Bye", {}, true)));
+    project.AddNewDialog(page(QString(bytes - 17, u'a'), {{"Bye", "", true}}));
 }
 
 struct ServerRun {
@@ -132,29 +131,11 @@ void Server::SetUpTestSuite() {
                                "SERV.LOG rq item type <NEW.TYPE>\r\nNEW.REMOVE\r\n\r\n[EOF]\r\n");
 
     const QString steps = tmp.filePath("steps.txt");
-    TestSupport::writeFile(steps, QStringList({"say .dialog d_guard_0",
-                                               "gump",
-                                               "button 1",
-                                               "gump",
-                                               "button 1",
-                                               "nogump 2",
-                                               "say .dialog d_multi_0",
-                                               "gump",
-                                               "button 1",
-                                               "gump",
-                                               "button 2",
-                                               "gump",
-                                               "button 1",
-                                               "nogump 2",
-                                               "say .dialog d_big_0",
-                                               "gump",
-                                               "say .dialog " + run->bigLast,
-                                               "gump",
-                                               "say .dialog d_line_0",
-                                               "gump",
-                                               ""})
-                                      .join('\n')
-                                      .toUtf8());
+    // The client's steps: open each dialog, read its gump, press its buttons.
+    TestSupport::writeFile(steps, "say .dialog d_guard_0\ngump\nbutton 1\ngump\nbutton 1\nnogump 2\n"
+                                  "say .dialog d_multi_0\ngump\nbutton 1\ngump\nbutton 2\ngump\nbutton 1\n"
+                                  "nogump 2\nsay .dialog d_big_0\ngump\nsay .dialog " +
+                                      run->bigLast.toUtf8() + "\ngump\nsay .dialog d_line_0\ngump\n");
     QProcess server;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TMPDIR", tmp.path());

@@ -4,62 +4,26 @@
 #include <QFile>
 #include <QString>
 #include <csignal>
-#include <functional>
-#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 // Helpers for tests of writes that fail: a disk that fills up, and special files to write onto.
 namespace FullDisk {
 
-// Runs `work` in a forked child in which no file may grow past `limit` bytes, as on a disk that
-// fills up part-way through a write. SIGXFSZ is ignored there, so such a write fails instead of
-// killing the child. The child hands back what `work` returns; nullopt when the child died.
-// Only this process's copy is limited: the test itself goes on unaffected.
-inline std::optional<QByteArray> run(qint64 limit, const std::function<QByteArray()> &work) {
-    int channel[2];
-    if (::pipe(channel) != 0)
-        return std::nullopt;
-    const pid_t child = ::fork();
-    if (child < 0)
-        return std::nullopt;
-    if (child == 0) {
-        ::close(channel[0]);
-        rlimit fileSize{};
-        ::getrlimit(RLIMIT_FSIZE, &fileSize);
-        fileSize.rlim_cur = static_cast<rlim_t>(limit);
-        if (::setrlimit(RLIMIT_FSIZE, &fileSize) != 0 || std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR)
-            ::_exit(3);
-        const QByteArray answer = work();
-        qsizetype done = 0;
-        while (done < answer.size()) {
-            const ssize_t n = ::write(channel[1], answer.constData() + done, size_t(answer.size() - done));
-            if (n <= 0)
-                ::_exit(4);
-            done += n;
-        }
-        ::_exit(0); // no exit handlers: they belong to the parent
-    }
-    ::close(channel[1]);
-    QByteArray answer;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) != 0;) {
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            break;
-        answer.append(buffer, n);
-    }
-    ::close(channel[0]);
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return std::nullopt;
-    return answer;
+// Runs `work` while no file may grow past `limit` bytes, as on a disk that fills up part-way
+// through a write. SIGXFSZ is ignored meanwhile, so such a write fails instead of ending the test.
+template <class Work> auto withFileSizeLimit(qint64 limit, Work work) {
+    rlimit before{};
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    rlimit limited = before;
+    limited.rlim_cur = static_cast<rlim_t>(limit);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    auto result = work();
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    return result;
 }
 
 // Makes a character device node at `path` with the numbers of the null device (1, 3) or, given

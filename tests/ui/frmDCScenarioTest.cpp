@@ -3,6 +3,7 @@
 // the window, its tree and the project must show after them. Lists ("stored", "tree", ...) have
 // one item a line, none for an empty list.
 #include "support/ScenarioTables.h"
+#include "support/WindowSteps.h"
 #include "ui/frmDCFixture.h"
 
 #include "core/text/CodePage.h"
@@ -17,23 +18,6 @@
 #include <QUndoStack>
 
 namespace {
-
-// What a control shows: its text, 0/1 for a check box, the highest value for a spinner.
-QString shownBy(QObject *control) {
-    if (auto *box = qobject_cast<QLineEdit *>(control))
-        return box->text();
-    if (auto *box = qobject_cast<QPlainTextEdit *>(control))
-        return box->toPlainText();
-    if (auto *label = qobject_cast<QLabel *>(control))
-        return label->text();
-    if (auto *box = qobject_cast<QCheckBox *>(control))
-        return QString::number(box->isChecked());
-    if (auto *spinner = qobject_cast<UpDown *>(control))
-        return QString::number(spinner->maximum());
-    if (auto *action = qobject_cast<QAction *>(control))
-        return action->text();
-    return QStringLiteral("<no control>");
-}
 
 class Scenario {
 public:
@@ -57,39 +41,18 @@ public:
     }
 
     void run(const QString &verb, QObject *control, const QString &text, const QStringList &list) {
+        if (WindowSteps::run(verb, control, text, list, s.prompts, s.navigator.calls))
+            return;
         auto *widget = qobject_cast<QWidget *>(control);
         const QStringList words = text.split(u' ');
         const int number = words.value(0).toInt();
         const auto field = [&words](int n) { return words.value(n) == "-" ? QString() : words.value(n); };
-        static const QMap<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys = {
-            {"Return", {Qt::Key_Return, {}}},
-            {"Enter", {Qt::Key_Enter, Qt::KeypadModifier}},
-            {"Left", {Qt::Key_Left, {}}},
-            {"Space", {Qt::Key_Space, {}}},
-            {"Shift+Return", {Qt::Key_Return, Qt::ShiftModifier}},
-            {"Ctrl+End", {Qt::Key_End, Qt::ControlModifier}},
-            {"Ctrl+Home", {Qt::Key_Home, Qt::ControlModifier}},
-            {"Ctrl+V", {Qt::Key_V, Qt::ControlModifier}},
-            {"Ctrl+Z", {Qt::Key_Z, Qt::ControlModifier}},
-            {"Ctrl+Shift+Z", {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}}};
-        static const QMap<QString, UserPrompts::UnsavedAnswer> unsaved = {
-            {"Save", UserPrompts::UnsavedAnswer::Save},
-            {"Discard", UserPrompts::UnsavedAnswer::Discard},
-            {"Cancel", UserPrompts::UnsavedAnswer::Cancel}};
         if (verb == "type" && qobject_cast<QLineEdit *>(control))
             Studio::retype(qobject_cast<QLineEdit *>(control), text);
         else if (verb == "type")
             Studio::retype(qobject_cast<QPlainTextEdit *>(control), text);
         else if (verb == "keys")
             QTest::keyClicks(widget, text);
-        else if (verb == "key")
-            QTest::keyClick(widget, keys.value(text).first, keys.value(text).second);
-        else if (verb == "click")
-            QTest::mouseClick(widget, Qt::LeftButton);
-        else if (verb == "check")
-            qobject_cast<QCheckBox *>(control)->setChecked(number);
-        else if (verb == "menu")
-            qobject_cast<QAction *>(control)->trigger();
         else if (verb == "up" || verb == "down")
             verb == "up" ? qobject_cast<UpDown *>(control)->stepUp()
                          : qobject_cast<UpDown *>(control)->stepDown();
@@ -112,9 +75,7 @@ public:
         else if (verb == "latin1") { // the system code page, for the rest of the scenario
             codePage.emplace();
             CodePage::setEncoding(QStringConverter::Latin1);
-        } else if (verb == "unsaved")
-            s.prompts.queueUnsaved(unsaved.value(text));
-        else if (verb == "show") {
+        } else if (verb == "show") {
             s.w.show();
             s.w.activateWindow();
         } else if (verb == "close")
@@ -122,8 +83,6 @@ public:
         else if (verb == "fill") // pages until the project holds no more
             while (s.project.AddNewDialog(std::make_unique<Dialog>(text))) {
             }
-        else if (verb == "write") // write PATH BYTES
-            EXPECT_TRUE(TestSupport::writeFile(words.value(0), text.section(u' ', 1).toUtf8()));
         else if (verb == "pagesfile") { // pagesfile PATH N: a project file of N pages
             QByteArray bytes = "pre\r\nspk\r\n";
             for (int page = 0; page < words.value(1).toInt(); ++page)
@@ -150,8 +109,6 @@ public:
                 .Init(text.section(u' ', 4), words.value(1) == "1", field(2), words.value(3) == "1");
         else if (verb == "confirm")
             s.prompts.queueConfirm(number);
-        else if (verb == "file")
-            s.prompts.queueFileName(text);
         else if (verb == "folder")
             EXPECT_TRUE(QDir().mkpath(text));
         else if (verb == "copy") // copy FIXTURE PATH
@@ -180,8 +137,6 @@ public:
             EXPECT_EQ(model->keptPageCount(), number);
         else if (verb == "shown")
             EXPECT_EQ(s.shown(), text);
-        else if (verb == "is")
-            EXPECT_EQ(shownBy(control).toStdString(), text.toStdString());
         else if (verb == "speaker")
             EXPECT_EQ(s.project.Speaker(), text);
         else if (verb == "resize") // resize W H: the client area, below the menu bar
@@ -217,8 +172,6 @@ public:
                           .arg(s.w.windowTitle())
                           .toStdString(),
                       text.toStdString());
-        else if (verb == "navigator")
-            EXPECT_EQ(s.navigator.calls, list);
         else if (verb == "asked") // how many unsaved-changes questions so far
             EXPECT_EQ(s.prompts.unsavedQuestions().size(), number);
         else if (verb == "saying") // the last message holds this text
@@ -235,8 +188,6 @@ public:
             EXPECT_EQ(nodeKeys(), list);
         else if (verb == "signals")
             EXPECT_EQ(std::exchange(seen, {}), list);
-        else if (verb == "messages")
-            EXPECT_EQ(s.prompts.messages(), list);
         else if (verb == "questions")
             EXPECT_EQ(s.prompts.questions(), list);
         else if (verb == "prompts")
