@@ -49,15 +49,6 @@ TEST(CliProgram, ExitStatusAndStreams) {
                          "last page is 0)\n");
     EXPECT_TRUE(r.err.isEmpty());
 
-    r = runProgram({"item", "--field", "0=lamp"});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, QByteArray("[ITEMDEF i_lamp]\r\n\r\nON=@CREATE\r\n"));
-
-    r = runProgram({"export", broken});
-    EXPECT_EQ(r.code, 2);
-    EXPECT_TRUE(r.out.isEmpty());
-    EXPECT_TRUE(r.err.startsWith("runequill-cli: export: SCRIPT.scp is missing\nUsage:\n"));
-
     if (QFile::exists("/dev/full")) {
         r = runProgram({"item"}, std::nullopt, "/dev/full");
         EXPECT_EQ(r.code, 2);

@@ -72,7 +72,10 @@ void ModelScenario::run(const QString &verb, QObject *, const QString &text, con
         p.Dialog(n).Selection(slot).setText(slotText);
     else if (verb == "initanswer") // initanswer PAGE SLOT TEXT: neither linked nor ending
         p.Dialog(n).Selection(slot).Init(slotText, false, {}, true);
-    else if (verb == "setanswer") // setanswer PAGE SLOT TEXT
+    else if (verb == "flags") { // flags PAGE SLOT LINKED ENDS
+        p.Dialog(n).Selection(slot).setIsLinked(slotText.section(u' ', 0, 0) == "1");
+        p.Dialog(n).Selection(slot).setEndDialog(slotText.section(u' ', 1) == "1");
+    } else if (verb == "setanswer") // setanswer PAGE SLOT TEXT
         p.Dialog(n).setSelection(slot, answer(slotText));
     else if (verb == "setpage")
         p.setDialog(n, page(rest));
@@ -139,20 +142,4 @@ TEST(DialogModel, TextsComeBackExactlyAsStored) {
     EXPECT_TRUE(d.Selection(0).text().isEmpty());
     EXPECT_TRUE(d.AddSelection(answer("fills the emptied slot")));
     EXPECT_EQ(d.SelectionCount(), 1);
-}
-
-TEST(DialogModel, CloneCopiesSlotForSlot) {
-    Dialog d(QStringLiteral("Speech"));
-    d.AddSelection(answer("A", true, QStringLiteral("3"), false));
-    d.AddSelection(answer("B"));
-    d.Selection(0).setText(QString()); // an empty slot stays where it is
-    const std::unique_ptr<Dialog> copy = d.clone();
-    EXPECT_EQ(copy->text(), QStringLiteral("Speech"));
-    EXPECT_EQ(copy->SelectionCount(), 2);
-    EXPECT_EQ(copy->Selection(1).text(), QStringLiteral("B"));
-    EXPECT_TRUE(copy->Selection(0).text().isEmpty());
-    EXPECT_TRUE(copy->Selection(0).isLinked() && !copy->Selection(0).EndDialog());
-    EXPECT_EQ(copy->Selection(0).LinkPage(), QStringLiteral("3"));
-    copy->Selection(1).setText(QStringLiteral("changed"));
-    EXPECT_EQ(d.Selection(1).text(), QStringLiteral("B"));
 }

@@ -48,9 +48,11 @@ TEST(ScriptWriter, FixtureProjectsExportByteForByte) {
 // that is set is kept.
 TEST(ScriptWriter, FreshProjectKeepsItsDefaults) {
     QuestDialogs project;
+    project.AddNewDialog(std::make_unique<Dialog>("second"));
     script(project, "P");
     EXPECT_EQ(project.Speaker(), QStringLiteral("<SRC.TARG.NAME>"));
     EXPECT_EQ(project.Dialog(0).Selection(0).text(), QStringLiteral("End Dialog"));
+    EXPECT_EQ(project.Dialog(1).Selection(0).text(), QStringLiteral("End Dialog"));
     project.setSpeaker("Bob");
     EXPECT_TRUE(script(project, "P").contains("<var.bfont_lgreen>Bob<var.br>\r\n"));
 }

@@ -32,6 +32,7 @@ TEST(frmMain, MenuCommandsSwitchWindows) {
         RecordingNavigator nav;
         frmMain w(nav);
         EXPECT_EQ(w.txtMain->text(), QString::fromLatin1(welcome));
+        EXPECT_EQ(w.windowTitle(), "Runequill by Halden");
         w.show();
         (w.*c.command)->trigger();
         EXPECT_EQ(nav.calls, c.calls);
