@@ -15,9 +15,3 @@ CliResult runCli(const QStringList &args) {
     result.code = Cli().run(args, outStream, errStream);
     return result;
 }
-
-QString CliFiles::write(const QString &name, std::initializer_list<const char *> lines) {
-    const QString file = path(name);
-    TestSupport::writeFile(file, TestSupport::crlfLines(lines));
-    return file;
-}

@@ -18,8 +18,6 @@ CliResult runCli(const QStringList &args);
 // A scratch folder for the files a test hands to the program.
 class CliFiles {
 public:
-    // Writes a file of these lines, each ended by CR LF; returns its path.
-    QString write(const QString &name, std::initializer_list<const char *> lines);
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
 private:

@@ -41,7 +41,8 @@ ProgramRun runProgram(const QStringList &args, std::optional<qint64> limit = std
 
 TEST(CliProgram, ExitStatusAndStreams) {
     CliFiles files;
-    const QString broken = files.write("broken.QDS", {"p", "s", "PAGE 0", "hi", "SELECTION go", "7", "0"});
+    const QString broken = files.path("broken.QDS");
+    TestSupport::writeFile(broken, "p\r\ns\r\nPAGE 0\r\nhi\r\nSELECTION go\r\n7\r\n0\r\n");
     ProgramRun r = runProgram({"check", broken});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.out, broken.toUtf8() +

@@ -22,15 +22,6 @@ bool writeFile(const QString &path, const QByteArray &bytes) {
     return f.write(bytes) == bytes.size();
 }
 
-QByteArray crlfLines(std::initializer_list<const char *> lines) {
-    QByteArray out;
-    for (const char *line : lines) {
-        out += line;
-        out += "\r\n";
-    }
-    return out;
-}
-
 QStringList pages(const QuestDialogs &project) {
     QStringList out;
     for (qint16 n = 0; n <= project.UpperBound(); ++n) {

@@ -18,8 +18,6 @@ namespace TestSupport {
 QByteArray readFile(const QString &path);
 // Writes bytes to a file, replacing it; false on failure.
 bool writeFile(const QString &path, const QByteArray &bytes);
-// Joins lines with CR LF after every line, the last one included.
-QByteArray crlfLines(std::initializer_list<const char *> lines);
 
 // One line per page ("n:speech") and per answer ("  text|linked|page id|ends"), enough to
 // compare whole projects.
