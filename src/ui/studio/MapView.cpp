@@ -22,23 +22,48 @@ void MapView::setWholeMap(bool whole) {
 void MapView::update(const ConversationGraph &graph, const QuestDialogs &project, qint16 current,
                      bool linksChanged) {
     const bool whole = m_whole && project.Count() <= wholeMapLimit;
-    if (!linksChanged && current == m_drawnAt && whole == m_drawnWhole)
+    const int perLine = boxesPerLine();
+    if (!linksChanged && current == m_drawnAt && whole == m_drawnWhole && perLine == m_scene->perLine())
         return;
     m_drawnAt = current;
     m_drawnWhole = whole;
+    m_scene->setPerLine(perLine);
     if (whole)
         m_scene->showWhole(graph, project, current);
     else
         m_scene->showNeighbourhood(graph, project, current);
-    // Small maps fit the view; larger ones are shrunk only so far as their texts stay readable.
+    fit();
+}
+
+int MapView::boxesPerLine() const {
+    // The whole widget, scroll bars included, so that showing one does not wrap the rows anew.
+    return MapScene::boxesWithin((width() - 2 * frameWidth()) / smallestScale);
+}
+
+void MapView::fit() {
+    // The map's width fits the view, so that nothing hides at its sides; a map that is tall
+    // as well is shrunk to fit whole only while its texts stay readable.
     const QRectF drawn = m_scene->sceneRect();
-    const qreal fit =
-        std::min({1.0, viewport()->width() / drawn.width(), viewport()->height() / drawn.height()});
-    setTransform(QTransform::fromScale(std::max(fit, 0.7), std::max(fit, 0.7)));
+    if (drawn.isEmpty())
+        return;
+    const qreal across = viewport()->width() / drawn.width(), down = viewport()->height() / drawn.height();
+    qreal scale = std::min(1.0, across);
+    if (down < scale && down >= smallestScale)
+        scale = down;
+    scale = std::max(scale, smallestScale * 0.75);
+    setTransform(QTransform::fromScale(scale, scale));
     // Keep the shown page in sight.
-    const QRectF shown = m_scene->pageRect(current);
+    const QRectF shown = m_scene->pageRect(m_drawnAt);
     if (!shown.isEmpty())
         centerOn(shown.center());
+}
+
+void MapView::resizeEvent(QResizeEvent *event) {
+    QGraphicsView::resizeEvent(event);
+    if (m_drawnAt >= 0 && boxesPerLine() != m_scene->perLine())
+        emit outdated();
+    else
+        fit();
 }
 
 void MapView::mousePressEvent(QMouseEvent *event) {
