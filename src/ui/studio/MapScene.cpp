@@ -190,21 +190,20 @@ void MapScene::draw(const ConversationGraph &graph, const QuestDialogs &project,
 }
 
 QPainterPath MapScene::downPath(QPointF from, QPointF to) const {
-    // Lines of boxes between the two ends are passed through one of their gaps, the one
-    // nearest to where a straight arrow would cross.
+    // A line of boxes between the two ends that stands in the way is passed through the gap
+    // beside the box in the way, on the side nearer to where a straight arrow would cross.
     std::vector<QPointF> points{from};
     for (auto line = m_lines.lower_bound(from.y()); line != m_lines.end() && line->first + boxHeight < to.y();
          ++line) {
         const qreal share = (line->first - from.y()) / (to.y() - from.y());
         const qreal straight = from.x() + (to.x() - from.x()) * share;
-        const std::vector<qreal> &lefts = line->second;
-        qreal gap = lefts.front() - columnGap / 2;
-        for (std::size_t n = 0; n < lefts.size(); ++n) {
-            const qreal after = n + 1 < lefts.size() ? (lefts[n] + boxWidth + lefts[n + 1]) / 2
-                                                     : lefts[n] + boxWidth + columnGap / 2;
-            if (std::abs(after - straight) < std::abs(gap - straight))
-                gap = after;
-        }
+        const auto blocking = std::find_if(line->second.begin(), line->second.end(), [straight](qreal left) {
+            return straight > left - 8 && straight < left + boxWidth + 8;
+        });
+        if (blocking == line->second.end())
+            continue;
+        const qreal before = *blocking - columnGap / 2, after = *blocking + boxWidth + columnGap / 2;
+        const qreal gap = straight - before < after - straight ? before : after;
         points.emplace_back(gap, line->first - 8);
         points.emplace_back(gap, line->first + boxHeight + 8);
     }

@@ -41,16 +41,14 @@ int MapView::boxesPerLine() const {
 }
 
 void MapView::fit() {
-    // The map's width fits the view, so that nothing hides at its sides; a map that is tall
-    // as well is shrunk to fit whole only while its texts stay readable.
+    // The map's width fits the view, so that nothing hides at its sides; a tall map is shrunk
+    // as well, so far as its texts stay readable.
     const QRectF drawn = m_scene->sceneRect();
     if (drawn.isEmpty())
         return;
     const qreal across = viewport()->width() / drawn.width(), down = viewport()->height() / drawn.height();
-    qreal scale = std::min(1.0, across);
-    if (down < scale && down >= smallestScale)
-        scale = down;
-    scale = std::max(scale, smallestScale * 0.75);
+    const qreal scale =
+        std::max(std::min({1.0, across, std::max(down, smallestScale)}), smallestScale * 0.75);
     setTransform(QTransform::fromScale(scale, scale));
     // Keep the shown page in sight.
     const QRectF shown = m_scene->pageRect(m_drawnAt);
