@@ -123,10 +123,15 @@ std::map<qint16, QPointF> MapLayout::place(const Metrics &metrics) {
     const qreal step = metrics.boxWidth + metrics.columnGap;
     const auto perLine = std::size_t(std::max(1, metrics.perLine));
     std::vector<Line> lines;
-    for (const auto &layer : m_layers) {
-        for (std::size_t n = 0; n < layer.size(); n += perLine)
+    std::vector<qreal> tops; // the lines of one row stand closer than two rows
+    qreal y = 0;
+    for (const auto &layer : m_layers)
+        for (std::size_t n = 0; n < layer.size(); n += perLine) {
+            if (!lines.empty())
+                y += metrics.boxHeight + (n == 0 ? metrics.rowGap : metrics.rowGap / 2);
             lines.emplace_back(layer.begin() + n, layer.begin() + std::min(layer.size(), n + perLine));
-    }
+            tops.push_back(y);
+        }
     // Start from the order's slots, then pull boxes under what leads to them, what leads to
     // them over what they lead to, and once more down so that the shown page's answers stand
     // under it.
@@ -150,6 +155,6 @@ std::map<qint16, QPointF> MapLayout::place(const Metrics &metrics) {
     std::map<qint16, QPointF> out;
     for (std::size_t i = 0; i < lines.size(); ++i)
         for (const qint16 page : lines[i])
-            out[page] = QPointF(m_at[page] - left, qreal(i) * (metrics.boxHeight + metrics.rowGap));
+            out[page] = QPointF(m_at[page] - left, tops[i]);
     return out;
 }

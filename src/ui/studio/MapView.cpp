@@ -23,15 +23,23 @@ void MapView::update(const ConversationGraph &graph, const QuestDialogs &project
                      bool linksChanged) {
     const bool whole = m_whole && project.Count() <= wholeMapLimit;
     const int perLine = boxesPerLine();
-    if (!linksChanged && current == m_drawnAt && whole == m_drawnWhole && perLine == m_scene->perLine())
+    if (!linksChanged && current == m_drawnAt && whole == m_drawnWhole && perLine == m_drawnFor)
         return;
     m_drawnAt = current;
     m_drawnWhole = whole;
-    m_scene->setPerLine(perLine);
-    if (whole)
-        m_scene->showWhole(graph, project, current);
-    else
-        m_scene->showNeighbourhood(graph, project, current);
+    m_drawnFor = perLine;
+    // The lanes of many links back widen the map: a line holds a box fewer, once or twice,
+    // while the map is still too wide to read in the view.
+    const qreal readable = (width() - 2 * frameWidth()) / smallestScale;
+    for (int boxes = perLine; boxes >= std::max(2, perLine - 2); --boxes) {
+        m_scene->setPerLine(boxes);
+        if (whole)
+            m_scene->showWhole(graph, project, current);
+        else
+            m_scene->showNeighbourhood(graph, project, current);
+        if (m_scene->sceneRect().width() <= readable)
+            break;
+    }
     fit();
 }
 
@@ -58,7 +66,7 @@ void MapView::fit() {
 
 void MapView::resizeEvent(QResizeEvent *event) {
     QGraphicsView::resizeEvent(event);
-    if (m_drawnAt >= 0 && boxesPerLine() != m_scene->perLine())
+    if (m_drawnAt >= 0 && boxesPerLine() != m_drawnFor)
         emit outdated();
     else
         fit();

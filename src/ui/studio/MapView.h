@@ -16,7 +16,7 @@ public:
     // Up to this many pages the whole conversation can be drawn.
     static constexpr int wholeMapLimit = 300;
     // The map is shrunk to fit the view, but no further than this.
-    static constexpr qreal smallestScale = 0.8;
+    static constexpr qreal smallestScale = 0.7;
 
     explicit MapView(QWidget *parent = nullptr);
 
@@ -45,4 +45,5 @@ private:
     bool m_whole = false;
     bool m_drawnWhole = false;
     qint16 m_drawnAt = -1;
+    int m_drawnFor = 0; // the boxes a line held at the view's width when last drawn
 };
