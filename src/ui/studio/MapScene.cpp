@@ -223,8 +223,12 @@ QPainterPath MapScene::downPath(QPointF from, QPointF to) const {
 void MapScene::drawBroken(qint16 page, qint16 answer, const QString &linkText, const QString &label) {
     m_notes << QStringLiteral("broken %1:%2").arg(page).arg(answer);
     const QRectF box = pageRect(page);
-    const QRectF stub = m_space.place(QSizeF(46, 26), {box.bottomRight() + QPointF(-25, rowGap / 2),
-                                                       box.bottomRight() + QPointF(5, rowGap / 2)});
+    // Beside the box, where no arrow down or lane runs; below it only when both sides are taken.
+    const qreal middle = box.center().y();
+    const QRectF stub =
+        m_space.place(QSizeF(46, 26), {QPointF(box.right() + 40, middle), QPointF(box.left() - 40, middle),
+                                       QPointF(box.right() + 40, middle + 20),
+                                       QPointF(box.right() - 25, box.bottom() + rowGap / 2)});
     const QRectF drawn = stub.adjusted(3, 3, -3, -3);
     auto *rect = addRect(drawn, QPen(brokenColour, 1.5), QBrush(Qt::white));
     rect->setToolTip(
@@ -233,10 +237,17 @@ void MapScene::drawBroken(qint16 page, qint16 answer, const QString &linkText, c
     text->setBrush(brokenColour);
     text->setParentItem(rect);
     text->setPos(drawn.topLeft() + QPointF(3, 2));
-    const QPointF from(box.right() - 8, box.bottom()), to(drawn.center().x(), drawn.top());
+    const bool right = drawn.left() >= box.right(), left = drawn.right() <= box.left();
+    const QPointF from = right  ? QPointF(box.right(), middle)
+                         : left ? QPointF(box.left(), middle)
+                                : QPointF(box.right() - 8, box.bottom());
+    const QPointF to = right  ? QPointF(drawn.left(), drawn.center().y())
+                       : left ? QPointF(drawn.right(), drawn.center().y())
+                              : QPointF(drawn.center().x(), drawn.top());
     QPainterPath path(from);
-    path.cubicTo(from + QPointF(0, rowGap / 4), to - QPointF(0, rowGap / 4), to);
-    drawLink(path, QStringLiteral("%1:%2").arg(page).arg(answer), label, brokenColour, {0.5, 0.3, 0.7});
+    path.cubicTo(QPointF((from.x() + to.x()) / 2, from.y()), QPointF((from.x() + to.x()) / 2, to.y()), to);
+    drawLink(path, QStringLiteral("%1:%2").arg(page).arg(answer), label, brokenColour, {0.5, 0.3, 0.7},
+             {drawn.center() - QPointF(0, 22), drawn.center() + QPointF(0, 22)});
 }
 
 void MapScene::drawBacks(std::vector<Back> backs) {
