@@ -7,7 +7,7 @@ MapLayout::MapLayout(const std::map<qint16, int> &rows, const std::vector<std::p
     std::map<int, std::vector<qint16>> byRow;
     for (const auto &[page, row] : rows)
         byRow[row].push_back(page);
-    std::unordered_map<qint16, std::size_t> layerOf;
+    auto &layerOf = m_layerOf;
     for (auto &[row, pages] : byRow) {
         for (const qint16 page : pages)
             layerOf[page] = m_layers.size();
@@ -52,15 +52,43 @@ void MapLayout::sweep(bool down) {
     }
 }
 
+std::size_t MapLayout::crossings() const {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i + 1 < m_layers.size(); ++i) {
+        std::vector<std::pair<qreal, qreal>> links; // places in this row and the next
+        for (const qint16 page : m_layers[i]) {
+            const auto found = m_below.find(page);
+            if (found != m_below.end())
+                for (const qint16 other : found->second)
+                    if (m_layerOf.at(other) == i + 1)
+                        links.emplace_back(m_at.at(page), m_at.at(other));
+        }
+        for (std::size_t a = 0; a < links.size(); ++a)
+            for (std::size_t b = a + 1; b < links.size(); ++b)
+                if ((links[a].first - links[b].first) * (links[a].second - links[b].second) < 0)
+                    ++count;
+    }
+    return count;
+}
+
 void MapLayout::order() {
     for (auto &layer : m_layers)
         for (std::size_t n = 0; n < layer.size(); ++n)
             m_at[layer[n]] = qreal(n) - (qreal(layer.size()) - 1) / 2;
-    for (int round = 0; round < 3; ++round) {
-        sweep(true);
-        sweep(false);
+    // Sweeps may undo what an earlier one gained: the order with the fewest crossings is kept.
+    auto best = m_layers;
+    auto bestAt = m_at;
+    std::size_t fewest = crossings();
+    for (int sweeps = 0; sweeps < 8 && fewest > 0; ++sweeps) {
+        sweep(sweeps % 2 == 0); // down, then up
+        if (const std::size_t count = crossings(); count < fewest) {
+            fewest = count;
+            best = m_layers;
+            bestAt = m_at;
+        }
     }
-    sweep(true);
+    m_layers = std::move(best);
+    m_at = std::move(bestAt);
 }
 
 // Moves the centres as little as possible (least squares) so that neighbours stand at least

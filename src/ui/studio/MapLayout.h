@@ -33,10 +33,12 @@ private:
 
     void order();
     void sweep(bool down);
+    std::size_t crossings() const; // of the links between neighbouring rows
     void spread(const std::vector<Line> &lines, bool down, qreal step, qreal band);
     static void separate(std::vector<qreal> &centres, qreal step);
 
     std::vector<std::vector<qint16>> m_layers;
+    std::unordered_map<qint16, std::size_t> m_layerOf;
     std::unordered_map<qint16, std::vector<qint16>> m_above; // linked pages in earlier rows
     std::unordered_map<qint16, std::vector<qint16>> m_below; // linked pages in later rows
     std::unordered_map<qint16, qreal> m_at;                  // place in its row, or x of its centre
