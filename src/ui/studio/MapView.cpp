@@ -22,23 +22,54 @@ void MapView::setWholeMap(bool whole) {
 void MapView::update(const ConversationGraph &graph, const QuestDialogs &project, qint16 current,
                      bool linksChanged) {
     const bool whole = m_whole && project.Count() <= wholeMapLimit;
-    if (!linksChanged && current == m_drawnAt && whole == m_drawnWhole)
+    const int perLine = boxesPerLine();
+    if (!linksChanged && current == m_drawnAt && whole == m_drawnWhole && perLine == m_drawnFor)
         return;
     m_drawnAt = current;
     m_drawnWhole = whole;
-    if (whole)
-        m_scene->showWhole(graph, project, current);
-    else
-        m_scene->showNeighbourhood(graph, project, current);
-    // Small maps fit the view; larger ones are shrunk only so far as their texts stay readable.
+    m_drawnFor = perLine;
+    // The lanes of many links back widen the map: a line holds a box fewer, once or twice,
+    // while the map is still too wide to read in the view.
+    const qreal readable = (width() - 2 * frameWidth()) / smallestScale;
+    for (int boxes = perLine; boxes >= std::max(2, perLine - 2); --boxes) {
+        m_scene->setPerLine(boxes);
+        if (whole)
+            m_scene->showWhole(graph, project, current);
+        else
+            m_scene->showNeighbourhood(graph, project, current);
+        if (m_scene->sceneRect().width() <= readable)
+            break;
+    }
+    fit();
+}
+
+int MapView::boxesPerLine() const {
+    // The whole widget, scroll bars included, so that showing one does not wrap the rows anew.
+    return MapScene::boxesWithin((width() - 2 * frameWidth()) / smallestScale);
+}
+
+void MapView::fit() {
+    // The map's width fits the view, so that nothing hides at its sides; a tall map is shrunk
+    // as well, so far as its texts stay readable.
     const QRectF drawn = m_scene->sceneRect();
-    const qreal fit =
-        std::min({1.0, viewport()->width() / drawn.width(), viewport()->height() / drawn.height()});
-    setTransform(QTransform::fromScale(std::max(fit, 0.7), std::max(fit, 0.7)));
+    if (drawn.isEmpty())
+        return;
+    const qreal across = viewport()->width() / drawn.width(), down = viewport()->height() / drawn.height();
+    const qreal scale =
+        std::max(std::min({1.0, across, std::max(down, smallestScale)}), smallestScale * 0.75);
+    setTransform(QTransform::fromScale(scale, scale));
     // Keep the shown page in sight.
-    const QRectF shown = m_scene->pageRect(current);
+    const QRectF shown = m_scene->pageRect(m_drawnAt);
     if (!shown.isEmpty())
         centerOn(shown.center());
+}
+
+void MapView::resizeEvent(QResizeEvent *event) {
+    QGraphicsView::resizeEvent(event);
+    if (m_drawnAt >= 0 && boxesPerLine() != m_drawnFor)
+        emit outdated();
+    else
+        fit();
 }
 
 void MapView::mousePressEvent(QMouseEvent *event) {

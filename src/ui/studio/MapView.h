@@ -7,12 +7,16 @@ class MapScene;
 class QuestDialogs;
 
 // The map dock's view: the neighbourhood of the shown page, or the whole conversation when it
-// is small enough and asked for. A click on a page box asks to show that page.
+// is small enough and asked for. A click on a page box asks to show that page. Rows wrap to
+// the view's width at the smallest scale whose texts still read, the map is shrunk to fit down
+// to that scale, and the shown page stays in the middle.
 class MapView : public QGraphicsView {
     Q_OBJECT
 public:
     // Up to this many pages the whole conversation can be drawn.
     static constexpr int wholeMapLimit = 300;
+    // The map is shrunk to fit the view, but no further than this.
+    static constexpr qreal smallestScale = 0.7;
 
     explicit MapView(QWidget *parent = nullptr);
 
@@ -26,13 +30,20 @@ public:
 
 signals:
     void pageClicked(qint16 page);
+    // The view's width changed so far that its rows would wrap otherwise: draw again.
+    void outdated();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    int boxesPerLine() const;
+    void fit();
+
     MapScene *m_scene;
     bool m_whole = false;
     bool m_drawnWhole = false;
     qint16 m_drawnAt = -1;
+    int m_drawnFor = 0; // the boxes a line held at the view's width when last drawn
 };

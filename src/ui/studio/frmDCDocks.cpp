@@ -109,6 +109,7 @@ void frmDC::createDocks() {
 
     connect(lstProblems, &QAbstractItemView::activated, this, &frmDC::lstProblems_DblClick);
     connect(mapView, &MapView::pageClicked, this, &frmDC::mapView_Click);
+    connect(mapView, &MapView::outdated, this, &frmDC::refreshDocks);
     connect(chkMapWhole, &QCheckBox::toggled, this, [this](bool whole) {
         mapView->setWholeMap(whole);
         refreshDocks();
