@@ -53,6 +53,7 @@ TEST(CompileItem, WarningsForWhatTheServerReadsOtherwise) {
         {{{0, "I_lamp"}}, {"the name already starts with \"i_\": the header becomes [ITEMDEF i_I_lamp]"}},
         {{{0, "my lamp"}, {1, "i-lamp"}}, {"the name holds characters", "the DEFNAME holds characters"}},
         {{{2, "a // b"}, {31, "//"}}, {"the value of NAME= holds \"//\"", "the value of ATTR= holds \"//\""}},
+        {{{0, "a//b"}}, {"the name holds characters", "the value of the name holds \"//\""}},
     };
     for (const auto &c : cases) {
         const QStringList found = ItemHandling::warnings(fields(c.given));
