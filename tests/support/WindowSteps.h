@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ namespace WindowSteps {
 
 // What a control shows: a box or label its text (a rich box with CR LF line ends), a switch
 // "on" or "off" and "/disabled" when it cannot be clicked, a frame "shown" or "hidden", a list
-// its rows joined by "|", a spinner its highest value, an action its text.
+// its rows joined by "|", a spinner its highest value, an action its text, a menu its title.
 inline QString shownBy(QObject *control) {
     if (auto *box = qobject_cast<QLineEdit *>(control))
         return box->text();
@@ -45,6 +46,8 @@ inline QString shownBy(QObject *control) {
         return QString::number(spinner->maximum());
     if (auto *action = qobject_cast<QAction *>(control))
         return action->text();
+    if (auto *menu = qobject_cast<QMenu *>(control))
+        return menu->title();
     return QStringLiteral("<no control>");
 }
 

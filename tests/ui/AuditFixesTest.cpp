@@ -1,5 +1,6 @@
 // Smaller mends: the file dialogs' extension and writing into a
 // folder that cannot be written.
+#include "core/dialogs/ScriptExport.h"
 #include "ui/frmDCFixture.h"
 #include "ui/widgets/QtUserPrompts.h"
 
@@ -24,25 +25,36 @@ TEST(AuditFixes, FileDialogsExtendABareNameThemselves) {
     EXPECT_EQ(suffix, "QDS save");
 }
 
-// Save onto an existing file in a folder where no new file can be made: as root that takes an
+namespace {
+// Locks a folder against new files and removals, or unlocks it: as root that takes an
 // immutable folder; otherwise one without write permission.
+bool lock(const QString &folder, bool on) {
+    if (geteuid() == 0)
+        return QProcess::execute("chattr", {on ? "+i" : "-i", folder}) == 0;
+    return QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner |
+                                             (on ? QFile::Permissions() : QFile::WriteOwner));
+}
+
+// A folder holding these files, locked; empty when this machine cannot lock one.
+QString lockedFolder(const QTemporaryDir &dir, const QStringList &files) {
+    const QString folder = dir.filePath("locked");
+    QDir().mkpath(folder);
+    for (const QString &file : files)
+        TestSupport::writeFile(folder + "/" + file, "//=====QDS: old STARTS======\r\n");
+    if (lock(folder, true) && !QFile(folder + "/probe").open(QIODevice::WriteOnly))
+        return folder;
+    lock(folder, false);
+    return {};
+}
+} // namespace
+
+// Save onto an existing file in a locked folder writes it in place; a new file there fails.
 TEST(AuditFixes, SaveWritesInPlaceWhenOnlyTheFolderIsLocked) {
     QTemporaryDir dir;
-    const QString folder = dir.filePath("locked");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const QString kept = folder + "/guard.QDS";
-    ASSERT_TRUE(TestSupport::writeFile(kept, "old\r\n"));
-    const bool root = geteuid() == 0;
-    const auto lock = [&](bool on) {
-        const auto open =
-            QFile::ReadOwner | QFile::ExeOwner | (on ? QFile::Permissions() : QFile::WriteOwner);
-        return root ? QProcess::execute("chattr", {on ? "+i" : "-i", folder}) == 0
-                    : QFile::setPermissions(folder, open);
-    };
-    if (!lock(true) || QFile(folder + "/probe").open(QIODevice::WriteOnly)) {
-        lock(false);
+    const QString folder = lockedFolder(dir, {"guard.QDS"});
+    if (folder.isEmpty())
         GTEST_SKIP() << "this machine cannot lock a folder against new files";
-    }
+    const QString kept = folder + "/guard.QDS";
     Studio s;
     Studio::retype(s.w.txtSpeech, "Halt!");
     s.prompts.queueFileName(kept);
@@ -50,8 +62,22 @@ TEST(AuditFixes, SaveWritesInPlaceWhenOnlyTheFolderIsLocked) {
     s.w.MnuProjSave->trigger();
     s.w.MnuProjSave->trigger();
     const QByteArray written = TestSupport::readFile(kept);
-    lock(false);
+    lock(folder, false);
     EXPECT_TRUE(written.contains("PAGE 0\r\nHalt!\r\n"));
     ASSERT_EQ(s.prompts.messages().size(), 1) << "only the new file fails";
     EXPECT_TRUE(s.prompts.messages()[0].contains("could not be written: The folder cannot be written: "));
+}
+
+// An earlier export's part that cannot be removed would still be loaded: the export says so.
+TEST(AuditFixes, ExportReportsAnEarlierPartItCannotRemove) {
+    QTemporaryDir dir;
+    const QString folder =
+        lockedFolder(dir, {"guard.scp", "guard_part2.scp", ScriptExport::supportFileName()});
+    if (folder.isEmpty())
+        GTEST_SKIP() << "this machine cannot lock a folder against removals";
+    QuestDialogs project;
+    const Outcome<QStringList> written = ScriptExport::exportProject(project, "P", folder + "/guard.scp");
+    lock(folder, false);
+    ASSERT_TRUE(written.error);
+    EXPECT_EQ(written.error->path, folder + "/guard_part2.scp");
 }

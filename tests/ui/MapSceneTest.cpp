@@ -58,3 +58,20 @@ TEST(MapScene, LabelsTouchNoOtherLabelNorBoxAndLieOnTheirOwnArrowWhenRowsWrap) {
         }
     }
 }
+
+// A box stands under the pages leading to it, and a page over the middle of those it leads to.
+TEST(MapScene, BoxesStandUnderThePagesLeadingToThem) {
+    QuestDialogs project;
+    for (int n = 1; n <= 3; ++n)
+        project.AddNewDialog(std::make_unique<Dialog>(QStringLiteral("Page %1").arg(n)));
+    project.Dialog(0).setSelection(0, TestSupport::answer("a", true, "1", false));
+    project.Dialog(0).AddSelection(TestSupport::answer("b", true, "2", false));
+    project.Dialog(2).setSelection(0, TestSupport::answer("c", true, "3", false));
+    ConversationGraph graph;
+    graph.sync(project);
+    MapScene scene;
+    scene.showWhole(graph, project, 0);
+    const auto x = [&scene](qint16 page) { return scene.pageRect(page).center().x(); };
+    EXPECT_NEAR(x(3), x(2), 1);
+    EXPECT_NEAR(x(0), (x(1) + x(2)) / 2, 1);
+}

@@ -73,6 +73,7 @@ TEST_F(Places, WindowsComeBackWhereTheyWere) {
     const QPoint place = navigator.itemCreator()->pos();
     navigator.itemCreator()->mnuReturn->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(navigator.itemCreator()) << "a closed Item Creator is gone";
     navigator.openItemCreator();
     EXPECT_EQ(navigator.itemCreator()->pos(), place);
 }

@@ -13,6 +13,7 @@ TEST(frmDCProjectMenu, ReturnOpensTheMainWindowAndTheSpeakerSurvives) {
     navigator.openDialogStudio();
     QPointer<frmDC> first = navigator.dialogStudio();
     ASSERT_TRUE(first);
+    EXPECT_EQ(first->objectName(), "frmDC");
     Studio::retype(first->txtSpeaker, "Guard");
     Studio::click(first->CmdAddPage);
     first->MnuProjExport->trigger(); // cancelled, but the speaker is copied

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenuBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,6 +35,7 @@ TEST(frmMain, MenuCommandsSwitchWindows) {
         EXPECT_EQ(w.txtMain->text(), QString::fromLatin1(welcome));
         EXPECT_EQ(w.windowTitle(), "Runequill by Halden");
         w.show();
+        EXPECT_GE(w.txtMain->mapTo(&w, QPoint()).y(), w.menuBar()->height()) << "the box is below the menu";
         (w.*c.command)->trigger();
         EXPECT_EQ(nav.calls, c.calls);
         EXPECT_EQ(w.isVisible(), c.calls.isEmpty()) << c.calls.join(' ').toStdString();
