@@ -100,10 +100,3 @@ TEST(ConversationGraph, FollowsEditsAddedPagesAndRemovalsThroughSync) {
     for (qint16 n = 0; n < project.Count(); ++n)
         EXPECT_EQ(graph.pagesLeadingTo(n), fresh.pagesLeadingTo(n)) << n;
 }
-
-TEST(ConversationGraph, OnlyPlainPageNumbersNameAPage) {
-    for (const char *text : {"", "abc", "01", " 1", "+1", "1.0", "32767", "99999"})
-        EXPECT_EQ(ConversationGraph::pageNamed(text), -1) << text;
-    EXPECT_EQ(ConversationGraph::pageNamed("0"), 0);
-    EXPECT_EQ(ConversationGraph::pageNamed("32766"), 32766) << "the last page there can be";
-}

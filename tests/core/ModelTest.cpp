@@ -11,10 +11,6 @@ std::unique_ptr<Selection> answer(const QString &text, bool linked = false, cons
     return TestSupport::answer(text, linked, link, ends);
 }
 
-std::unique_ptr<Dialog> page(const QString &text) {
-    return std::make_unique<Dialog>(text);
-}
-
 QStringList pageTexts(const QuestDialogs &p) {
     QStringList out;
     for (qint16 i = 0; i <= p.UpperBound(); ++i)
@@ -59,7 +55,7 @@ void ModelScenario::run(const QString &verb, QObject *, const QString &text, con
     else if (verb == "speech")
         p.Dialog(n).setText(rest);
     else if (verb == "addpage" || verb == "refusedpage")
-        EXPECT_EQ(p.AddNewDialog(page(text)), verb == "addpage");
+        EXPECT_EQ(p.AddNewDialog(std::make_unique<Dialog>(text)), verb == "addpage");
     else if (verb == "removepage")
         p.RemoveDialog(n);
     else if (verb == "answer" || verb == "refused")
@@ -78,7 +74,7 @@ void ModelScenario::run(const QString &verb, QObject *, const QString &text, con
     } else if (verb == "setanswer") // setanswer PAGE SLOT TEXT
         p.Dialog(n).setSelection(slot, answer(slotText));
     else if (verb == "setpage")
-        p.setDialog(n, page(rest));
+        p.setDialog(n, std::make_unique<Dialog>(rest));
     else if (verb == "observe") { // twice: once is enough; an observer that left hears nothing
         p.addObserver(&heard);
         p.addObserver(&heard);
@@ -92,7 +88,7 @@ void ModelScenario::run(const QString &verb, QObject *, const QString &text, con
     } else if (verb == "count") // count PAGES ANSWERS-ON-PAGE-0
         EXPECT_EQ(QStringLiteral("%1 %2").arg(p.Count()).arg(p.Dialog(0).SelectionCount()), text);
     else if (verb == "fill") // pages until the project holds no more
-        while (p.AddNewDialog(page(text))) {
+        while (p.AddNewDialog(std::make_unique<Dialog>(text))) {
         }
     else if (verb == "page") // page N TEXT: the text of one page
         EXPECT_EQ(p.Dialog(n).text(), rest);

@@ -72,14 +72,10 @@ TEST_P(StreamingText, PiecesEncodeAsTheWholeText) {
 TEST_P(StreamingText, LinesAreThoseOfTheWholeDecodedFile) {
     constexpr qsizetype block = 1 << 20; // the reader's block size
     const QByteArray euro = "\xE2\x82\xAC";
-    QByteArray crAtBlockEnd(block - 1, 'a');
-    crAtBlockEnd += "\r\nnext\r\n";
-    QByteArray charAcrossBlocks(block - 1, 'b');
-    charAcrossBlocks += euro + "\rend";
-    QByteArray lateBadByte(block + 100, 'c');
-    lateBadByte += "\r\n\xE9t\xE9\r\n";
-    QByteArray longLine(3 * block + 7, 'd');
-    longLine.prepend("head\r\n");
+    const QByteArray crAtBlockEnd = QByteArray(block - 1, 'a') + "\r\nnext\r\n";
+    const QByteArray charAcrossBlocks = QByteArray(block - 1, 'b') + euro + "\rend";
+    const QByteArray lateBadByte = QByteArray(block + 100, 'c') + "\r\n\xE9t\xE9\r\n";
+    const QByteArray longLine = "head\r\n" + QByteArray(3 * block + 7, 'd');
     const QByteArray highBytes = QByteArray(block, '\xE9') + "\r\nx";
 
     const QList<std::pair<const char *, QByteArray>> files = {

@@ -50,17 +50,13 @@ TEST(ProblemsModel, FollowsFindingsFromPageToPage) {
     ProblemsModel model;
     int resets = 0;
     QObject::connect(&model, &QAbstractItemModel::modelReset, [&resets] { ++resets; });
-    const auto pages = [&model] {
-        QStringList out;
-        for (int row = 0; row < model.rowCount(); ++row)
-            out << model.index(row, 1).data().toString();
-        return out.join(' ');
-    };
+    // The page column of the one row there is.
+    const auto page = [&model] { return model.rowCount() == 1 ? model.index(0, 1).data().toString() : "?"; };
     EXPECT_TRUE(model.refresh(project, "p", "s"));
-    EXPECT_EQ(pages(), "2");
+    EXPECT_EQ(page(), "2");
     project.Dialog(0).Selection(0).setLinkPage("2");
     EXPECT_TRUE(model.refresh(project, "p", "s"));
-    EXPECT_EQ(pages(), "1");
+    EXPECT_EQ(page(), "1");
     EXPECT_FALSE(model.refresh(project, "p", "s"));
     EXPECT_EQ(resets, 2);
 }
