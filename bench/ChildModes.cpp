@@ -66,6 +66,19 @@ int projectWindow(const QStringList &arguments) {
     return 0;
 }
 
+// The Dialog Studio opened as the main window's menu opens it, and the file read by its
+// "Open..." command; null when the window did not come up.
+frmDC *openInStudio(AppNavigator &navigator, ScriptedPrompts &prompts, const QString &path) {
+    navigator.openDialogStudio();
+    frmDC *studio = navigator.dialogStudio();
+    if (!shownAndExposed(studio))
+        return nullptr;
+    prompts.queueConfirm(true);
+    prompts.queueFileName(path);
+    studio->MnuProjOpen_Click();
+    return studio;
+}
+
 // The program's own way to a large project on screen: the Dialog Studio opened as the main
 // window's menu opens it, and the file read by its "Open..." command, up to page 0 shown.
 int studioWindow(const QStringList &arguments) {
@@ -73,13 +86,9 @@ int studioWindow(const QStringList &arguments) {
         return 2;
     ScriptedPrompts prompts;
     AppNavigator navigator(&prompts);
-    navigator.openDialogStudio();
-    frmDC *studio = navigator.dialogStudio();
-    if (!shownAndExposed(studio))
+    frmDC *studio = openInStudio(navigator, prompts, arguments.first());
+    if (!studio)
         return 1;
-    prompts.queueConfirm(true);
-    prompts.queueFileName(arguments.first());
-    studio->MnuProjOpen_Click();
     QCoreApplication::processEvents(); // the tree and page 0 painted
     if (!prompts.messages().isEmpty() || navigator.studioProject().Count() < 2)
         return 3;
@@ -94,13 +103,9 @@ int studioHistory(const QStringList &arguments) {
         return 2;
     ScriptedPrompts prompts;
     AppNavigator navigator(&prompts);
-    navigator.openDialogStudio();
-    frmDC *studio = navigator.dialogStudio();
-    if (!shownAndExposed(studio))
+    frmDC *studio = openInStudio(navigator, prompts, arguments.first());
+    if (!studio)
         return 1;
-    prompts.queueConfirm(true);
-    prompts.queueFileName(arguments.first());
-    studio->MnuProjOpen_Click();
     const qint16 pages = navigator.studioProject().Count();
     if (!prompts.messages().isEmpty() || pages < 2)
         return 3;

@@ -65,13 +65,8 @@ void ConversationGraph::rebuild() {
 bool ConversationGraph::sync(QuestDialogs &project) {
     m_changed.clear();
     m_full = false;
-    if (m_project != &project) {
-        if (m_project)
-            m_project->removeObserver(this);
-        m_project = &project;
-        project.addObserver(this);
+    if (follow(m_project, &project))
         m_stale = true;
-    }
     if (m_stale) {
         rebuild();
         m_full = true;

@@ -19,4 +19,9 @@ public:
     virtual void pagesAboutToReset() = 0;
     // The project is being destroyed; it has already forgotten this observer.
     virtual void projectDestroyed(const QuestDialogs &project) = 0;
+
+protected:
+    // Moves this observer from the project `followed` points at to `project` (either may be
+    // null) and points `followed` at it. False when it followed that project already.
+    bool follow(QuestDialogs *&followed, QuestDialogs *project);
 };

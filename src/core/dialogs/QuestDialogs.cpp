@@ -214,3 +214,14 @@ void QuestDialogs::pagesAboutToReset() {
     for (ProjectObserver *observer : m_observers)
         observer->pagesAboutToReset();
 }
+
+bool ProjectObserver::follow(QuestDialogs *&followed, QuestDialogs *project) {
+    if (project == followed)
+        return false;
+    if (followed)
+        followed->removeObserver(this);
+    followed = project;
+    if (followed)
+        followed->addObserver(this);
+    return true;
+}

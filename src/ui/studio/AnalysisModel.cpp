@@ -19,13 +19,7 @@ AnalysisModel::~AnalysisModel() {
 }
 
 void AnalysisModel::observe(QuestDialogs *project) {
-    if (project == m_project)
-        return;
-    if (m_project)
-        m_project->removeObserver(this);
-    m_project = project;
-    if (m_project)
-        m_project->addObserver(this);
+    follow(m_project, project);
 }
 
 void AnalysisModel::pageAboutToChange(qint16 index, const Dialog &page) {

@@ -20,13 +20,8 @@ ProblemsModel::~ProblemsModel() {
 }
 
 bool ProblemsModel::refresh(QuestDialogs &project, const QString &prefix, const QString &speaker) {
-    if (m_project != &project) {
-        if (m_project)
-            m_project->removeObserver(this);
-        m_project = &project;
-        project.addObserver(this);
+    if (follow(m_project, &project))
         m_stale = true;
-    }
     // Pages appended at the end are not announced; the count tells of them.
     if (!m_stale && m_count == project.Count() && m_prefix == prefix && m_speaker == speaker)
         return false;
