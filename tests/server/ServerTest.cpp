@@ -114,10 +114,10 @@ void Server::SetUpTestSuite() {
     longLine(project, 4096);
     run->overLong = checkProject(project, "d_line", "Scribe");
     ProjectFixtures::generate(project, BigPages);
-    const Outcome<QStringList> big =
+    const Outcome<ScriptExport::Written> big =
         ScriptExport::exportProject(project, "d_big", scripts.filePath("big.scp"));
     ASSERT_TRUE(big.ok());
-    for (const QString &part : big.value)
+    for (const QString &part : big.value.files)
         run->bigParts.push_back(QFileInfo(part).size());
     run->bigLast = QStringLiteral("d_big_%1").arg(BigPages - 1);
 
