@@ -3,9 +3,8 @@
 #include "core/dialogs/ScriptExport.h"
 #include "core/text/TextFile.h"
 
-#include <QByteArrayMatcher>
 #include <QSet>
-#include <algorithm>
+#include <charconv>
 
 namespace {
 
@@ -35,34 +34,43 @@ QByteArrayView headerName(QByteArrayView bytes, qsizetype at) {
     return bytes.sliced(start, end - start);
 }
 
-QByteArrayList definedNames(QByteArrayView bytes) {
-    QByteArrayList names;
-    QSet<QByteArray> seen;
-    const auto take = [&](qsizetype at) {
-        const QByteArrayView name = headerName(bytes, at);
-        if (!name.isEmpty() && !seen.contains(name.toByteArray().toLower())) {
-            seen.insert(name.toByteArray().toLower());
-            names.append(name.toByteArray());
-        }
-    };
-    take(0);
-    static const QByteArrayMatcher lineThenSection(QByteArrayLiteral("\n["));
-    for (qsizetype at = lineThenSection.indexIn(bytes); at >= 0; at = lineThenSection.indexIn(bytes, at + 1))
-        take(at + 1);
-    return names;
+// True for prefix_N, N a page number below pageCount written as the script writes it.
+bool isPage(QByteArrayView name, QByteArrayView prefix, int pageCount) {
+    if (name.size() <= prefix.size() + 1 || qstrnicmp(name.data(), prefix.data(), prefix.size()) != 0 ||
+        name[prefix.size()] != '_')
+        return false;
+    const QByteArrayView digits = name.sliced(prefix.size() + 1);
+    if (digits.size() > 1 && digits.front() == '0')
+        return false;
+    int n = -1;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
+    return error == std::errc() && end == digits.data() + digits.size() && n < pageCount;
 }
 
-bool isDecimal(QByteArrayView digits) {
-    if (digits.isEmpty() || (digits.size() > 1 && digits.front() == '0'))
-        return false;
-    return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+// The names the file's "[DIALOG ...]" headers define that are not pages of the new export.
+QByteArrayList namesGone(QByteArrayView bytes, QByteArrayView prefix, int pageCount) {
+    QByteArrayList names;
+    QSet<QByteArray> seen;
+    for (qsizetype at = bytes.indexOf('['); at >= 0; at = bytes.indexOf('[', at + 1)) {
+        if (at > 0 && bytes[at - 1] != '\n')
+            continue;
+        const QByteArrayView name = headerName(bytes, at);
+        if (name.isEmpty() || isPage(name, prefix, pageCount))
+            continue;
+        const QByteArray key = name.toByteArray().toLower();
+        if (!seen.contains(key)) {
+            seen.insert(key);
+            names.append(name.toByteArray());
+        }
+    }
+    return names;
 }
 
 } // namespace
 
 namespace EarlierExport {
 
-std::vector<File> read(const QString &path) {
+std::vector<File> read(const QString &path, QByteArrayView prefix, int pageCount) {
     std::vector<File> files;
     for (int part = 1;; ++part) {
         const QString name = ScriptExport::partPath(path, part);
@@ -73,22 +81,9 @@ std::vector<File> read(const QString &path) {
         if (part > 1 && !exported)
             break;
         if (exported)
-            files.push_back({part, definedNames(bytes.value)});
+            files.push_back({part, namesGone(bytes.value, prefix, pageCount)});
     }
     return files;
-}
-
-QByteArrayList namesMissingFrom(const QByteArrayList &names, QByteArrayView prefix, int pageCount) {
-    QByteArrayList missing;
-    for (const QByteArray &name : names) {
-        bool number = name.size() > prefix.size() + 1 &&
-                      qstrnicmp(name.constData(), prefix.data(), prefix.size()) == 0 &&
-                      name[prefix.size()] == '_' && isDecimal(QByteArrayView(name).sliced(prefix.size() + 1));
-        const bool page = number && name.mid(prefix.size() + 1).toLongLong(&number) < pageCount && number;
-        if (!page)
-            missing.append(name);
-    }
-    return missing;
 }
 
 QByteArray emptySections(const QByteArrayList &names) {

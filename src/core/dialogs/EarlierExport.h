@@ -13,16 +13,14 @@ namespace EarlierExport {
 
 struct File {
     int part = 1;         // 1 for the script itself, n for its part n
-    QByteArrayList names; // the dialog names its sections define, in file order, each once
+    QByteArrayList names; // the names it defines that the new export lacks, in file order, each once
 };
 
 // The files an earlier export wrote at `path`: the script, when it opens as an export's script
-// does, then each later part up to the first that is missing or does not open so.
-std::vector<File> read(const QString &path);
-
-// The names that are not among the pages prefix_0 ... prefix_{pageCount - 1}, letters of either
-// case being the same to the server. `prefix` is as the script writes it.
-QByteArrayList namesMissingFrom(const QByteArrayList &names, QByteArrayView prefix, int pageCount);
+// does, then each later part up to the first that is missing or does not open so. Each comes with
+// the dialog names it defines that are not among the pages prefix_0 ... prefix_{pageCount - 1}
+// (`prefix` as the script writes it), letters of either case being the same to the server.
+std::vector<File> read(const QString &path, QByteArrayView prefix, int pageCount);
 
 // The three empty sections of every name, after a comment that says why they are there: a
 // reloaded server then finds each name again and opens nothing for it.

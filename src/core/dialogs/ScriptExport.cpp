@@ -153,9 +153,8 @@ Outcome<Written> writeScript(const QuestDialogs &project, const QString &prefix,
     const QByteArray stem = CodePage::encode(ScriptWriter::joinLines(prefix)).value;
     std::map<int, QByteArray> emptied;
     int earlierParts = 0;
-    for (const EarlierExport::File &file : EarlierExport::read(path)) {
-        const QByteArrayList gone = EarlierExport::namesMissingFrom(file.names, stem, project.Count());
-        emptied[file.part] = EarlierExport::emptySections(gone);
+    for (const EarlierExport::File &file : EarlierExport::read(path, stem, project.Count())) {
+        emptied[file.part] = EarlierExport::emptySections(file.names);
         earlierParts = file.part;
     }
     const auto emptiedIn = [&emptied](int part) {
