@@ -18,7 +18,7 @@ public:
                           // the entries joined by "|"
     };
 
-    // Unanswered, a question is answered No. Both kinds of Yes/No question take these answers.
+    // Both kinds of Yes/No question take these answers; unanswered, No.
     void queueConfirm(bool yes) { m_confirms.append(yes); }
     // Unanswered, the unsaved-changes question is cancelled and a choice is cancelled (-1).
     void queueUnsaved(UnsavedAnswer answer) { m_unsaved.append(answer); }
