@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -157,9 +158,9 @@ Outcome<Written> writeScript(const QuestDialogs &project, const QString &prefix,
         emptied[file.part] = EarlierExport::emptySections(file.names);
         earlierParts = file.part;
     }
-    const auto emptiedIn = [&emptied](int part) {
+    const auto emptiedIn = [&emptied](int part) -> QByteArrayView {
         const auto it = emptied.find(part);
-        return it == emptied.end() ? QByteArray() : it->second;
+        return it == emptied.end() ? QByteArrayView() : QByteArrayView(it->second);
     };
 
     const QByteArray marker = ScriptWriter::markerLine(prefix);
@@ -173,12 +174,13 @@ Outcome<Written> writeScript(const QuestDialogs &project, const QString &prefix,
         const QString file = partPath(path, part);
         const bool existed = TextFile::exists(file);
         const qsizetype end = size_t(part) <= ends.size() ? ends[size_t(part) - 1] : start;
-        const QByteArray after = emptiedIn(part);
+        const QByteArrayView after = emptiedIn(part);
         if (part == 1 && after.isEmpty())
             result.error = replaceFile(file, bytes.first(end)); // the common case, without a copy
         else
-            result.error = replaceFile(file, (part == 1 ? QByteArray() : marker) +
-                                                 bytes.sliced(start, end - start).toByteArray() + after);
+            result.error = replaceFile(file, QByteArray(part == 1 ? QByteArray() : marker)
+                                                 .append(bytes.sliced(start, end - start))
+                                                 .append(after));
         if (result.error)
             return result;
         result.value.files.append(file);
