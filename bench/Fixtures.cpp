@@ -44,7 +44,6 @@ QByteArray BenchFixtures::exportBytes(int pages) {
     if (it != m_exports.end())
         return it->second;
     // The whole script, as one file would hold it: a large export is written in parts.
-    ScriptWriter::fillExportDefaults(project(pages));
     const Outcome<ScriptWriter::Script> script =
         ScriptWriter::build(project(pages), ProjectFixtures::prefix());
     if (!script.ok())

@@ -8,9 +8,7 @@
 
 namespace {
 QString findingLine(const QString &file, const Finding &finding) {
-    QString line = QStringLiteral("%1: page %2").arg(file, QString::number(finding.page));
-    if (finding.answer >= 0)
-        line += QStringLiteral(", answer %1").arg(QString::number(finding.answer));
+    QString line = file + QStringLiteral(": ") + findingPlace(finding);
     line += finding.severity == Finding::Error ? QStringLiteral(": error: ") : QStringLiteral(": warning: ");
     return line + finding.message + u'\n';
 }

@@ -52,12 +52,13 @@ QString programName() {
 }
 
 QString usage() {
-    return QStringLiteral("Usage:\n"
-                          "  runequill-cli export PROJECT.QDS SCRIPT.scp [--prefix P] [--speaker S]\n"
-                          "  runequill-cli tree PROJECT.QDS\n"
-                          "  runequill-cli check PROJECT.QDS\n"
-                          "  runequill-cli item [--field N=VALUE]... [--additional FILE]\n"
-                          "  runequill-cli --help | --version\n");
+    return QStringLiteral(
+        "Usage:\n"
+        "  runequill-cli export PROJECT.QDS SCRIPT.scp [--prefix P] [--speaker S] [--force]\n"
+        "  runequill-cli tree PROJECT.QDS\n"
+        "  runequill-cli check PROJECT.QDS\n"
+        "  runequill-cli item [--field N=VALUE]... [--additional FILE]\n"
+        "  runequill-cli --help | --version\n");
 }
 
 QString help() {
@@ -75,7 +76,14 @@ QString help() {
                "          5,000,000 bytes is split into SCRIPT.scp, SCRIPT_part2.scp, ...; the support\n"
                "          script runequill_support.scp is written beside it when none is there.\n"
                "          Prints \"wrote FILE\" for every file written. A prefix with anything but\n"
-               "          letters, digits and \"_\" is refused.\n"
+               "          letters, digits and \"_\" is refused. The errors \"check\" would report\n"
+               "          are listed on the error stream; then nothing is written (exit status 1)\n"
+               "          unless --force is given. Page names an earlier export wrote to\n"
+               "          SCRIPT.scp (or its parts) and this one has not are written again as\n"
+               "          empty sections, so that a server reloading its scripts opens nothing for\n"
+               "          them; a part no longer needed keeps only those. A new part file is\n"
+               "          pointed out on the error stream: a running server reads it only after a\n"
+               "          restart or LOAD.\n"
                "  tree    Prints the analysis view: each page as N:speech on a line of its own and\n"
                "          below it each answer, indented by two spaces, as sK, then L and the page\n"
                "          it leads to when it is linked, then its text.\n"
@@ -94,14 +102,16 @@ QString help() {
                "          (the server evaluates it); an answer that neither links nor ends the\n"
                "          dialog; a page other than 0 that no answer of another page leads to; a\n"
                "          placeholder page (its speech is \"Null\"); an empty answer text (written\n"
-               "          as \"End Dialog\").\n"
+               "          as \"End Dialog\"); a character beyond U+FFFF, such as an emoji, in a text\n"
+               "          (the game client drops it).\n"
                "  item    Prints an item definition with CR LF line ends: field N (0 to 35, numbered\n"
                "          as in the Item Creator, 0 being the name after [ITEMDEF i_) gets VALUE,\n"
                "          and the text of FILE (trigger sections) follows. ID= is written before\n"
                "          TYPE=. Keys the server reads otherwise are warned about on the error stream.\n"
                "\n"
-               "Exit status: 0 done; 1 check found an error; 2 a usage mistake, or a file that\n"
-               "cannot be read or written. Nothing is written when a command fails.\n");
+               "Exit status: 0 done; 1 check found an error, or export did not write one; 2 a\n"
+               "usage mistake, or a file that cannot be read or written. Nothing is written when\n"
+               "a command fails.\n");
 }
 
 QString version() {

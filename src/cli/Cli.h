@@ -10,7 +10,7 @@ class QuestDialogs;
 
 namespace ExitCode {
 constexpr int Ok = 0;
-constexpr int Findings = 1; // check found at least one error
+constexpr int Findings = 1; // check found an error, or export refused to write one
 constexpr int Failure = 2;  // a usage mistake, or a file that cannot be read or written
 } // namespace ExitCode
 
@@ -74,7 +74,8 @@ class Cli {
 public:
     // Runs one command line. `args` are the arguments after the program's name. Results go to
     // `out` (through its device, when it has one, as bytes in the system code page), messages to
-    // `err`. The result is the exit status: 0 done, 1 check found an error, 2 failure.
+    // `err`. The result is the exit status: 0 done, 1 check found an error or export refused
+    // to write one, 2 failure.
     int run(const QStringList &args, QTextStream &out, QTextStream &err);
 };
 

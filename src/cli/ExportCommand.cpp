@@ -1,5 +1,7 @@
 #include "cli/Cli.h"
 
+#include "core/dialogs/ExportNotes.h"
+#include "core/dialogs/ProjectCheck.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "core/dialogs/ScriptExport.h"
 
@@ -24,7 +26,8 @@ int runExport(const QStringList &args, CliIo &io) {
     QCommandLineParser parser;
     const QCommandLineOption prefixOption(QStringLiteral("prefix"), QString(), QStringLiteral("P"));
     const QCommandLineOption speakerOption(QStringLiteral("speaker"), QString(), QStringLiteral("S"));
-    parser.addOptions({prefixOption, speakerOption});
+    const QCommandLineOption forceOption(QStringLiteral("force"));
+    parser.addOptions({prefixOption, speakerOption, forceOption});
     const std::optional<QStringList> files =
         readArguments(parser, QStringLiteral("export"), args,
                       {QStringLiteral("PROJECT.QDS"), QStringLiteral("SCRIPT.scp")}, io);
@@ -45,13 +48,27 @@ int runExport(const QStringList &args, CliIo &io) {
         parser.isSet(prefixOption) ? parser.value(prefixOption) : file->prefix.value_or(QString());
     const QString speaker =
         parser.isSet(speakerOption) ? parser.value(speakerOption) : file->speaker.value_or(QString());
-    // As in the studio, an empty speaker leaves the project's own, which the export fills in.
+    // As in the studio, an empty speaker leaves the project's own, which is written as its default.
     if (!speaker.isEmpty())
         project.setSpeaker(speaker);
-    const Outcome<QStringList> written = ScriptExport::exportProject(project, prefix, scriptPath);
+    if (const char32_t c = ScriptExport::unusablePrefixCharacter(prefix))
+        return io.fileFailure(scriptPath, ScriptExport::unusablePrefixMessage(c));
+    const std::vector<Finding> errors = exportErrors(project, prefix, project.Speaker());
+    for (const Finding &error : errors)
+        io.warn(QStringLiteral("%1: %2: error: %3").arg(projectPath, findingPlace(error), error.message));
+    if (!errors.empty() && !parser.isSet(forceOption)) {
+        io.warn(QStringLiteral("%1: not written: the server would refuse or misread the script (--force "
+                               "writes it all the same)")
+                    .arg(scriptPath));
+        return ExitCode::Findings;
+    }
+
+    const Outcome<ScriptExport::Written> written = ScriptExport::exportProject(project, prefix, scriptPath);
     if (!written.ok())
         return io.fileFailure(*written.error);
-    return io.print(QStringLiteral("wrote %1\n").arg(written.value.join(QStringLiteral("\nwrote "))))
-               ? ExitCode::Ok
-               : ExitCode::Failure;
+    if (!io.print(QStringLiteral("wrote %1\n").arg(written.value.files.join(QStringLiteral("\nwrote ")))))
+        return ExitCode::Failure;
+    for (const QString &part : written.value.newParts)
+        io.warn(ExportNotes::newPartNotice(part));
+    return ExitCode::Ok;
 }

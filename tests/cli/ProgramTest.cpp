@@ -62,7 +62,7 @@ TEST(CliProgram, DiskThatFillsUpHalfWayKeepsTheOldScript) {
     QByteArray text = "d_big\r\nSpeaker\r\n";
     for (int n = 0; n < 60; ++n)
         text += "PAGE " + QByteArray::number(n) + "\r\nSpeech of page " + QByteArray::number(n) +
-                "\r\nSELECTION Next\r\n" + QByteArray::number(n + 1) + "\r\n0\r\n";
+                "\r\nSELECTION Next\r\n" + QByteArray::number((n + 1) % 60) + "\r\n0\r\n";
     const QString project = files.path("big.QDS");
     TestSupport::writeFile(project, text);
     const QString reference = files.path("reference.scp");

@@ -1,6 +1,7 @@
-// Exports and an item loaded into the real SPHERE server with its stock script pack, and a
-// scripted game client that opens the dialogs and presses their buttons. Every scenario shares
-// one server run, made once for the whole program.
+// Exports and an item loaded into the real SPHERE server with its stock script pack, a GM who opens
+// the dialogs and presses their buttons, and a player who sees conversations exported again and
+// reloaded while the server runs (their steps in fixtures/server). One server run for all.
+#include "core/dialogs/ExportNotes.h"
 #include "core/dialogs/ProjectCheck.h"
 #include "core/dialogs/ProjectFile.h"
 #include "core/dialogs/QuestDialogs.h"
@@ -10,6 +11,7 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -19,7 +21,7 @@
 namespace {
 
 const QString Sphere = QStringLiteral(RUNEQUILL_SPHERE);
-constexpr int BigPages = 8000; // a little over 5,000,000 bytes
+constexpr int BigPages = 8000; // a little over 5,000,000 bytes; gm.txt opens the last one
 
 // A new page with these answers; an answer leads to `link` (none when empty) or ends the talk.
 std::unique_ptr<Dialog> page(const QString &speech,
@@ -48,11 +50,48 @@ void longLine(QuestDialogs &project, int bytes) {
     project.AddNewDialog(page(QString(bytes - 17, u'a'), {{"Bye", "", true}}));
 }
 
+// A chain of pages with these speeches, each leading to the next (page 0 to `first`), the last
+// ending the talk.
+void chain(QuestDialogs &project, const QStringList &speeches, int first = 1) {
+    project.Clear();
+    project.setSpeaker(QStringLiteral("Clerk"));
+    for (qsizetype n = 0; n + 1 < speeches.size(); ++n)
+        project.AddNewDialog(page(speeches[n], {{"Next", QString::number(n ? n + 1 : first), false}}));
+    project.AddNewDialog(page(speeches.last(), {{"Bye", "", true}}));
+}
+
+const QString Steps = QStringLiteral(RUNEQUILL_FIXTURES "/server/");
+
+// An edit of a conversation on the running server, a line of fixtures/server/edits.txt.
+struct Reload {
+    QStringList head; // FILE PREFIX-BEFORE PREFIX-AFTER PART-BYTES FIRST
+    QStringList before, after;
+    Outcome<ScriptExport::Written> again; // the export while the server runs
+    bool exported = false;
+
+    bool exportTo(const QDir &scripts, bool second) {
+        QuestDialogs project;
+        chain(project, second ? after : before, second ? head[4].toInt() : 1);
+        again = ScriptExport::exportProject(project, head[second ? 2 : 1], scripts.filePath(head[0] + ".scp"),
+                                            head[3].toLongLong());
+        return again.ok();
+    }
+};
+
+std::vector<Reload> reloads() {
+    std::vector<Reload> all;
+    for (const QString &line : QString::fromUtf8(TestSupport::readFile(Steps + "edits.txt")).split(u'\n'))
+        if (const QStringList f = line.split(u'|'); f.size() == 3 && !line.startsWith(u'#'))
+            all.push_back({f[0].split(u' '), f[1].split(u';'), f[2].split(u';')});
+    return all;
+}
+
 struct ServerRun {
     QString log;
-    QStringList client;           // the client's lines, without "CLIENT: "
-    QStringList problems;         // ERROR and WARNING lines naming a file written here
-    QString bigLast;              // the last page's name of the split export
+    QStringList client;   // the GM's lines, without "CLIENT: "
+    QStringList shown;    // the speeches of the pages the player was shown
+    QStringList problems; // ERROR and WARNING lines naming a file written here
+    std::vector<Reload> reloads;
     std::vector<qint64> bigParts; // the sizes of the split export's files
     std::vector<Finding> overLong;
     bool present = false; // the server is there
@@ -94,7 +133,7 @@ protected:
 
 void Server::SetUpTestSuite() {
     run = new ServerRun;
-    run->present = QFileInfo::exists(Sphere + "/harness/sphere-run");
+    run->present = QFileInfo::exists(Sphere + "/harness/sphere-live");
     if (!run->present)
         return;
     QTemporaryDir tmp; // the harness's run folder goes here too
@@ -114,12 +153,11 @@ void Server::SetUpTestSuite() {
     longLine(project, 4096);
     run->overLong = checkProject(project, "d_line", "Scribe");
     ProjectFixtures::generate(project, BigPages);
-    const Outcome<QStringList> big =
+    const Outcome<ScriptExport::Written> big =
         ScriptExport::exportProject(project, "d_big", scripts.filePath("big.scp"));
     ASSERT_TRUE(big.ok());
-    for (const QString &part : big.value)
+    for (const QString &part : big.value.files)
         run->bigParts.push_back(QFileInfo(part).size());
-    run->bigLast = QStringLiteral("d_big_%1").arg(BigPages - 1);
 
     QStringList fields(ItemHandling::FieldCount);
     fields[0] = "rq_lamp";
@@ -130,30 +168,51 @@ void Server::SetUpTestSuite() {
                                "\r\n[FUNCTION f_rq_item]\r\nSERV.NEWITEM i_rq_lamp\r\n"
                                "SERV.LOG rq item type <NEW.TYPE>\r\nNEW.REMOVE\r\n\r\n[EOF]\r\n");
 
-    const QString steps = tmp.filePath("steps.txt");
-    // The client's steps: open each dialog, read its gump, press its buttons.
-    TestSupport::writeFile(steps, "say .dialog d_guard_0\ngump\nbutton 1\ngump\nbutton 1\nnogump 2\n"
-                                  "say .dialog d_multi_0\ngump\nbutton 1\ngump\nbutton 2\ngump\nbutton 1\n"
-                                  "nogump 2\nsay .dialog d_big_0\ngump\nsay .dialog " +
-                                      run->bigLast.toUtf8() + "\ngump\nsay .dialog d_line_0\ngump\n");
+    run->reloads = reloads();
+    for (Reload &r : run->reloads)
+        ASSERT_TRUE(r.exportTo(scripts, false));
+    QFile::copy(Steps + "rq_player.scp", scripts.filePath("rq_player.scp"));
+
     QProcess server;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TMPDIR", tmp.path());
     server.setProcessEnvironment(env);
     server.setProcessChannelMode(QProcess::MergedChannels);
-    server.start("bash", {Sphere + "/harness/sphere-run", "-c", "ACCOUNT ADD tester tester", "-c",
-                          "ACCOUNT tester PLEVEL 7", "-c", "f_rq_item", "-C",
-                          "python3 " + Sphere +
-                              "/harness/uoclient.py --account tester --password tester --steps " + steps,
-                          scripts.path()});
-    ASSERT_TRUE(server.waitForFinished(110'000)) << "the server run hung";
-    run->log = QString::fromUtf8(server.readAll());
+    const QString client = "python3 " + Sphere + "/harness/";
+    server.start("bash",
+                 {Sphere + "/harness/sphere-live", "-c", "ACCOUNT ADD tester tester", "-c",
+                  "ACCOUNT tester PLEVEL 7", "-c", "ACCOUNT ADD player player", "-c", "f_rq_item", "-C",
+                  client + "uoclient.py --account tester --password tester --steps " + Steps + "gm.txt", "-C",
+                  client + "uoplayer.py --tag reload --account player --password player --steps " + Steps +
+                      "player.txt",
+                  scripts.path()});
+    // The second exports go into the running server's own scripts folder when the player asks.
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray output;
+    while (!server.waitForFinished(50) && clock.elapsed() < 110'000) {
+        output += server.readAll();
+        const QDir live(tmp.filePath(QDir(tmp.path()).entryList({"sphere-run.*"}, QDir::Dirs).value(0)));
+        for (Reload &r : run->reloads)
+            if (!r.exported && live.exists("sync/export-" + r.head[0])) {
+                r.exported = true;
+                r.exportTo(QDir(live.filePath("scripts")), true);
+                TestSupport::writeFile(live.filePath("sync/exported-" + r.head[0]), {});
+            }
+    }
+    ASSERT_EQ(server.state(), QProcess::NotRunning) << "the server run hung";
+    run->log = QString::fromUtf8(output + server.readAll());
     ASSERT_EQ(server.exitCode(), 0) << run->log.toStdString();
-    const QStringList written = QDir(scripts).entryList(QDir::Files);
+    QStringList written = QDir(scripts).entryList(QDir::Files);
+    for (const Reload &r : run->reloads)
+        written << r.head[0] + "_part"; // the parts the second exports added
     for (const QString &line : run->log.split('\n')) {
-        if (line.startsWith("CLIENT: "))
+        if (line.startsWith("CLIENT: [reload] GUMP text[1]: "))
+            run->shown.append(line.section(u'>', 1));
+        else if (line.startsWith("CLIENT: ") && !line.startsWith("CLIENT: [reload] "))
             run->client.append(line.mid(8));
-        if (line.contains("ERROR") || line.contains("WARNING"))
+        // Every reload names the files it reads again in a warning of its own.
+        if ((line.contains("ERROR") || line.contains("WARNING")) && !line.contains("' changed, resync."))
             for (const QString &file : written)
                 if (line.contains(file))
                     run->problems.append(line);
@@ -188,8 +247,8 @@ TEST_F(Server, SplitExportOpensItsFirstAndLastPages) {
     ASSERT_EQ(run->bigParts.size(), 2u);
     for (const qint64 size : run->bigParts)
         EXPECT_LE(size, ScriptExport::MaxFileBytes);
-    EXPECT_TRUE(inOrder(
-        {"said '.dialog d_big_0'", "GUMP layout", "said '.dialog " + run->bigLast + "'", "GUMP layout"}));
+    EXPECT_TRUE(
+        inOrder({"said '.dialog d_big_0'", "GUMP layout", "said '.dialog d_big_7999'", "GUMP layout"}));
 }
 
 TEST_F(Server, LongestLineLoadsAndCheckFlagsOneMore) {
@@ -201,4 +260,18 @@ TEST_F(Server, LongestLineLoadsAndCheckFlagsOneMore) {
 
 TEST_F(Server, ItemKeepsItsType) {
     EXPECT_TRUE(run->log.contains("rq item type t_container")) << run->log.toStdString();
+}
+
+// Each edit reaches a player of PLEVEL 1 after RESYNC, and LOAD of the new part the export
+// names: the new pages open, and the names the new export no longer has open nothing.
+TEST_F(Server, ReexportsReachAPlayerAfterAReload) {
+    EXPECT_TRUE(run->log.contains("rq plevel 1"));
+    const QString steps = QString::fromUtf8(TestSupport::readFile(Steps + "player.txt"));
+    for (const Reload &r : run->reloads) {
+        ASSERT_TRUE(r.exported && r.again.ok()) << r.head[0].toStdString();
+        EXPECT_TRUE(run->log.contains("Resource 'scripts/" + r.head[0] + ".scp' changed, resync."));
+        for (const QString &part : r.again.value.newParts)
+            EXPECT_TRUE(steps.contains(ExportNotes::loadCommand(part))) << part.toStdString();
+    }
+    EXPECT_EQ(run->shown.join(u'\n') + u'\n', QString::fromUtf8(TestSupport::readFile(Steps + "shown.txt")));
 }

@@ -25,6 +25,11 @@ bool ScriptedPrompts::confirm(QWidget *, const QString &text) {
     return m_confirms.isEmpty() ? false : m_confirms.takeFirst();
 }
 
+bool ScriptedPrompts::confirmRisky(QWidget *, const QString &text) {
+    m_prompts.append({Prompt::Risky, text, {}});
+    return m_confirms.isEmpty() ? false : m_confirms.takeFirst();
+}
+
 UserPrompts::UnsavedAnswer ScriptedPrompts::askUnsavedChanges(QWidget *, const QString &text) {
     m_prompts.append({Prompt::Unsaved, text, {}});
     return m_unsaved.isEmpty() ? UnsavedAnswer::Cancel : m_unsaved.takeFirst();

@@ -12,12 +12,13 @@
 class ScriptedPrompts : public UserPrompts {
 public:
     struct Prompt {
-        enum Kind { Message, Confirm, OpenFile, SaveFile, Unsaved, Choose } kind;
+        enum Kind { Message, Confirm, Risky, OpenFile, SaveFile, Unsaved, Choose } kind;
         QString text;     // the message or question, or the file dialog's filter
         QString fileName; // for file dialogs: the name the dialog started with; for a choice,
                           // the entries joined by "|"
     };
 
+    // Both kinds of Yes/No question take these answers; unanswered, No.
     void queueConfirm(bool yes) { m_confirms.append(yes); }
     // Unanswered, the unsaved-changes question is cancelled and a choice is cancelled (-1).
     void queueUnsaved(UnsavedAnswer answer) { m_unsaved.append(answer); }
@@ -29,11 +30,13 @@ public:
     QStringList texts(Prompt::Kind kind) const; // the texts of the prompts of a kind, in order
     QStringList messages() const { return texts(Prompt::Message); }
     QStringList questions() const { return texts(Prompt::Confirm); }
+    QStringList riskyQuestions() const { return texts(Prompt::Risky); }
     QStringList unsavedQuestions() const { return texts(Prompt::Unsaved); }
     void clear();
 
     void message(QWidget *parent, const QString &text) override;
     bool confirm(QWidget *parent, const QString &text) override;
+    bool confirmRisky(QWidget *parent, const QString &text) override;
     UnsavedAnswer askUnsavedChanges(QWidget *parent, const QString &text) override;
     int chooseOne(QWidget *parent, const QString &text, const QStringList &entries) override;
     QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) override;

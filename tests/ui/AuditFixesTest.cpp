@@ -1,6 +1,5 @@
 // Smaller mends: the file dialogs' extension and writing into a
 // folder that cannot be written.
-#include "core/dialogs/ScriptExport.h"
 #include "ui/frmDCFixture.h"
 #include "ui/widgets/QtUserPrompts.h"
 
@@ -66,18 +65,4 @@ TEST(AuditFixes, SaveWritesInPlaceWhenOnlyTheFolderIsLocked) {
     EXPECT_TRUE(written.contains("PAGE 0\r\nHalt!\r\n"));
     ASSERT_EQ(s.prompts.messages().size(), 1) << "only the new file fails";
     EXPECT_TRUE(s.prompts.messages()[0].contains("could not be written: The folder cannot be written: "));
-}
-
-// An earlier export's part that cannot be removed would still be loaded: the export says so.
-TEST(AuditFixes, ExportReportsAnEarlierPartItCannotRemove) {
-    QTemporaryDir dir;
-    const QString folder =
-        lockedFolder(dir, {"guard.scp", "guard_part2.scp", ScriptExport::supportFileName()});
-    if (folder.isEmpty())
-        GTEST_SKIP() << "this machine cannot lock a folder against removals";
-    QuestDialogs project;
-    const Outcome<QStringList> written = ScriptExport::exportProject(project, "P", folder + "/guard.scp");
-    lock(folder, false);
-    ASSERT_TRUE(written.error);
-    EXPECT_EQ(written.error->path, folder + "/guard_part2.scp");
 }

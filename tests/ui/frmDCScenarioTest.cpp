@@ -190,6 +190,8 @@ public:
             EXPECT_EQ(std::exchange(seen, {}), list);
         else if (verb == "questions")
             EXPECT_EQ(s.prompts.questions(), list);
+        else if (verb == "risky") // the questions whose default is No
+            EXPECT_EQ(s.prompts.riskyQuestions(), list);
         else if (verb == "prompts")
             EXPECT_EQ(prompts(), list);
         else

@@ -22,6 +22,14 @@ bool holdsEvaluation(const QString &text) {
     return text.contains(mark);
 }
 
+// The first character beyond U+FFFF, which the game client drops without a trace, or 0.
+char32_t beyondSixteenBits(const QString &text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        if (text[i].isHighSurrogate() && text[i + 1].isLowSurrogate())
+            return QChar::surrogateToUcs4(text[i], text[i + 1]);
+    return 0;
+}
+
 class Checker {
 public:
     Checker(const QuestDialogs &project, const QString &prefix) : m_project(project), m_prefix(prefix) {}
@@ -42,6 +50,7 @@ public:
                           "the speech holds \"//\"; the server reads the rest of its line as a comment"));
             if (holdsEvaluation(page.text()))
                 warn(n, -1, evaluationMessage(QStringLiteral("speech")));
+            checkCharacters(n, -1, QStringLiteral("speech"), page.text());
             for (qint16 k = 0; k < page.SelectionCount(); ++k)
                 checkAnswer(n, k, page.Selection(k));
         }
@@ -54,7 +63,8 @@ public:
                                  "speaker line as a comment"));
         if (holdsEvaluation(speaker))
             warn(0, -1, evaluationMessage(QStringLiteral("speaker name")));
-        if (const QChar c = ScriptExport::unusablePrefixCharacter(m_prefix); !c.isNull())
+        checkCharacters(0, -1, QStringLiteral("speaker name"), speaker);
+        if (const char32_t c = ScriptExport::unusablePrefixCharacter(m_prefix))
             error(0, -1, ScriptExport::unusablePrefixMessage(c));
     }
 
@@ -128,6 +138,15 @@ private:
                       "the answer text holds \"//\"; the server reads the rest of its line as a comment"));
         if (holdsEvaluation(answer.text()))
             warn(n, k, evaluationMessage(QStringLiteral("answer text")));
+        checkCharacters(n, k, QStringLiteral("answer text"), answer.text());
+    }
+
+    void checkCharacters(qint16 n, qint16 k, const QString &what, const QString &text) {
+        if (const char32_t c = beyondSixteenBits(text))
+            warn(n, k,
+                 QStringLiteral("the %1 holds \"%2\" (U+%3), which the game client drops: it shows no "
+                                "character beyond U+FFFF")
+                     .arg(what, QString::fromUcs4(&c, 1), QString::number(c, 16).toUpper()));
     }
 
     static QString evaluationMessage(const QString &what) {
@@ -205,4 +224,18 @@ std::vector<Finding> checkProject(const QuestDialogs &project, const QString &pr
     checker.checkNames(speaker);
     checker.checkLines(speaker);
     return checker.sorted();
+}
+
+std::vector<Finding> exportErrors(const QuestDialogs &project, const QString &prefix,
+                                  const QString &speaker) {
+    std::vector<Finding> errors = checkProject(project, prefix, speaker);
+    std::erase_if(errors, [](const Finding &f) { return f.severity != Finding::Error; });
+    return errors;
+}
+
+QString findingPlace(const Finding &finding) {
+    QString place = QStringLiteral("page %1").arg(finding.page);
+    if (finding.answer >= 0)
+        place += QStringLiteral(", answer %1").arg(finding.answer);
+    return place;
 }

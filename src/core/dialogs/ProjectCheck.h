@@ -24,6 +24,14 @@ constexpr qsizetype MaxShownTextLength = 2047;
 // answers the player cannot choose or that do nothing, pages no other page leads to,
 // placeholder pages, empty answers, texts the server would read as comments or evaluate, a
 // prefix it cannot use in section names, lines too long for it to load and text lines too long
-// for the client to show. Findings about the speaker or the prefix are given under page 0. Sorted by page,
-// each page's own findings before its answers', answers in slot order.
+// for the client to show, and characters the client drops. Findings about the speaker or the
+// prefix are given under page 0. Sorted by page, each page's own findings before its answers',
+// answers in slot order.
 std::vector<Finding> checkProject(const QuestDialogs &project, const QString &prefix, const QString &speaker);
+
+// The errors among those: what the server would refuse or misread, which an export does not
+// write without asking.
+std::vector<Finding> exportErrors(const QuestDialogs &project, const QString &prefix, const QString &speaker);
+
+// "page N" or "page N, answer K", numbered from 0 as the studio shows them.
+QString findingPlace(const Finding &finding);

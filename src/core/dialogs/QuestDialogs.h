@@ -78,11 +78,10 @@ public:
     std::unique_ptr<::Dialog> takeLastDialog();
 
     // Writes the project as a SPHERE dialog script (see dialogs/ScriptWriter.h), in numbered
-    // parts when it is too big for one file (see dialogs/ScriptExport.h). Fills in the
-    // defaults the script needs: an empty Speaker becomes "<SRC.TARG.NAME>" and every empty
-    // answer text "End Dialog", in the project itself. An empty FilePath writes nothing and
-    // fills in nothing.
-    WriteOutcome DumpToFile(const QString &FilePath, const QString &DialogPrefix);
+    // parts when it is too big for one file (see dialogs/ScriptExport.h). An empty Speaker is
+    // written as "<SRC.TARG.NAME>" and every empty answer text as "End Dialog"; the project
+    // keeps its own. An empty FilePath writes nothing.
+    WriteOutcome DumpToFile(const QString &FilePath, const QString &DialogPrefix) const;
 
     // Views that follow the project without re-reading all of it are told before it changes.
     // An observer stays until removed or until the project is destroyed.

@@ -1,27 +1,35 @@
 #include "core/dialogs/ScriptExport.h"
 
+#include "core/dialogs/EarlierExport.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "core/dialogs/ScriptWriter.h"
+#include "core/text/CodePage.h"
 #include "core/text/TextFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <map>
 
 namespace {
 
-// Where each part ends: the page boundaries at which the script is cut, as byte offsets.
-std::vector<qsizetype> partEnds(const ScriptWriter::Script &script, qsizetype markerSize) {
+// Where each part ends: the page boundaries at which the script is cut, as byte offsets. What
+// follows the pages in part k (from 0) takes `after(k)` bytes of that part's room.
+template <class After>
+std::vector<qsizetype> partEnds(const ScriptWriter::Script &script, qsizetype markerSize, qsizetype limit,
+                                After after) {
     std::vector<qsizetype> ends;
     const qsizetype total = script.bytes.size();
-    if (total <= ScriptExport::MaxFileBytes)
+    if (script.pageStarts.empty())
         return {total};
     qsizetype partStart = script.pageStarts.front();
     for (size_t n = 1; n <= script.pageStarts.size(); ++n) {
         const qsizetype pageEnd = n < script.pageStarts.size() ? script.pageStarts[n] : total;
         const qsizetype pageStart = script.pageStarts[n - 1];
         // A page too big for any part still goes whole into one of its own.
-        if (pageStart > partStart && markerSize + pageEnd - partStart > ScriptExport::MaxFileBytes) {
+        if (pageStart > partStart && markerSize + pageEnd - partStart + after(ends.size()) > limit) {
             ends.push_back(pageStart);
             partStart = pageStart;
         }
@@ -30,10 +38,28 @@ std::vector<qsizetype> partEnds(const ScriptWriter::Script &script, qsizetype ma
     return ends;
 }
 
-// True when the file is a part an export wrote: it opens with the script's first line.
-bool isExportedPart(const QString &path, const QByteArray &marker) {
+FileError failure(const QString &path, const QString &reason) {
+    return FileError{path, 0, reason};
+}
+
+// Writes the file. One that was there is left with a modification time at least a second later
+// than it had: the server sees a file as changed by its size and its time in whole seconds, so
+// two exports of the same size within a second would otherwise look like one.
+WriteOutcome replaceFile(const QString &path, QByteArrayView bytes) {
+    const QFileInfo before(path);
+    const QDateTime earlier = before.exists() ? before.lastModified() : QDateTime();
+    if (WriteOutcome failed = TextFile::writeBytes(path, bytes))
+        return failed;
+    // The times read here are whole milliseconds; the file's own may lie up to one more behind.
+    const QDateTime due = earlier.addMSecs(1001);
+    if (!earlier.isValid() || QFileInfo(path).lastModified() >= due)
+        return std::nullopt;
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(marker.size()) == marker;
+    if (file.open(QIODevice::Append) && file.setFileTime(due, QFileDevice::FileModificationTime))
+        return std::nullopt;
+    return failure(path, QStringLiteral("written, but a running server may not see the change, as its "
+                                        "modification time could not be set: ") +
+                             file.errorString());
 }
 
 struct Variable {
@@ -47,10 +73,6 @@ constexpr Variable SupportVariables[] = {
     {"bfont_lgrey", "<basefont color=#d3d3d3>"},
     {"bfont_red", "<basefont color=#ff0000>"},
 };
-
-FileError failure(const QString &path, const QString &reason) {
-    return FileError{path, 0, reason};
-}
 
 } // namespace
 
@@ -97,69 +119,86 @@ QString partPath(const QString &path, int part) {
     return info.dir().filePath(numbered);
 }
 
-QChar unusablePrefixCharacter(const QString &prefix) {
-    for (QChar c : prefix) {
-        const char16_t u = c.unicode();
-        const bool usable =
-            (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u'_';
-        if (!usable)
-            return c;
+char32_t unusablePrefixCharacter(const QString &prefix) {
+    for (qsizetype i = 0; i < prefix.size(); ++i) {
+        const char16_t u = prefix[i].unicode();
+        if ((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u'_')
+            continue;
+        if (QChar::isHighSurrogate(u) && i + 1 < prefix.size() && prefix[i + 1].isLowSurrogate())
+            return QChar::surrogateToUcs4(u, prefix[i + 1].unicode());
+        return u;
     }
-    return QChar();
+    return 0;
 }
 
-QString unusablePrefixMessage(QChar c) {
-    const QString shown = c == u' '            ? QStringLiteral("a blank")
-                          : c == u'\t'         ? QStringLiteral("a tab")
-                          : c.unicode() < 0x20 ? QStringLiteral("a control character")
-                                               : QStringLiteral("\"%1\"").arg(c);
+QString unusablePrefixMessage(char32_t c) {
+    const QString shown = c == U' '               ? QStringLiteral("a blank")
+                          : c == U'\t'            ? QStringLiteral("a tab")
+                          : c < 0x20              ? QStringLiteral("a control character")
+                          : QChar::isSurrogate(c) ? QStringLiteral("half of a character")
+                                                  : QStringLiteral("\"%1\"").arg(QString::fromUcs4(&c, 1));
     return QStringLiteral("The dialog prefix holds %1, which the server cannot use in a section name. "
                           "Use letters, digits and \"_\" only.")
         .arg(shown);
 }
 
-Outcome<QStringList> writeScript(const QuestDialogs &project, const QString &prefix, const QString &path) {
-    Outcome<QStringList> result;
+Outcome<Written> writeScript(const QuestDialogs &project, const QString &prefix, const QString &path,
+                             qsizetype partBytes) {
+    Outcome<Written> result;
     const Outcome<ScriptWriter::Script> script = ScriptWriter::build(project, prefix);
     if (!script.ok()) {
         result.error = failure(path, script.error->reason);
         return result;
     }
+    // The names the earlier files define and these pages do not, by the part that held them.
+    const QByteArray stem = CodePage::encode(ScriptWriter::joinLines(prefix)).value;
+    std::map<int, QByteArray> emptied;
+    int earlierParts = 0;
+    for (const EarlierExport::File &file : EarlierExport::read(path, stem, project.Count())) {
+        emptied[file.part] = EarlierExport::emptySections(file.names);
+        earlierParts = file.part;
+    }
+    const auto emptiedIn = [&emptied](int part) -> QByteArrayView {
+        const auto it = emptied.find(part);
+        return it == emptied.end() ? QByteArrayView() : QByteArrayView(it->second);
+    };
+
     const QByteArray marker = ScriptWriter::markerLine(prefix);
-    const std::vector<qsizetype> ends = partEnds(script.value, marker.size());
+    const std::vector<qsizetype> ends =
+        partEnds(script.value, marker.size(), std::min(partBytes, MaxFileBytes),
+                 [&](size_t k) { return emptiedIn(int(k) + 1).size(); });
     const QByteArrayView bytes(script.value.bytes);
+    const int parts = std::max(int(ends.size()), earlierParts);
     qsizetype start = 0;
-    for (size_t i = 0; i < ends.size(); ++i) {
-        const QString part = partPath(path, static_cast<int>(i + 1));
-        result.error =
-            i == 0 ? TextFile::writeBytes(part, bytes.first(ends[0]))
-                   : TextFile::writeBytes(part, marker + bytes.sliced(start, ends[i] - start).toByteArray());
+    for (int part = 1; part <= parts; ++part) {
+        const QString file = partPath(path, part);
+        const bool existed = TextFile::exists(file);
+        const qsizetype end = size_t(part) <= ends.size() ? ends[size_t(part) - 1] : start;
+        const QByteArrayView after = emptiedIn(part);
+        if (part == 1 && after.isEmpty())
+            result.error = replaceFile(file, bytes.first(end)); // the common case, without a copy
+        else
+            result.error = replaceFile(file, QByteArray(part == 1 ? QByteArray() : marker)
+                                                 .append(bytes.sliced(start, end - start))
+                                                 .append(after));
         if (result.error)
             return result;
-        result.value.append(part);
-        start = ends[i];
-    }
-    // An earlier, bigger export's later parts would still be loaded, with pages of their own.
-    for (int n = static_cast<int>(ends.size()) + 1;; ++n) {
-        const QString stale = partPath(path, n);
-        if (!TextFile::exists(stale) || !isExportedPart(stale, marker.first(11)))
-            break;
-        if (!QFile::remove(stale)) {
-            result.error = failure(stale, QStringLiteral("an earlier export's part could not be removed"));
-            return result;
-        }
+        result.value.files.append(file);
+        if (part > 1 && !existed)
+            result.value.newParts.append(file);
+        start = end;
     }
     return result;
 }
 
-Outcome<QStringList> exportProject(QuestDialogs &project, const QString &prefix, const QString &path) {
-    Outcome<QStringList> result;
-    if (const QChar c = unusablePrefixCharacter(prefix); !c.isNull()) {
+Outcome<Written> exportProject(const QuestDialogs &project, const QString &prefix, const QString &path,
+                               qsizetype partBytes) {
+    Outcome<Written> result;
+    if (const char32_t c = unusablePrefixCharacter(prefix)) {
         result.error = failure(path, unusablePrefixMessage(c));
         return result;
     }
-    ScriptWriter::fillExportDefaults(project);
-    result = writeScript(project, prefix, path);
+    result = writeScript(project, prefix, path, partBytes);
     if (!result.ok())
         return result;
     const QString support = QFileInfo(path).dir().filePath(supportFileName());
@@ -167,16 +206,14 @@ Outcome<QStringList> exportProject(QuestDialogs &project, const QString &prefix,
         return result;
     result.error = TextFile::writeBytes(support, supportScript());
     if (result.ok())
-        result.value.append(support);
+        result.value.files.append(support);
     return result;
 }
 
 } // namespace ScriptExport
 
-WriteOutcome QuestDialogs::DumpToFile(const QString &FilePath, const QString &DialogPrefix) {
-    // Without a file there is nothing to export to, and the project keeps its own defaults.
+WriteOutcome QuestDialogs::DumpToFile(const QString &FilePath, const QString &DialogPrefix) const {
     if (FilePath.isEmpty())
         return FileError{FilePath, 0, QStringLiteral("No file name was given")};
-    ScriptWriter::fillExportDefaults(*this);
     return ScriptExport::writeScript(*this, DialogPrefix, FilePath).error;
 }

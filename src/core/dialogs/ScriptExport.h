@@ -29,20 +29,33 @@ QString withSupportValues(const QString &line);
 // file by its name alone, so each part gets a name of its own.
 QString partPath(const QString &path, int part);
 
-// The first character of the prefix the server cannot use in a section name (anything but
-// ASCII letters, digits and "_"), or a null QChar when it can use it all.
-QChar unusablePrefixCharacter(const QString &prefix);
+// The first character (a whole one, also beyond U+FFFF) of the prefix the server cannot use in
+// a section name (anything but ASCII letters, digits and "_"), or 0 when it can use it all.
+char32_t unusablePrefixCharacter(const QString &prefix);
 // "The dialog prefix cannot hold "X": ..." for that character.
-QString unusablePrefixMessage(QChar c);
+QString unusablePrefixMessage(char32_t c);
+
+// What an export wrote.
+struct Written {
+    QStringList files;    // every file written, the script's parts first, in order
+    QStringList newParts; // the parts (2, 3, ...) among them that were not there before
+};
 
 // Writes the script, split at page boundaries into parts of at most MaxFileBytes bytes when it
-// is bigger (each part opens with the script's first line), and removes any later part an
-// earlier, bigger export left. The value is the files written, part 1 first.
-Outcome<QStringList> writeScript(const QuestDialogs &project, const QString &prefix, const QString &path);
+// is bigger (each part opens with the script's first line). Where an earlier export wrote the
+// script, every page name it had and this one has not is written again as empty sections after
+// the pages, in the file that held it, and a part no longer needed keeps only its first line
+// and those sections: a server that reloads its scripts would otherwise go on serving the old
+// pages. Each file replaced is left with a modification time at least a second later than the
+// earlier one's, which the server needs to see it as changed. `partBytes` lowers the size of a
+// part, so that tests can split a small script; it never raises it above MaxFileBytes.
+Outcome<Written> writeScript(const QuestDialogs &project, const QString &prefix, const QString &path,
+                             qsizetype partBytes = MaxFileBytes);
 
-// The whole export: fills in the project's defaults, refuses a prefix the server cannot use,
-// writes the script and, when the folder holds none, the support script. The value is every
-// file written.
-Outcome<QStringList> exportProject(QuestDialogs &project, const QString &prefix, const QString &path);
+// The whole export: refuses a prefix the server cannot use, writes the script and, when the
+// folder holds none, the support script. Empty texts are written with their defaults; the
+// project itself is left as it is.
+Outcome<Written> exportProject(const QuestDialogs &project, const QString &prefix, const QString &path,
+                               qsizetype partBytes = MaxFileBytes);
 
 } // namespace ScriptExport

@@ -192,7 +192,6 @@ void appendPage(LineOut &out, const QuestDialogs &project, const QString &speake
 }
 
 const QString DefaultSpeaker = QStringLiteral("<SRC.TARG.NAME>");
-const QString DefaultAnswer = QStringLiteral("End Dialog");
 
 } // namespace
 
@@ -239,17 +238,6 @@ WriteOutcome write(const QuestDialogs &project, const QString &dialogPrefix, QIO
     if (device.write(script.value.bytes) != script.value.bytes.size())
         return FileError{QString(), 0, device.errorString()};
     return std::nullopt;
-}
-
-void fillExportDefaults(QuestDialogs &project) {
-    if (project.Speaker().isEmpty())
-        project.setSpeaker(DefaultSpeaker);
-    for (qint16 n = 0; n <= project.UpperBound(); ++n) {
-        Dialog &page = project.Dialog(n);
-        for (qint16 k = 0; k <= page.SelectionUBound(); ++k)
-            if (!page.Selection(k).hasText())
-                page.Selection(k).setText(DefaultAnswer);
-    }
 }
 
 QString convertSpeech(const QString &speech) {

@@ -35,8 +35,8 @@ struct Script {
 };
 
 // The script; `observe`, when given, sees every line as it is written. Fails, naming the
-// character, when a text holds one the code page cannot hold. An empty speaker and empty
-// answer texts are written as fillExportDefaults would make them, without changing the project.
+// character, when a text holds one the code page cannot hold. An empty speaker is written as
+// "<SRC.TARG.NAME>" and an empty answer text as "End Dialog", without changing the project.
 Outcome<Script> build(const QuestDialogs &project, const QString &dialogPrefix,
                       const LineObserver &observe = {});
 // The same with another speaker than the project's.
@@ -48,10 +48,6 @@ QByteArray markerLine(const QString &dialogPrefix);
 
 // Writes the script to the device.
 WriteOutcome write(const QuestDialogs &project, const QString &dialogPrefix, QIODevice &device);
-
-// What the export writes into the project before the script: an empty Speaker becomes
-// "<SRC.TARG.NAME>" and every empty answer text "End Dialog".
-void fillExportDefaults(QuestDialogs &project);
 
 // The speech line's emote colouring: "*[" becomes "<var.bfont_red>[", "*/]" becomes
 // "] <var.bfont_lgrey>", and "<var.bfont_lgrey>" goes in front.

@@ -1,4 +1,5 @@
 // The Dialog Studio's "Project" menu: new, open, save, export and return.
+#include "core/dialogs/ExportNotes.h"
 #include "core/dialogs/ProjectFile.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "core/dialogs/ScriptExport.h"
@@ -138,7 +139,7 @@ bool frmDC::saveProject() {
 
 void frmDC::MnuProjExport_Click() {
     // Sections named with such a prefix would collide or not exist on the server.
-    if (const QChar c = ScriptExport::unusablePrefixCharacter(DialogName->text()); !c.isNull()) {
+    if (const char32_t c = ScriptExport::unusablePrefixCharacter(DialogName->text())) {
         m_prompts.message(this, ScriptExport::unusablePrefixMessage(c));
         return;
     }
@@ -150,19 +151,20 @@ void frmDC::MnuProjExport_Click() {
         return;
     path = withExtension(path, QStringLiteral(".scp"));
     cdlFile1 = path;
-    const Outcome<QStringList> written = ScriptExport::exportProject(Project, DialogName->text(), path);
+    // What the server would refuse or misread is written only when the user insists.
+    const std::vector<Finding> errors = exportErrors(Project, DialogName->text(), Project.Speaker());
+    if (!errors.empty() && !m_prompts.confirmRisky(this, ExportNotes::errorsQuestion(errors)))
+        return;
+    const Outcome<ScriptExport::Written> written =
+        ScriptExport::exportProject(Project, DialogName->text(), path);
     if (!written.ok()) {
         reportFileError(QStringLiteral("written"), *written.error);
         return;
     }
     RememberedPlaces::rememberFolder(QStringLiteral("export"), path);
     // A plain export says nothing; files the user did not name are pointed out.
-    if (written.value.size() > 1) {
-        QStringList others;
-        for (qsizetype i = 1; i < written.value.size(); ++i)
-            others.append(QDir::toNativeSeparators(written.value[i]));
-        m_prompts.message(this, QStringLiteral("The export also wrote:\n%1").arg(others.join(u'\n')));
-    }
+    if (const QString note = ExportNotes::writtenMessage(written.value); !note.isEmpty())
+        m_prompts.message(this, note);
 }
 
 void frmDC::MnuProjEnd_Click() {

@@ -17,6 +17,13 @@ bool QtUserPrompts::confirm(QWidget *parent, const QString &text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+bool QtUserPrompts::confirmRisky(QWidget *parent, const QString &text) {
+    QMessageBox box(QMessageBox::Warning, title(), text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 UserPrompts::UnsavedAnswer QtUserPrompts::askUnsavedChanges(QWidget *parent, const QString &text) {
     QMessageBox box(QMessageBox::Question, title(), text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);

@@ -7,6 +7,7 @@ class QtUserPrompts : public UserPrompts {
 public:
     void message(QWidget *parent, const QString &text) override;
     bool confirm(QWidget *parent, const QString &text) override;
+    bool confirmRisky(QWidget *parent, const QString &text) override;
     UnsavedAnswer askUnsavedChanges(QWidget *parent, const QString &text) override;
     int chooseOne(QWidget *parent, const QString &text, const QStringList &entries) override;
     QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) override;

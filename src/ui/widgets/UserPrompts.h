@@ -20,6 +20,10 @@ public:
     // A question with Yes (the default) and No and the question icon; true only for Yes.
     virtual bool confirm(QWidget *parent, const QString &text) = 0;
 
+    // A question about something that may do harm: Yes, and No as the default (so that Enter
+    // does not go on), with the warning icon; true only for Yes.
+    virtual bool confirmRisky(QWidget *parent, const QString &text) = 0;
+
     // What to do with changes not yet saved: a question with Save, Discard and Cancel and the
     // question icon. Closing the box counts as Cancel.
     enum class UnsavedAnswer { Save, Discard, Cancel };
