@@ -2,6 +2,7 @@
 
 #include "core/dialogs/QuestDialogs.h"
 #include "core/dialogs/ScriptWriter.h"
+#include "core/text/ScriptSyntax.h"
 #include "core/text/TextFile.h"
 
 #include <QDir>
@@ -98,14 +99,7 @@ QString partPath(const QString &path, int part) {
 }
 
 QChar unusablePrefixCharacter(const QString &prefix) {
-    for (QChar c : prefix) {
-        const char16_t u = c.unicode();
-        const bool usable =
-            (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u'_';
-        if (!usable)
-            return c;
-    }
-    return QChar();
+    return ScriptSyntax::firstNonNameCharacter(prefix);
 }
 
 QString unusablePrefixMessage(QChar c) {
