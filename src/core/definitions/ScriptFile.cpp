@@ -103,14 +103,16 @@ WriteOutcome ScriptFile::add(const DefinitionSection &section) {
     const QByteArray end = lineEnd();
     QByteArray before;
     if (at > 0) {
-        QByteArrayView head = QByteArrayView(m_bytes).first(at);
-        if (LineBreaks::at(head, head.size() - 1) == 0)
+        QByteArrayView above;
+        bool ended = true;
+        LineBreaks::forEachLine(QByteArrayView(m_bytes).first(at), [&](QByteArrayView line, bool lineEnded) {
+            above = line;
+            ended = lineEnded;
+        });
+        if (!ended)
             before += end; // the file ends in the middle of a line
-        else
-            head.chop(head.endsWith("\r\n") ? 2 : 1);
         // An empty line between the line above and the section.
-        const qsizetype lineStart = std::max(head.lastIndexOf('\n'), head.lastIndexOf('\r')) + 1;
-        if (!isBlankLine(head.sliced(lineStart)))
+        if (!isBlankLine(above))
             before += end;
     }
     QByteArray after = at < m_bytes.size() ? end : QByteArray();
