@@ -107,7 +107,9 @@ int runItem(const QStringList &args, CliIo &io) {
             return io.fileFailure(*read.error);
         rest = std::move(read.value);
     }
-    DefinitionSection item = kind.withForm(*base, shown, ItemHandling::form(fields, rest));
+    FormValues form = ItemHandling::withFields(shown, fields);
+    form.rest = rest;
+    DefinitionSection item = kind.withForm(*base, shown, form);
 
     // Keys in the order given, each on the side the table gives it (the body for a key it lacks).
     for (const QString &assignment : parser.values(key)) {
@@ -129,8 +131,9 @@ int runItem(const QStringList &args, CliIo &io) {
         if (!io.print(item.text()))
             return ExitCode::Failure;
     } else {
-        if (WriteOutcome failed = ScriptFile::save(*intoFile, item, item.name()))
-            return io.fileFailure(*failed);
+        const Outcome<qsizetype> saved = ScriptFile::save(*intoFile, item, ScriptFile::Place{item.name()});
+        if (!saved.ok())
+            return io.fileFailure(*saved.error);
         if (!io.print(QStringLiteral("wrote %1\n").arg(*intoFile)))
             return ExitCode::Failure;
     }

@@ -51,12 +51,20 @@ void ScriptFile::scan() {
         m_sections.last().end = contentEnd;
 }
 
-qsizetype ScriptFile::find(QStringView type, QStringView name) const {
+qsizetype ScriptFile::find(QStringView type, QStringView name, qsizetype nth) const {
     for (qsizetype i = 0; i < m_sections.size(); ++i)
         if (m_sections[i].type.compare(type, Qt::CaseInsensitive) == 0 &&
-            m_sections[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            m_sections[i].name.compare(name, Qt::CaseInsensitive) == 0 && nth-- == 0)
             return i;
     return -1;
+}
+
+qsizetype ScriptFile::occurrence(qsizetype index) const {
+    const Section &s = m_sections.at(index);
+    qsizetype before = 0;
+    while (find(s.type, s.name, before) < index)
+        ++before;
+    return before;
 }
 
 DefinitionSection ScriptFile::section(qsizetype index) const {
@@ -121,16 +129,20 @@ WriteOutcome ScriptFile::add(const DefinitionSection &section) {
     return std::nullopt;
 }
 
-WriteOutcome ScriptFile::save(const QString &path, const DefinitionSection &section,
-                              const std::optional<QString> &replacing) {
+Outcome<qsizetype> ScriptFile::save(const QString &path, const DefinitionSection &section,
+                                    const std::optional<Place> &replacing) {
     Outcome<ScriptFile> file = read(path);
     if (!file.ok() && file.error->kind != FileError::Missing)
-        return file.error;
-    const qsizetype index = replacing ? file.value.find(section.type(), *replacing) : -1;
-    WriteOutcome changed = index >= 0 ? file.value.replace(index, section) : file.value.add(section);
+        return {-1, file.error};
+    ScriptFile &script = file.value;
+    qsizetype index = replacing ? script.find(section.type(), replacing->name, replacing->nth) : -1;
+    WriteOutcome changed = index >= 0 ? script.replace(index, section) : script.add(section);
     if (changed) {
         changed->path = path;
-        return changed;
+        return {-1, changed};
     }
-    return TextFile::writeBytes(path, file.value.bytes());
+    if (index < 0) // added: the last of its name
+        for (qsizetype nth = 0; script.find(section.type(), section.name(), nth) >= 0; ++nth)
+            index = script.find(section.type(), section.name(), nth);
+    return {script.occurrence(index), TextFile::writeBytes(path, script.bytes())};
 }

@@ -26,8 +26,11 @@ public:
         qsizetype end = 0;   // after the line end of the section's last line
     };
     const QList<Section> &sections() const { return m_sections; }
-    // The first section of that type and name, case ignored; -1 when there is none.
-    qsizetype find(QStringView type, QStringView name) const;
+    // The index of the nth section (from 0) of that type and name, case ignored; -1 when there is
+    // none.
+    qsizetype find(QStringView type, QStringView name, qsizetype nth = 0) const;
+    // How many sections before this one have its type and name.
+    qsizetype occurrence(qsizetype index) const;
     // The section's text, decoded from the system code page.
     DefinitionSection section(qsizetype index) const;
 
@@ -43,10 +46,15 @@ public:
     QByteArray lineEnd() const;
 
     // What Save does: the file at `path` (none yet reads as empty) gets the section in place of
-    // the first section of its type named `replacing`, or added when there is none or
-    // `replacing` is not given; the file is then written safely.
-    static WriteOutcome save(const QString &path, const DefinitionSection &section,
-                             const std::optional<QString> &replacing);
+    // the nth section of its type named as `replacing` says, or added when there is none or
+    // `replacing` is not given; the file is then written safely. The value is the section's
+    // occurrence among those of its type and name in the file written, to find it again.
+    struct Place {
+        QString name;
+        qsizetype nth = 0;
+    };
+    static Outcome<qsizetype> save(const QString &path, const DefinitionSection &section,
+                                   const std::optional<Place> &replacing);
 
 private:
     void scan();

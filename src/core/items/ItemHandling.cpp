@@ -11,12 +11,10 @@ QString keyText(int index) {
     return index > 0 && index < FieldCount ? kind.keys().entries().at(index - 1).text() : QString();
 }
 
-FormValues form(const QStringList &fields, const QString &rest) {
-    FormValues form = itemKind().emptyForm();
+FormValues withFields(FormValues form, const QStringList &fields) {
     form.name = fields.value(0);
     for (int i = 1; i < FieldCount; ++i)
         form.values[i - 1] = fields.value(i);
-    form.rest = rest;
     return form;
 }
 
@@ -26,12 +24,13 @@ QStringList fields(const FormValues &form) {
 
 QStringList warnings(const QStringList &fields) {
     const DefinitionKind &kind = itemKind();
-    return kind.warnings(kind.withForm(kind.fresh(), kind.emptyForm(), form(fields)));
+    return kind.warnings(kind.withForm(kind.fresh(), kind.emptyForm(), withFields(kind.emptyForm(), fields)));
 }
 
 } // namespace ItemHandling
 
 QString CompileItem(const QStringList &fields) {
     const DefinitionKind &kind = itemKind();
-    return kind.withForm(kind.fresh(), kind.emptyForm(), ItemHandling::form(fields)).text();
+    return kind.withForm(kind.fresh(), kind.emptyForm(), ItemHandling::withFields(kind.emptyForm(), fields))
+        .text();
 }

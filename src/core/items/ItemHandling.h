@@ -15,8 +15,9 @@ constexpr int FieldCount = 36;
 // "[ITEMDEF i_" for field 0, the key text ("NAME=") of any other; empty past the last field.
 QString keyText(int index);
 
-// The form of these field values (missing ones read as empty) and this rest.
-FormValues form(const QStringList &fields, const QString &rest = QString());
+// The form with these field values (missing ones read as empty); the keys the form has no field
+// for keep their values.
+FormValues withFields(FormValues form, const QStringList &fields);
 // The field values of a form.
 QStringList fields(const FormValues &form);
 

@@ -64,7 +64,7 @@ frmItem::frmItem(Navigator &navigator, UserPrompts &prompts, QWidget *parent)
 
     mnuScript = menuBar()->addMenu(QStringLiteral("Script"));
     mnuScript->setObjectName(QStringLiteral("mnuScript"));
-    const auto addAction = [this](const char *name, const char *text, QKeySequence::StandardKey key,
+    const auto addAction = [this](const char *name, const char *text, const QKeySequence &key,
                                   void (frmItem::*handler)()) {
         QAction *action = mnuScript->addAction(QString::fromLatin1(text));
         action->setObjectName(QString::fromLatin1(name));
@@ -72,11 +72,16 @@ frmItem::frmItem(Navigator &navigator, UserPrompts &prompts, QWidget *parent)
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    MnuScriptNew = addAction("MnuScriptNew", "New", QKeySequence::New, &frmItem::MnuScriptNew_Click);
-    MnuScriptOpen = addAction("MnuScriptOpen", "Open...", QKeySequence::Open, &frmItem::MnuScriptOpen_Click);
-    MnuScriptSave = addAction("MnuScriptSave", "Save", QKeySequence::Save, &frmItem::MnuScriptSave_Click);
+    // The same keys on every platform, as in the studio.
+    MnuScriptNew =
+        addAction("MnuScriptNew", "New", QKeySequence(Qt::CTRL | Qt::Key_N), &frmItem::MnuScriptNew_Click);
+    MnuScriptOpen = addAction("MnuScriptOpen", "Open...", QKeySequence(Qt::CTRL | Qt::Key_O),
+                              &frmItem::MnuScriptOpen_Click);
+    MnuScriptSave =
+        addAction("MnuScriptSave", "Save", QKeySequence(Qt::CTRL | Qt::Key_S), &frmItem::MnuScriptSave_Click);
     MnuScriptSaveAs =
-        addAction("MnuScriptSaveAs", "Save As...", QKeySequence::SaveAs, &frmItem::MnuScriptSaveAs_Click);
+        addAction("MnuScriptSaveAs", "Save As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                  &frmItem::MnuScriptSaveAs_Click);
     l = mnuScript->addSeparator();
     l->setObjectName(QStringLiteral("l"));
     mnuReturn = mnuScript->addAction(QStringLiteral("Return"));
@@ -391,8 +396,14 @@ void frmItem::SSItem_Click(int index) {
     }
 }
 
+FormValues frmItem::formValues() const {
+    FormValues form = ItemHandling::withFields(m_shown, fieldValues());
+    form.rest = txtAdd->text();
+    return form;
+}
+
 DefinitionSection frmItem::compiledSection() const {
-    return itemKind().withForm(m_base, m_shown, ItemHandling::form(fieldValues(), txtAdd->text()));
+    return itemKind().withForm(m_base, m_shown, formValues());
 }
 
 void frmItem::showCompiled() {
@@ -448,7 +459,7 @@ void frmItem::MnuScriptNew_Click() {
     if (!mayDiscard())
         return;
     m_shown = itemKind().emptyForm();
-    takeSection(itemKind().fresh(), QString());
+    takeSection(itemKind().fresh(), QString(), 0);
     fillForm(m_shown);
     setChanged(false);
 }
@@ -464,7 +475,7 @@ void frmItem::MnuScriptSaveAs_Click() {
 bool frmItem::saveScript() {
     if (m_file.isEmpty())
         return saveScriptAs();
-    return writeInto(m_file, m_base.name());
+    return writeInto(m_file, ScriptFile::Place{m_base.name(), m_nth});
 }
 
 bool frmItem::saveScriptAs() {
@@ -478,7 +489,7 @@ bool frmItem::saveScriptAs() {
     // A file of other sections keeps them: the item replaces its namesake or joins them.
     const Outcome<ScriptFile> file = ScriptFile::read(path);
     const DefinitionSection section = compiledSection();
-    std::optional<QString> replacing;
+    std::optional<ScriptFile::Place> replacing;
     if (file.ok() && file.value.find(section.type(), section.name()) >= 0) {
         const int answer = m_prompts.chooseButton(
             this,
@@ -489,27 +500,30 @@ bool frmItem::saveScriptAs() {
         if (answer < 0)
             return false;
         if (answer == 0)
-            replacing = section.name();
+            replacing = ScriptFile::Place{section.name()};
     }
     return writeInto(path, replacing);
 }
 
-bool frmItem::writeInto(const QString &path, const std::optional<QString> &replacing) {
+bool frmItem::writeInto(const QString &path, const std::optional<ScriptFile::Place> &replacing) {
     const DefinitionSection section = compiledSection();
-    if (WriteOutcome failed = ScriptFile::save(path, section, replacing)) {
-        failed->path = QDir::toNativeSeparators(path);
-        m_prompts.message(this, failed->message(QStringLiteral("written")));
+    const Outcome<qsizetype> saved = ScriptFile::save(path, section, replacing);
+    if (!saved.ok()) {
+        FileError failed = *saved.error;
+        failed.path = QDir::toNativeSeparators(path);
+        m_prompts.message(this, failed.message(QStringLiteral("written")));
         return false;
     }
-    m_shown = ItemHandling::form(fieldValues(), txtAdd->text());
-    takeSection(section, path);
+    m_shown = formValues();
+    takeSection(section, path, saved.value);
     setChanged(false);
     return true;
 }
 
-void frmItem::takeSection(const DefinitionSection &section, const QString &file) {
+void frmItem::takeSection(const DefinitionSection &section, const QString &file, qsizetype nth) {
     m_base = section;
     m_file = file;
+    m_nth = nth;
     showFileName();
 }
 
@@ -549,7 +563,7 @@ void frmItem::MnuScriptOpen_Click() {
     }
     RememberedPlaces::rememberFolder(scriptDialog, path);
     const DefinitionSection section = file.value.section(items[index]);
-    takeSection(section, path);
+    takeSection(section, path, file.value.occurrence(items[index]));
     m_shown = itemKind().formValues(section);
     fillForm(m_shown);
     setChanged(false);

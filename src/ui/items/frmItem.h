@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/definitions/DefinitionKind.h"
+#include "core/definitions/ScriptFile.h"
 #include "core/items/ItemHandling.h"
 
 #include <QMainWindow>
@@ -120,6 +121,8 @@ private:
     void switchExclusiveGroup(QCheckBox *own, QGroupBox *ownFrame, QCheckBox *other, QGroupBox *otherFrame,
                               int firstField, int lastField);
     QStringList fieldValues() const;
+    // What the form holds, over what it showed of the section.
+    FormValues formValues() const;
     void showCompiled();
     void trackChanges();
     void setChanged(bool changed);
@@ -130,10 +133,10 @@ private:
     bool saveScript();
     // Writes the item to a file the user names; true when it was written.
     bool saveScriptAs();
-    // Writes the section into a file, in place of the section named `replacing` or added.
-    bool writeInto(const QString &path, const std::optional<QString> &replacing);
-    // Takes a section as the one the form shows and edits.
-    void takeSection(const DefinitionSection &section, const QString &file);
+    // Writes the section into a file, in place of the section `replacing` names, or added.
+    bool writeInto(const QString &path, const std::optional<ScriptFile::Place> &replacing);
+    // Takes a section as the one the form shows and edits: the nth of its name in the file.
+    void takeSection(const DefinitionSection &section, const QString &file, qsizetype nth);
     void fillForm(const FormValues &form);
 
     Navigator &m_navigator;
@@ -141,6 +144,7 @@ private:
     DefinitionSection m_base; // the section read or saved last; a new item's until then
     FormValues m_shown;       // what the form showed of it
     QString m_file;
+    qsizetype m_nth = 0; // which of the sections of its name in the file it is
     bool m_changed = false;
     bool m_typedEntry = false; // a font box is taking typed text, which chooses nothing
 };
