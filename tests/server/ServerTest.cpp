@@ -1,11 +1,13 @@
 // Exports and an item loaded into the real SPHERE server with its stock script pack, and a
 // scripted game client that opens the dialogs and presses their buttons. Every scenario shares
 // one server run, made once for the whole program.
+#include "core/definitions/ScriptFile.h"
 #include "core/dialogs/ProjectCheck.h"
 #include "core/dialogs/ProjectFile.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "core/dialogs/ScriptExport.h"
 #include "core/items/ItemHandling.h"
+#include "core/items/ItemKind.h"
 #include "support/ProjectFixtures.h"
 #include "support/TestSupport.h"
 
@@ -125,10 +127,21 @@ void Server::SetUpTestSuite() {
     fields[0] = "rq_lamp";
     fields[3] = "t_container";
     fields[4] = "0a22"; // a lamp, whose base type is another
+    // A stock item opened, renamed and saved as the Item Creator does: its definition keys stay
+    // above ON=@CREATE, where the server reads them.
+    const ScriptFile weapons = ScriptFile::read(Sphere + "/scripts-x/items/weapons/i_weapons.scp").value;
+    const DefinitionSection staff = weapons.section(weapons.find(u"ITEMDEF", u"i_staff_wild_ancient"));
+    const FormValues shown = itemKind().formValues(staff);
+    QStringList staffFields = ItemHandling::fields(shown);
+    staffFields[0] = "rq_staff";
+    staffFields[17] = "7";
+    const QString saved =
+        itemKind().withForm(staff, shown, ItemHandling::withFields(shown, staffFields)).text();
     TestSupport::writeFile(scripts.filePath("item.scp"),
-                           CompileItem(fields).toLatin1() +
+                           CompileItem(fields).toLatin1() + "\r\n" + saved.toLatin1() +
                                "\r\n[FUNCTION f_rq_item]\r\nSERV.NEWITEM i_rq_lamp\r\n"
-                               "SERV.LOG rq item type <NEW.TYPE>\r\nNEW.REMOVE\r\n\r\n[EOF]\r\n");
+                               "SERV.LOG rq item type <NEW.TYPE>\r\nNEW.REMOVE\r\nSERV.NEWITEM i_rq_staff\r\n"
+                               "SERV.LOG rq staff <NEW.NAME> <NEW.TYPE>\r\nNEW.REMOVE\r\n\r\n[EOF]\r\n");
 
     const QString steps = tmp.filePath("steps.txt");
     // The client's steps: open each dialog, read its gump, press its buttons.
@@ -201,4 +214,10 @@ TEST_F(Server, LongestLineLoadsAndCheckFlagsOneMore) {
 
 TEST_F(Server, ItemKeepsItsType) {
     EXPECT_TRUE(run->log.contains("rq item type t_container")) << run->log.toStdString();
+}
+
+// The stock item read and written back is made without an undefined keyword (see the first test).
+TEST_F(Server, StockItemSavedAgainKeepsItsDefinitionKeys) {
+    EXPECT_TRUE(run->log.contains("rq staff Ancient Wild Staff t_weapon_mace_staff"))
+        << run->log.toStdString();
 }
