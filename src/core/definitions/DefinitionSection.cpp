@@ -195,7 +195,9 @@ void DefinitionSection::addValue(const KeyTable &table, KeySide side, const QStr
     for (const KeyLine &line : keyLines(side))
         if (line.key.compare(key, Qt::CaseInsensitive) == 0)
             at = line.line + 1;
-    m_lines.insert(at >= 0 ? at : insertPosition(table, side, key), key + u'=' + value);
+    if (at < 0)
+        at = insertPosition(table, side, key);
+    m_lines.insert(at, indentAt(side, at) + key + u'=' + value);
 }
 
 void DefinitionSection::replaceKeys(const KeyTable &table, KeySide side, const QStringList &keys,
@@ -213,8 +215,9 @@ void DefinitionSection::replaceKeys(const KeyTable &table, KeySide side, const Q
         addCreateSide();
     if (at < 0)
         at = insertPosition(table, side, lines.first().first);
+    const QString indent = indentAt(side, at);
     for (const auto &[key, value] : lines)
-        m_lines.insert(at++, key + u'=' + value);
+        m_lines.insert(at++, indent + key + u'=' + value);
 }
 
 void DefinitionSection::setRest(QStringView text) {
@@ -254,6 +257,22 @@ qsizetype DefinitionSection::insertPosition(const KeyTable &table, KeySide side,
             at = line.line + 1;
     }
     return at;
+}
+
+QString DefinitionSection::indentAt(KeySide side, qsizetype at) const {
+    // New lines line up with the key lines around them: the nearest above, else the first below.
+    const QList<KeyLine> present = keyLines(side);
+    const KeyLine *near = nullptr;
+    for (const KeyLine &line : present)
+        if (!near || line.line < at)
+            near = &line;
+    if (!near)
+        return QString();
+    const QString &line = m_lines[near->line];
+    qsizetype blanks = 0;
+    while (blanks < line.size() && isBlank(line[blanks]))
+        ++blanks;
+    return line.left(blanks);
 }
 
 void DefinitionSection::addCreateSide() {

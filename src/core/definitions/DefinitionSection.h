@@ -62,8 +62,8 @@ public:
     // Gives the key the value on its side: the last line of the key (the one the server keeps)
     // takes it in place, keeping how the key is written; an empty value removes that line. A key
     // not there yet gets a line "KEY=VALUE" where the table's order puts it: after the keys the
-    // table lists before it, above a key its `first` entry copies over. A create side is added
-    // first when the section has none.
+    // table lists before it, above a key its `first` entry copies over; it is indented as the key
+    // line nearest above it. A create side is added first when the section has none.
     void setValue(const KeyTable &table, KeySide side, const QString &key, const QString &value);
     // Adds a line "KEY=VALUE" after the last line of the same key on that side, or where the
     // table's order puts it: for keys that repeat.
@@ -81,6 +81,7 @@ public:
 
 private:
     qsizetype insertPosition(const KeyTable &table, KeySide side, const QString &key) const;
+    QString indentAt(KeySide side, qsizetype at) const;
     void addCreateSide();
 
     QStringList m_lines;
