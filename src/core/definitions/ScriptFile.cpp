@@ -110,19 +110,17 @@ WriteOutcome ScriptFile::add(const DefinitionSection &section) {
         return bytes.error;
     const QByteArray end = lineEnd();
     QByteArray before;
-    if (at > 0) {
-        QByteArrayView above;
-        bool ended = true;
-        LineBreaks::forEachLine(QByteArrayView(m_bytes).first(at), [&](QByteArrayView line, bool lineEnded) {
-            above = line;
-            ended = lineEnded;
-        });
-        if (!ended)
-            before += end; // the file ends in the middle of a line
-        // An empty line between the line above and the section.
-        if (!isBlankLine(above))
-            before += end;
-    }
+    QByteArrayView above; // the line above the section, none at the start of the file
+    bool ended = true;
+    LineBreaks::forEachLine(QByteArrayView(m_bytes).first(at), [&](QByteArrayView line, bool lineEnded) {
+        above = line;
+        ended = lineEnded;
+    });
+    if (!ended)
+        before += end; // the file ends in the middle of a line
+    // An empty line between the line above and the section.
+    if (!isBlankLine(above))
+        before += end;
     QByteArray after = at < m_bytes.size() ? end : QByteArray();
     m_bytes.insert(at, before + bytes.value + after);
     scan();
@@ -141,8 +139,9 @@ Outcome<qsizetype> ScriptFile::save(const QString &path, const DefinitionSection
         changed->path = path;
         return {-1, changed};
     }
+    qsizetype nth = index >= 0 ? script.occurrence(index) : 0;
     if (index < 0) // added: the last of its name
-        for (qsizetype nth = 0; script.find(section.type(), section.name(), nth) >= 0; ++nth)
-            index = script.find(section.type(), section.name(), nth);
-    return {script.occurrence(index), TextFile::writeBytes(path, script.bytes())};
+        while (script.find(section.type(), section.name(), nth + 1) >= 0)
+            ++nth;
+    return {nth, TextFile::writeBytes(path, script.bytes())};
 }
