@@ -21,10 +21,11 @@ FormValues DefinitionKind::formValues(const DefinitionSection &section) const {
     form.name = section.name();
     if (form.name.startsWith(m_shape.namePrefix, Qt::CaseInsensitive))
         form.name.remove(0, m_shape.namePrefix.size());
+    const QList<KeyLine> sides[] = {section.keyLines(KeySide::Body), section.keyLines(KeySide::Create)};
     for (qsizetype i = 0; i < m_keys.entries().size(); ++i) {
         const KeyEntry &entry = m_keys.entries()[i];
         if (!entry.repeats)
-            for (const KeyLine &line : section.keyLines(entry.side))
+            for (const KeyLine &line : sides[entry.side == KeySide::Create])
                 if (entry.matches(line.key))
                     form.values[i] = line.value;
     }

@@ -19,10 +19,10 @@ const KeyEntry *KeyTable::find(QStringView key, KeySide side) const {
 }
 
 int KeyTable::rank(const KeyEntry *entry) const {
-    if (m_entries.isEmpty() || entry < m_entries.constData() ||
-        entry >= m_entries.constData() + m_entries.size())
-        return -1;
-    return static_cast<int>(entry - m_entries.constData());
+    for (qsizetype i = 0; i < m_entries.size(); ++i)
+        if (&m_entries[i] == entry)
+            return static_cast<int>(i);
+    return -1;
 }
 
 const KeyTable &KeyTable::common() {
