@@ -74,7 +74,8 @@ public:
     void replaceKeys(const KeyTable &table, KeySide side, const QStringList &keys,
                      const QList<std::pair<QString, QString>> &lines);
     // Replaces the rest with the lines of a text; the section's last line is then ended as the
-    // text's is (an empty text leaves every line ended).
+    // text's is. With an empty text the last line kept ends as before, or with a line end when a
+    // rest was removed after it.
     void setRest(QStringView text);
 
     bool operator==(const DefinitionSection &) const = default;
