@@ -4,6 +4,7 @@
 #include "core/dialogs/ProjectCheck.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "core/dialogs/ScriptExport.h"
+#include "core/text/FileTypes.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -14,7 +15,7 @@ namespace {
 QString overwriteRefusal(const QString &projectPath, const QString &scriptPath) {
     const QFileInfo project(projectPath);
     const QFileInfo script(scriptPath);
-    if (script.suffix().compare(QLatin1String("qds"), Qt::CaseInsensitive) == 0)
+    if (FileTypes::isProjectFile(scriptPath))
         return QStringLiteral("will not write a script over a project file (.QDS)");
     if (script.exists() && project.exists() && script.canonicalFilePath() == project.canonicalFilePath())
         return QStringLiteral("will not write the script over the project file it is made from");

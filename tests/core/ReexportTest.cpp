@@ -38,8 +38,9 @@ TEST(Reexport, EachCaseFolderLeavesTheFilesRecorded) {
             const QFileInfo file(scratch.filePath(expected.fileName()));
             EXPECT_EQ(readFile(file.filePath()), readFile(expected.filePath()))
                 << file.fileName().toStdString();
-            if (before.count(file.fileName()))
+            if (before.count(file.fileName())) {
                 EXPECT_GE(file.lastModified(), before[file.fileName()].addSecs(1));
+            }
         }
         QString newParts;
         for (const QString &part : written.value.newParts)

@@ -1,12 +1,14 @@
 // Exports and an item loaded into the real SPHERE server with its stock script pack, a GM who opens
 // the dialogs and presses their buttons, and a player who sees conversations exported again and
 // reloaded while the server runs (their steps in fixtures/server). One server run for all.
+#include "core/definitions/ScriptFile.h"
 #include "core/dialogs/ExportNotes.h"
 #include "core/dialogs/ProjectCheck.h"
 #include "core/dialogs/ProjectFile.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "core/dialogs/ScriptExport.h"
 #include "core/items/ItemHandling.h"
+#include "core/items/ItemKind.h"
 #include "support/ProjectFixtures.h"
 #include "support/TestSupport.h"
 
@@ -82,7 +84,7 @@ std::vector<Reload> reloads() {
     std::vector<Reload> all;
     for (const QString &line : QString::fromUtf8(TestSupport::readFile(Steps + "edits.txt")).split(u'\n'))
         if (const QStringList f = line.split(u'|'); f.size() == 3 && !line.startsWith(u'#'))
-            all.push_back({f[0].split(u' '), f[1].split(u';'), f[2].split(u';')});
+            all.push_back({f[0].split(u' '), f[1].split(u';'), f[2].split(u';'), {}, false});
     return all;
 }
 
@@ -163,10 +165,21 @@ void Server::SetUpTestSuite() {
     fields[0] = "rq_lamp";
     fields[3] = "t_container";
     fields[4] = "0a22"; // a lamp, whose base type is another
+    // A stock item opened, renamed and saved as the Item Creator does: its definition keys stay
+    // above ON=@CREATE, where the server reads them.
+    const ScriptFile weapons = ScriptFile::read(Sphere + "/scripts-x/items/weapons/i_weapons.scp").value;
+    const DefinitionSection staff = weapons.section(weapons.find(u"ITEMDEF", u"i_staff_wild_ancient"));
+    const FormValues shown = itemKind().formValues(staff);
+    QStringList staffFields = ItemHandling::fields(shown);
+    staffFields[0] = "rq_staff";
+    staffFields[17] = "7";
+    const QString saved =
+        itemKind().withForm(staff, shown, ItemHandling::withFields(shown, staffFields)).text();
     TestSupport::writeFile(scripts.filePath("item.scp"),
-                           CompileItem(fields).toLatin1() +
+                           CompileItem(fields).toLatin1() + "\r\n" + saved.toLatin1() +
                                "\r\n[FUNCTION f_rq_item]\r\nSERV.NEWITEM i_rq_lamp\r\n"
-                               "SERV.LOG rq item type <NEW.TYPE>\r\nNEW.REMOVE\r\n\r\n[EOF]\r\n");
+                               "SERV.LOG rq item type <NEW.TYPE>\r\nNEW.REMOVE\r\nSERV.NEWITEM i_rq_staff\r\n"
+                               "SERV.LOG rq staff <NEW.NAME> <NEW.TYPE>\r\nNEW.REMOVE\r\n\r\n[EOF]\r\n");
 
     run->reloads = reloads();
     for (Reload &r : run->reloads)
@@ -274,4 +287,10 @@ TEST_F(Server, ReexportsReachAPlayerAfterAReload) {
             EXPECT_TRUE(steps.contains(ExportNotes::loadCommand(part))) << part.toStdString();
     }
     EXPECT_EQ(run->shown.join(u'\n') + u'\n', QString::fromUtf8(TestSupport::readFile(Steps + "shown.txt")));
+}
+
+// The stock item read and written back is made without an undefined keyword (see the first test).
+TEST_F(Server, StockItemSavedAgainKeepsItsDefinitionKeys) {
+    EXPECT_TRUE(run->log.contains("rq staff Ancient Wild Staff t_weapon_mace_staff"))
+        << run->log.toStdString();
 }

@@ -49,3 +49,7 @@ int ScriptedPrompts::chooseOne(QWidget *, const QString &text, const QStringList
     m_prompts.append({Prompt::Choose, text, entries.join(u'|')});
     return m_choices.isEmpty() ? -1 : m_choices.takeFirst();
 }
+
+int ScriptedPrompts::chooseButton(QWidget *parent, const QString &text, const QStringList &buttons) {
+    return chooseOne(parent, text, buttons);
+}

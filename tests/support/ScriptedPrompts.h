@@ -15,12 +15,13 @@ public:
         enum Kind { Message, Confirm, Risky, OpenFile, SaveFile, Unsaved, Choose } kind;
         QString text;     // the message or question, or the file dialog's filter
         QString fileName; // for file dialogs: the name the dialog started with; for a choice,
-                          // the entries joined by "|"
+                          // the entries (or buttons) joined by "|"
     };
 
     // Both kinds of Yes/No question take these answers; unanswered, No.
     void queueConfirm(bool yes) { m_confirms.append(yes); }
-    // Unanswered, the unsaved-changes question is cancelled and a choice is cancelled (-1).
+    // Unanswered, the unsaved-changes question is cancelled and a choice of an entry or a button
+    // is cancelled (-1).
     void queueUnsaved(UnsavedAnswer answer) { m_unsaved.append(answer); }
     void queueChoice(int index) { m_choices.append(index); }
     // An empty name stands for a cancelled dialog.
@@ -39,6 +40,7 @@ public:
     bool confirmRisky(QWidget *parent, const QString &text) override;
     UnsavedAnswer askUnsavedChanges(QWidget *parent, const QString &text) override;
     int chooseOne(QWidget *parent, const QString &text, const QStringList &entries) override;
+    int chooseButton(QWidget *parent, const QString &text, const QStringList &buttons) override;
     QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) override;
     QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName) override;
 

@@ -17,7 +17,11 @@ struct ItemScenario {
     ScriptedPrompts prompts;
     std::unique_ptr<frmItem> w = std::make_unique<frmItem>(nav, prompts);
 
-    ItemScenario() { w->show(); }
+    ItemScenario() {
+        w->show();
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    }
     QWidget &window() { return *w; }
 
     QStringList fields() const {
@@ -57,6 +61,10 @@ struct ItemScenario {
             EXPECT_EQ(w->isChanged(), text == "1");
         else if (verb == "fields")
             EXPECT_EQ(fields(), list);
+        else if (verb == "title") // as shown: "*" where the title marks unsaved work
+            EXPECT_EQ(QString(w->windowTitle()).replace("[*]", w->isWindowModified() ? "*" : ""), text);
+        else if (verb == "holds") // holds PATH BYTES: the whole file
+            EXPECT_EQ(TestSupport::readFile(path), text.section(u' ', 1).toUtf8());
         else if (verb == "saved") // saved PATH: the file holds what the output box shows
             EXPECT_EQ(TestSupport::readFile(path), w->txtOutput->text().toLatin1());
         else if (verb == "written") // written PATH: the file was made and is not empty

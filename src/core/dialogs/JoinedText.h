@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/LineBreaks.h"
+
 #include <QLatin1StringView>
 #include <QStringView>
 #include <cstring>
@@ -52,19 +54,11 @@ template <class Out, class View> void append(Out &out, View text) {
         out.append(text);
         return;
     }
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c != u'\r' && c != u'\n')
-            continue;
-        out.append(text.mid(start, i - start));
-        out.append(LineBreakMark);
-        if (c == u'\r' && i + 1 < n && text[i + 1].unicode() == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    out.append(text.mid(start));
+    LineBreaks::forEachLine(text, [&out](View line, bool ended) {
+        out.append(line);
+        if (ended)
+            out.append(LineBreakMark);
+    });
 }
 
 } // namespace JoinedText

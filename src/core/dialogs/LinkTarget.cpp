@@ -2,17 +2,13 @@
 
 #include "core/text/NumberReading.h"
 
-#include <QRegularExpression>
-
 LinkTarget linkTarget(const QString &linkPage, qint16 upperBound) {
     if (linkPage.isEmpty())
         return {LinkTarget::Empty};
-    static const QRegularExpression plain(QStringLiteral("\\A(0|[1-9][0-9]*)\\z"));
-    if (!plain.match(linkPage).hasMatch())
+    const int page = plainPageNumber(QStringView(linkPage));
+    if (page < 0)
         return {parseDecimal(linkPage) ? LinkTarget::NotPlain : LinkTarget::NotNumber};
-    bool ok = false;
-    const int page = linkPage.toInt(&ok);
-    if (!ok || page > upperBound)
+    if (page > upperBound)
         return {LinkTarget::NoSuchPage};
     return {LinkTarget::Page, static_cast<qint16>(page)};
 }

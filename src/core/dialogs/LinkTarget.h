@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <limits>
 
 // Where a linked answer leads in the exported script. The script calls the section named by
 // the prefix, "_" and the LinkPage text as it stands, so only the plain decimal form of a page
@@ -18,3 +19,21 @@ struct LinkTarget {
 };
 
 LinkTarget linkTarget(const QString &linkPage, qint16 upperBound);
+
+// The number a LinkPage text names when it is written plainly (digits, no leading zero), or
+// -1; a plain number too big for an int reads as the largest int. Any view of characters will
+// do, so that compact texts need not be copied.
+template <class View> int plainPageNumber(const View &text) {
+    if (text.isEmpty() || (text.size() > 1 && QChar(text.front()) == u'0'))
+        return -1;
+    int value = 0;
+    for (const auto c : text) {
+        const char16_t unit = QChar(c).unicode();
+        if (unit < u'0' || unit > u'9')
+            return -1;
+        const int digit = unit - u'0';
+        value = value > (std::numeric_limits<int>::max() - digit) / 10 ? std::numeric_limits<int>::max()
+                                                                       : value * 10 + digit;
+    }
+    return value;
+}

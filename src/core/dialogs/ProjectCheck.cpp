@@ -5,6 +5,7 @@
 #include "core/dialogs/ScriptExport.h"
 #include "core/dialogs/ScriptWriter.h"
 #include "core/text/CodePage.h"
+#include "core/text/ScriptSyntax.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -12,7 +13,6 @@
 #include <tuple>
 
 namespace {
-const QString commentMark = QStringLiteral("//");
 constexpr qint16 GumpButtons = 4;
 using Line = ScriptWriter::Line;
 
@@ -44,7 +44,7 @@ public:
                                     "takes for a free slot to put the next new page in"));
             if (n > 0 && !ledTo[static_cast<size_t>(n)])
                 warn(n, -1, QStringLiteral("no answer of another page leads to this page"));
-            if (page.text().contains(commentMark))
+            if (ScriptSyntax::holdsCommentMark(page.text()))
                 error(n, -1,
                       QStringLiteral(
                           "the speech holds \"//\"; the server reads the rest of its line as a comment"));
@@ -57,7 +57,7 @@ public:
     }
 
     void checkNames(const QString &speaker) {
-        if (speaker.contains(commentMark))
+        if (ScriptSyntax::holdsCommentMark(speaker))
             error(0, -1,
                   QStringLiteral("the speaker name holds \"//\"; the server reads the rest of every "
                                  "speaker line as a comment"));
@@ -132,7 +132,7 @@ private:
             checkLink(n, k, answer.LinkPage());
         else if (!answer.EndDialog())
             warn(n, k, QStringLiteral("the answer neither leads to a page nor ends the dialog"));
-        if (answer.text().contains(commentMark))
+        if (ScriptSyntax::holdsCommentMark(answer.text()))
             error(n, k,
                   QStringLiteral(
                       "the answer text holds \"//\"; the server reads the rest of its line as a comment"));

@@ -1,5 +1,7 @@
 #include "core/dialogs/QuestDialogs.h"
 
+#include "core/dialogs/LinkTarget.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -80,20 +82,10 @@ void QuestDialogs::RemoveDialog(qint16 index) {
 }
 
 namespace {
-// The page number a LinkPage names when written plainly, or -1.
-int plainPageNumber(const CompactText &link) {
-    return link.visit([](auto text) {
-        if (text.isEmpty() || text.size() > 5 || (text.size() > 1 && QChar(text.front()) == u'0'))
-            return -1;
-        int value = 0;
-        for (const auto c : text) {
-            const char16_t unit = QChar(c).unicode();
-            if (unit < u'0' || unit > u'9')
-                return -1;
-            value = value * 10 + (unit - u'0');
-        }
-        return value < QuestDialogs::MaxPages ? value : -1;
-    });
+// The page of the project a LinkPage names, or -1.
+int linkedPage(const CompactText &link) {
+    const int page = link.visit([](auto text) { return plainPageNumber(text); });
+    return page < QuestDialogs::MaxPages ? page : -1;
 }
 } // namespace
 
@@ -113,7 +105,7 @@ QuestDialogs::RemovedPage QuestDialogs::takeDialog(qint16 index) {
             ::Selection &answer = *page.m_selections[slot];
             if (!answer.m_isLinked)
                 continue;
-            const int target = plainPageNumber(answer.m_LinkPage);
+            const int target = linkedPage(answer.m_LinkPage);
             if (target < index)
                 continue;
             const qint16 was = static_cast<qint16>(p < size_t(index) ? p : p + 1);

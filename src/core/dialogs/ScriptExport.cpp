@@ -4,6 +4,7 @@
 #include "core/dialogs/QuestDialogs.h"
 #include "core/dialogs/ScriptWriter.h"
 #include "core/text/CodePage.h"
+#include "core/text/ScriptSyntax.h"
 #include "core/text/TextFile.h"
 
 #include <QDateTime>
@@ -120,15 +121,7 @@ QString partPath(const QString &path, int part) {
 }
 
 char32_t unusablePrefixCharacter(const QString &prefix) {
-    for (qsizetype i = 0; i < prefix.size(); ++i) {
-        const char16_t u = prefix[i].unicode();
-        if ((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u'_')
-            continue;
-        if (QChar::isHighSurrogate(u) && i + 1 < prefix.size() && prefix[i + 1].isLowSurrogate())
-            return QChar::surrogateToUcs4(u, prefix[i + 1].unicode());
-        return u;
-    }
-    return 0;
+    return ScriptSyntax::firstNonNameCharacter(prefix);
 }
 
 QString unusablePrefixMessage(char32_t c) {

@@ -1,7 +1,8 @@
 #include "ui/items/frmItem.h"
 
-#include "core/items/ItemScriptReader.h"
-#include "core/text/TextFile.h"
+#include "core/definitions/ScriptFile.h"
+#include "core/items/ItemKind.h"
+#include "core/text/FileTypes.h"
 #include "ui/widgets/Navigator.h"
 #include "ui/widgets/RememberedPlaces.h"
 #include "ui/widgets/RichTextBox.h"
@@ -46,10 +47,7 @@ const char *const triggerCaptions[frmItem::TriggerCount] = {
 
 // The name under which the folder of the script dialogs is remembered.
 const QString scriptDialog = QStringLiteral("itemScript");
-
-QString scriptFilter() {
-    return qtFileFilter(QStringLiteral("SPHERE Script File (*.scp)|*.SCP"));
-}
+const QString caption = QStringLiteral("RNQ Script : Item");
 
 // A frame of field rows: the first row at `top`, a small margin under the last one.
 int frameHeightFor(int rows, int top) {
@@ -60,16 +58,30 @@ int frameHeightFor(int rows, int top) {
 frmItem::frmItem(Navigator &navigator, UserPrompts &prompts, QWidget *parent)
     : QMainWindow(parent), m_navigator(navigator), m_prompts(prompts) {
     setObjectName(QStringLiteral("frmItem"));
-    setWindowTitle(QStringLiteral("RNQ Script : Item"));
+    m_base = itemKind().fresh();
+    m_shown = itemKind().emptyForm();
+    showFileName();
 
     mnuScript = menuBar()->addMenu(QStringLiteral("Script"));
     mnuScript->setObjectName(QStringLiteral("mnuScript"));
-    MnuScriptOpen = mnuScript->addAction(QStringLiteral("Open..."));
-    MnuScriptOpen->setObjectName(QStringLiteral("MnuScriptOpen"));
-    connect(MnuScriptOpen, &QAction::triggered, this, &frmItem::MnuScriptOpen_Click);
-    MnuScriptSave = mnuScript->addAction(QStringLiteral("Save As..."));
-    MnuScriptSave->setObjectName(QStringLiteral("MnuScriptSave"));
-    connect(MnuScriptSave, &QAction::triggered, this, &frmItem::MnuScriptSave_Click);
+    const auto addAction = [this](const char *name, const char *text, const QKeySequence &key,
+                                  void (frmItem::*handler)()) {
+        QAction *action = mnuScript->addAction(QString::fromLatin1(text));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(key);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    // The same keys on every platform, as in the studio.
+    MnuScriptNew =
+        addAction("MnuScriptNew", "New", QKeySequence(Qt::CTRL | Qt::Key_N), &frmItem::MnuScriptNew_Click);
+    MnuScriptOpen = addAction("MnuScriptOpen", "Open...", QKeySequence(Qt::CTRL | Qt::Key_O),
+                              &frmItem::MnuScriptOpen_Click);
+    MnuScriptSave =
+        addAction("MnuScriptSave", "Save", QKeySequence(Qt::CTRL | Qt::Key_S), &frmItem::MnuScriptSave_Click);
+    MnuScriptSaveAs =
+        addAction("MnuScriptSaveAs", "Save As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                  &frmItem::MnuScriptSaveAs_Click);
     l = mnuScript->addSeparator();
     l->setObjectName(QStringLiteral("l"));
     mnuReturn = mnuScript->addAction(QStringLiteral("Return"));
@@ -100,7 +112,7 @@ frmItem::frmItem(Navigator &navigator, UserPrompts &prompts, QWidget *parent)
 }
 
 void frmItem::trackChanges() {
-    const auto changed = [this] { m_changed = true; };
+    const auto changed = [this] { setChanged(true); };
     for (QLineEdit *box : txtBasic)
         connect(box, &QLineEdit::textChanged, this, changed);
     connect(txtAdd, &QTextEdit::textChanged, this, changed);
@@ -260,6 +272,8 @@ QWidget *frmItem::buildCompiledPage() {
 
     txtOutput = new RichTextBox(Frame1);
     txtOutput->setObjectName(QStringLiteral("txtOutput"));
+    // It shows what Save and Copy write, so it takes no edits of its own.
+    txtOutput->setReadOnly(true);
     txtOutput->setBoxFont(QStringLiteral("Arial"), 9.75);
     // What the server would make of the item otherwise than it reads, below the output.
     constexpr int warningsHeight = 72;
@@ -373,25 +387,42 @@ void frmItem::SSItem_Click(int index) {
     case 0:
         txtBasic[0]->setFocus();
         break;
-    case 3: {
+    case 3:
         txtOutput->setFocus();
-        // Built afresh each time: hand edits in the output box do not survive.
-        QString script = CompileItem(fieldValues());
-        const QString additional = txtAdd->text();
-        if (!additional.isEmpty())
-            script += additional;
-        txtOutput->setText(script);
-        lstItemWarnings->clear();
-        lstItemWarnings->addItems(ItemHandling::warnings(fieldValues()));
+        showCompiled();
         break;
-    }
     default:
         break;
     }
 }
 
-QString frmItem::compiledScript() const {
-    return CompileItem(fieldValues()) + txtAdd->text();
+FormValues frmItem::formValues() const {
+    FormValues form = ItemHandling::withFields(m_shown, fieldValues());
+    form.rest = txtAdd->text();
+    return form;
+}
+
+DefinitionSection frmItem::compiledSection() const {
+    return itemKind().withForm(m_base, m_shown, formValues());
+}
+
+void frmItem::showCompiled() {
+    // Built afresh each time from the form.
+    const DefinitionSection section = compiledSection();
+    txtOutput->setText(section.text());
+    lstItemWarnings->clear();
+    lstItemWarnings->addItems(itemKind().warnings(section));
+}
+
+void frmItem::setChanged(bool changed) {
+    m_changed = changed;
+    setWindowModified(changed);
+}
+
+void frmItem::showFileName() {
+    setWindowTitle(m_file.isEmpty()
+                       ? caption + QStringLiteral("[*]")
+                       : QStringLiteral("%1[*] - %2").arg(QFileInfo(m_file).fileName(), caption));
 }
 
 void frmItem::mnuReturn_Click() {
@@ -416,7 +447,7 @@ bool frmItem::mayDiscard() {
         return saveScript();
     case UserPrompts::UnsavedAnswer::Discard:
         // Asked once: the close that follows does not ask again.
-        m_changed = false;
+        setChanged(false);
         return true;
     case UserPrompts::UnsavedAnswer::Cancel:
         break;
@@ -424,63 +455,122 @@ bool frmItem::mayDiscard() {
     return false;
 }
 
+void frmItem::MnuScriptNew_Click() {
+    if (!mayDiscard())
+        return;
+    m_shown = itemKind().emptyForm();
+    takeSection(itemKind().fresh(), QString(), 0);
+    fillForm(m_shown);
+    setChanged(false);
+}
+
 void frmItem::MnuScriptSave_Click() {
     saveScript();
 }
 
+void frmItem::MnuScriptSaveAs_Click() {
+    saveScriptAs();
+}
+
 bool frmItem::saveScript() {
-    QString path =
-        m_prompts.saveFileName(this, scriptFilter(), RememberedPlaces::startName(scriptDialog, cdlScript));
-    if (path.isEmpty())
+    if (m_file.isEmpty())
+        return saveScriptAs();
+    return writeInto(m_file, ScriptFile::Place{m_base.name(), m_nth});
+}
+
+bool frmItem::saveScriptAs() {
+    const QString chosen = m_prompts.saveFileName(this, FileTypes::scriptFilter(),
+                                                  RememberedPlaces::startName(scriptDialog, cdlScript));
+    if (chosen.isEmpty())
         return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".scp");
+    const QString path = FileTypes::withScriptExtension(chosen);
     cdlScript = path;
-    if (WriteOutcome failed = TextFile::write(path, compiledScript())) {
-        failed->path = QDir::toNativeSeparators(path);
-        m_prompts.message(this, failed->message(QStringLiteral("written")));
+    RememberedPlaces::rememberFolder(scriptDialog, path);
+    // A file of other sections keeps them: the item replaces its namesake or joins them.
+    const Outcome<ScriptFile> file = ScriptFile::read(path);
+    const DefinitionSection section = compiledSection();
+    std::optional<ScriptFile::Place> replacing;
+    if (file.ok() && file.value.find(section.type(), section.name()) >= 0) {
+        const int answer = m_prompts.chooseButton(
+            this,
+            QStringLiteral("The file %1 already holds [%2 %3]. Replace that section, or add the item at the "
+                           "end of the file?")
+                .arg(QDir::toNativeSeparators(path), section.type(), section.name()),
+            {QStringLiteral("Replace"), QStringLiteral("Add at the End")});
+        if (answer < 0)
+            return false;
+        if (answer == 0)
+            replacing = ScriptFile::Place{section.name()};
+    }
+    return writeInto(path, replacing);
+}
+
+bool frmItem::writeInto(const QString &path, const std::optional<ScriptFile::Place> &replacing) {
+    const DefinitionSection section = compiledSection();
+    const Outcome<qsizetype> saved = ScriptFile::save(path, section, replacing);
+    if (!saved.ok()) {
+        FileError failed = *saved.error;
+        failed.path = QDir::toNativeSeparators(path);
+        m_prompts.message(this, failed.message(QStringLiteral("written")));
         return false;
     }
-    m_changed = false;
-    RememberedPlaces::rememberFolder(scriptDialog, path);
+    m_shown = formValues();
+    takeSection(section, path, saved.value);
+    setChanged(false);
     return true;
+}
+
+void frmItem::takeSection(const DefinitionSection &section, const QString &file, qsizetype nth) {
+    m_base = section;
+    m_file = file;
+    m_nth = nth;
+    showFileName();
 }
 
 void frmItem::MnuScriptOpen_Click() {
     if (!mayDiscard())
         return;
-    const QString path =
-        m_prompts.openFileName(this, scriptFilter(), RememberedPlaces::startName(scriptDialog, cdlScript));
+    const QString path = m_prompts.openFileName(this, FileTypes::scriptFilter(),
+                                                RememberedPlaces::startName(scriptDialog, cdlScript));
     if (path.isEmpty())
         return;
     cdlScript = path;
-    const Outcome<QString> script = ItemScriptReader::readFile(path);
-    if (!script.ok()) {
-        FileError error = *script.error;
+    const Outcome<ScriptFile> file = ScriptFile::read(path);
+    if (!file.ok()) {
+        FileError error = *file.error;
         error.path = QDir::toNativeSeparators(error.path);
         m_prompts.message(this, error.message(QStringLiteral("read")));
         return;
     }
-    const QStringList sections = ItemScriptReader::sectionNames(script.value);
-    int index = 0;
-    if (sections.isEmpty()) {
+    QList<qsizetype> items;
+    QStringList names;
+    for (qsizetype i = 0; i < file.value.sections().size(); ++i)
+        if (file.value.sections()[i].type.compare(itemKind().shape().sectionType, Qt::CaseInsensitive) == 0) {
+            items << i;
+            names << file.value.sections()[i].name;
+        }
+    if (items.isEmpty()) {
         m_prompts.message(
             this,
             QStringLiteral("The file %1 holds no [ITEMDEF] section.").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    if (sections.size() > 1) {
-        index = m_prompts.chooseOne(this, QStringLiteral("Which item?"), sections);
+    int index = 0;
+    if (items.size() > 1) {
+        index = m_prompts.chooseOne(this, QStringLiteral("Which item?"), names);
         if (index < 0)
             return;
     }
     RememberedPlaces::rememberFolder(scriptDialog, path);
-    const ItemScriptReader::Item item = ItemScriptReader::readSection(script.value, index);
-    fillForm(item.fields, item.additional);
-    m_changed = false;
+    const DefinitionSection section = file.value.section(items[index]);
+    takeSection(section, path, file.value.occurrence(items[index]));
+    m_shown = itemKind().formValues(section);
+    fillForm(m_shown);
+    setChanged(false);
 }
 
-void frmItem::fillForm(const QStringList &fields, const QString &additional) {
+void frmItem::fillForm(const FormValues &form) {
+    const QStringList fields = ItemHandling::fields(form);
     const auto anySet = [&](int first, int last) {
         for (int i = first; i <= last; ++i)
             if (!fields.value(i).isEmpty())
@@ -497,12 +587,13 @@ void frmItem::fillForm(const QStringList &fields, const QString &additional) {
     Check1->setChecked(anySet(23, 25));
     for (int i = 0; i < ItemHandling::FieldCount; ++i)
         txtBasic[i]->setText(fields.value(i));
-    txtAdd->setText(additional);
+    txtAdd->setText(form.rest);
     if (SSItem->currentIndex() == 3)
-        SSItem_Click(3);
+        showCompiled();
 }
 
 void frmItem::cmdCopy_Click() {
+    showCompiled();
     QApplication::clipboard()->setText(txtOutput->text());
-    m_changed = false;
+    setChanged(false);
 }

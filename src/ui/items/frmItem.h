@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/definitions/DefinitionKind.h"
+#include "core/definitions/ScriptFile.h"
 #include "core/items/ItemHandling.h"
 
 #include <QMainWindow>
 #include <array>
+#include <optional>
 
 class Navigator;
 class RichTextBox;
@@ -21,8 +24,10 @@ class QTabWidget;
 
 // The Item Creator window: the 36 item fields on tabbed pages, the weapon, armour and extra
 // groups, the trigger buttons for the additional text, and the generated item script.
-// The window holds no data beyond its controls; its "Script" menu saves the item to a script
-// file and reads one back, and it asks before work not yet saved or copied is thrown away.
+// It is a document of one item section: new, or read from a script file of many sections, into
+// which Save writes it back in place. What the form changed is all that differs from the
+// section read; the title names the file and marks unsaved work, and the window asks before
+// work not yet saved or copied is thrown away.
 class frmItem : public QMainWindow {
     Q_OBJECT
 public:
@@ -64,8 +69,10 @@ public:
     QListWidget *lstItemWarnings;
 
     QMenu *mnuScript;
+    QAction *MnuScriptNew;
     QAction *MnuScriptOpen;
     QAction *MnuScriptSave;
+    QAction *MnuScriptSaveAs;
     QAction *l;
     QAction *mnuReturn;
 
@@ -79,13 +86,19 @@ public slots:
     void cmbFontSize_Click();
     void SSItem_Click(int index);
     void mnuReturn_Click();
+    void MnuScriptNew_Click();
     void MnuScriptOpen_Click();
     void MnuScriptSave_Click();
+    void MnuScriptSaveAs_Click();
     void cmdCopy_Click();
 
 public:
     // Whether the form changed since it was opened, saved or copied.
     bool isChanged() const { return m_changed; }
+    // The section the form makes: the one read or saved last, with the form's changes.
+    DefinitionSection compiledSection() const;
+    // The file the item was read from or saved to, which Save writes; empty for a new item.
+    const QString &fileName() const { return m_file; }
     // The last chosen script file name; the save and open dialogs start from it.
     QString cdlScript;
 
@@ -108,16 +121,30 @@ private:
     void switchExclusiveGroup(QCheckBox *own, QGroupBox *ownFrame, QCheckBox *other, QGroupBox *otherFrame,
                               int firstField, int lastField);
     QStringList fieldValues() const;
-    QString compiledScript() const;
+    // What the form holds, over what it showed of the section.
+    FormValues formValues() const;
+    void showCompiled();
     void trackChanges();
+    void setChanged(bool changed);
+    void showFileName();
     // Asks what to do with unsaved work; true when the form may be thrown away.
     bool mayDiscard();
-    // Writes the item to a file the user names; true when it was written.
+    // Writes the item to its file, or to one the user names when it has none; true when written.
     bool saveScript();
-    void fillForm(const QStringList &fields, const QString &additional);
+    // Writes the item to a file the user names; true when it was written.
+    bool saveScriptAs();
+    // Writes the section into a file, in place of the section `replacing` names, or added.
+    bool writeInto(const QString &path, const std::optional<ScriptFile::Place> &replacing);
+    // Takes a section as the one the form shows and edits: the nth of its name in the file.
+    void takeSection(const DefinitionSection &section, const QString &file, qsizetype nth);
+    void fillForm(const FormValues &form);
 
     Navigator &m_navigator;
     UserPrompts &m_prompts;
+    DefinitionSection m_base; // the section read or saved last; a new item's until then
+    FormValues m_shown;       // what the form showed of it
+    QString m_file;
+    qsizetype m_nth = 0; // which of the sections of its name in the file it is
     bool m_changed = false;
     bool m_typedEntry = false; // a font box is taking typed text, which chooses nothing
 };

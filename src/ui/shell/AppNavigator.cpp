@@ -6,12 +6,12 @@
 #include "ui/widgets/RememberedPlaces.h"
 
 #include "core/text/FileError.h"
+#include "core/text/FileTypes.h"
 #include "core/text/TextFile.h"
 
 #include <QDir>
 #include <QEvent>
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 // Keeps a window's place on the screen when it is hidden or closed, and gives it back when the
@@ -73,9 +73,7 @@ void AppNavigator::unloadItemCreator() {
 
 void AppNavigator::openProjectFile(const QString &path) {
     // The studio's own rule: a name that does not exist is tried with the extension added.
-    QString named = path;
-    if (!QFileInfo::exists(named) && QFileInfo::exists(named + QStringLiteral(".QDS")))
-        named += QStringLiteral(".QDS");
+    const QString named = FileTypes::projectNamed(path);
     QFile file;
     if (WriteOutcome failed = TextFile::openForReading(file, named)) {
         openMain();

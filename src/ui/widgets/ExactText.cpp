@@ -1,5 +1,7 @@
 #include "ui/widgets/ExactText.h"
 
+#include "core/text/LineBreaks.h"
+
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -32,12 +34,12 @@ void ExactText::set(QPlainTextEdit *box, const QString &text) {
         int state = LineFeed;
         if (c == QChar::ParagraphSeparator)
             state = ParagraphSeparator;
-        else if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+        else if (const qsizetype end = LineBreaks::at(text, i); end == 2)
             state = CarriageReturnLineFeed, ++i;
+        else if (end == 0)
+            continue;
         else if (c == u'\r')
             state = CarriageReturn;
-        else if (c != u'\n')
-            continue;
         block = block.next();
         if (block.isValid())
             block.setUserState(state);

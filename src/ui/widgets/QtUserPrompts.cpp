@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 
 void QtUserPrompts::message(QWidget *parent, const QString &text) {
@@ -43,6 +44,18 @@ int QtUserPrompts::chooseOne(QWidget *parent, const QString &text, const QString
     bool ok = false;
     const QString chosen = QInputDialog::getItem(parent, title(), text, entries, 0, false, &ok);
     return ok ? int(entries.indexOf(chosen)) : -1;
+}
+
+int QtUserPrompts::chooseButton(QWidget *parent, const QString &text, const QStringList &buttons) {
+    QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Cancel, parent);
+    QList<QAbstractButton *> shown;
+    for (const QString &caption : buttons)
+        shown << box.addButton(caption, QMessageBox::AcceptRole);
+    if (!shown.isEmpty())
+        box.setDefaultButton(qobject_cast<QPushButton *>(shown.first()));
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    return int(shown.indexOf(box.clickedButton()));
 }
 
 namespace {

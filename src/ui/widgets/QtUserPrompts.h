@@ -10,6 +10,7 @@ public:
     bool confirmRisky(QWidget *parent, const QString &text) override;
     UnsavedAnswer askUnsavedChanges(QWidget *parent, const QString &text) override;
     int chooseOne(QWidget *parent, const QString &text, const QStringList &entries) override;
+    int chooseButton(QWidget *parent, const QString &text, const QStringList &buttons) override;
     QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) override;
     QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName) override;
 };

@@ -1,5 +1,7 @@
 #include "ui/widgets/RichTextBox.h"
 
+#include "core/text/LineBreaks.h"
+
 #include <QMimeData>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
@@ -10,10 +12,7 @@ RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent) {
 }
 
 QString RichTextBox::toDocumentLines(const QString &text) {
-    QString out = text;
-    out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    out.replace(u'\r', u'\n');
-    return out;
+    return LineBreaks::withLineEnds(text, u"\n");
 }
 
 QString RichTextBox::toCrLf(const QString &documentText) {
@@ -21,8 +20,7 @@ QString RichTextBox::toCrLf(const QString &documentText) {
     // toPlainText() gives paragraph ends as LF; QTextCursor selections give U+2029.
     out.replace(QChar::ParagraphSeparator, u'\n');
     out.replace(QChar::LineSeparator, u'\n');
-    out.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    return out;
+    return LineBreaks::withLineEnds(out, u"\r\n");
 }
 
 QString RichTextBox::text() const {

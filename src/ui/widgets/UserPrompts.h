@@ -32,6 +32,10 @@ public:
     // One entry chosen from a list; its index, or -1 when the user cancels.
     virtual int chooseOne(QWidget *parent, const QString &text, const QStringList &entries) = 0;
 
+    // A question with the question icon answered by one of these buttons (the first is the
+    // default) or Cancel; the index of the button, or -1 for Cancel and for closing the box.
+    virtual int chooseButton(QWidget *parent, const QString &text, const QStringList &buttons) = 0;
+
     // A file dialog. `filter` is a Qt filter such as "Farstead QDS Studio File (*.QDS)";
     // `fileName` is the name to start with; a folder ending in a separator starts there. A name
     // typed without an extension gets the first one the filter lists, before the dialog checks

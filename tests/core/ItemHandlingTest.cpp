@@ -54,6 +54,13 @@ TEST(CompileItem, WarningsForWhatTheServerReadsOtherwise) {
         {{{0, "my lamp"}, {1, "i-lamp"}}, {"the name holds characters", "the DEFNAME holds characters"}},
         {{{2, "a // b"}, {31, "//"}}, {"the value of NAME= holds \"//\"", "the value of ATTR= holds \"//\""}},
         {{{0, "a//b"}}, {"the name holds characters", "the value of the name holds \"//\""}},
+        {{{21, "1"}, {30, "t_container_locked"}, {27, "1"}, {2, "lamp~\x7f"}}, {}},
+        {{{21, "N"}, {3, "T_Container_Locked"}},
+         {"TWOHANDS=N does not make", "TYPE=T_Container_Locked in the"}},
+        {{{35, "1"}, {32, "x"}, {27, "00"}},
+         {"FRUIT= below ON=@CREATE is lost", "LAYER= below ON=@CREATE is lost",
+          "CONT=00 below ON=@CREATE names no container"}},
+        {{{2, "lamp\u00e9"}}, {"the NAME holds characters outside ASCII (\u00e9)"}},
     };
     for (const auto &c : cases) {
         const QStringList found = ItemHandling::warnings(fields(c.given));

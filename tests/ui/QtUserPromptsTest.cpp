@@ -1,0 +1,28 @@
+// The real message boxes behind the prompts interface.
+#include "ui/widgets/QtUserPrompts.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+// A choice of buttons gives the index of the one pressed, -1 for Cancel; the first is the default.
+TEST(QtUserPrompts, ChooseButtonGivesTheIndexOfTheButtonPressed) {
+    QtUserPrompts prompts;
+    for (const QString pressed : {"Add at the End", "Cancel"}) {
+        QString shownDefault;
+        QTimer::singleShot(0, [&] {
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (auto *box = qobject_cast<QMessageBox *>(top); box && box->isVisible()) {
+                    shownDefault = box->defaultButton()->text();
+                    for (QAbstractButton *button : box->buttons())
+                        if (button->text().remove(u'&') == pressed)
+                            button->click();
+                }
+        });
+        EXPECT_EQ(prompts.chooseButton(nullptr, "Replace it?", {"Replace", "Add at the End"}),
+                  pressed == "Cancel" ? -1 : 1);
+        EXPECT_EQ(shownDefault, "Replace");
+    }
+}
