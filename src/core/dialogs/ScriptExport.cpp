@@ -158,7 +158,7 @@ Outcome<QStringList> exportProject(QuestDialogs &project, const QString &prefix,
         result.error = failure(path, unusablePrefixMessage(c));
         return result;
     }
-    ScriptWriter::fillExportDefaults(project);
+    // The script writer writes the defaults (speaker, empty answers) without storing them.
     result = writeScript(project, prefix, path);
     if (!result.ok())
         return result;

@@ -40,9 +40,9 @@ QString unusablePrefixMessage(QChar c);
 // earlier, bigger export left. The value is the files written, part 1 first.
 Outcome<QStringList> writeScript(const QuestDialogs &project, const QString &prefix, const QString &path);
 
-// The whole export: fills in the project's defaults, refuses a prefix the server cannot use,
-// writes the script and, when the folder holds none, the support script. The value is every
-// file written.
+// The whole export: refuses a prefix the server cannot use, writes the script (with the
+// defaults for an empty speaker and empty answers, which the project keeps as they are) and,
+// when the folder holds none, the support script. The value is every file written.
 Outcome<QStringList> exportProject(QuestDialogs &project, const QString &prefix, const QString &path);
 
 } // namespace ScriptExport
