@@ -14,7 +14,9 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QUndoStack>
 
 namespace {
@@ -111,7 +113,16 @@ public:
             s.prompts.queueConfirm(number);
         else if (verb == "folder")
             EXPECT_TRUE(QDir().mkpath(text));
-        else if (verb == "copy") // copy FIXTURE PATH
+        else if (verb == "delete")
+            EXPECT_TRUE(QFile::remove(text));
+        else if (verb == "forget") // what earlier windows remembered: Recent, folders
+            QSettings().remove(QStringLiteral("Places"));
+        else if (verb == "recent") {
+            QStringList entries;
+            for (const QAction *entry : s.w.MnuProjRecent->actions())
+                entries << entry->text();
+            EXPECT_EQ(entries, list);
+        } else if (verb == "copy") // copy FIXTURE PATH
             EXPECT_TRUE(QFile::copy(QStringLiteral(RUNEQUILL_FIXTURES "/") + words.value(0), words.value(1)));
         else if (verb == "same") // same PATH FIXTURE: byte for byte
             EXPECT_EQ(TestSupport::readFile(words.value(0)),
