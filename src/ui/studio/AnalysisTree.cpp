@@ -48,6 +48,7 @@ void AnalysisTree::reopen() {
 
 void AnalysisTree::startOver() {
     m_openPages.clear();
+    m_openRemoved.clear();
     m_forget = true;
 }
 
@@ -55,6 +56,10 @@ void AnalysisTree::pageInserted(qint16 page) {
     std::set<int> moved;
     for (const int open : m_openPages)
         moved.insert(open >= page ? open + 1 : open);
+    if (!m_openRemoved.empty() && m_openRemoved.back() == page) {
+        m_openRemoved.pop_back();
+        moved.insert(page);
+    }
     m_openPages = std::move(moved);
 }
 
@@ -63,6 +68,8 @@ void AnalysisTree::pageRemoved(qint16 page) {
     for (const int open : m_openPages)
         if (open != page)
             moved.insert(open > page ? open - 1 : open);
+    if (moved.size() < m_openPages.size())
+        m_openRemoved.push_back(page);
     m_openPages = std::move(moved);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QTreeView>
 #include <set>
+#include <vector>
 
 class AnalysisModel;
 class QuestDialogs;
@@ -39,6 +40,8 @@ private:
 
     AnalysisModel *m_model;
     std::set<int> m_openPages;
+    // Open pages taken out, the last one last: an undo puts them back open.
+    std::vector<int> m_openRemoved;
     int m_scroll = 0;
     bool m_forget = false;
 };
