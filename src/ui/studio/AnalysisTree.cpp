@@ -3,8 +3,6 @@
 #include "core/dialogs/QuestDialogs.h"
 #include "ui/studio/AnalysisModel.h"
 
-#include <QScrollBar>
-#include <utility>
 
 namespace {
 // The page a page node stands for, or -1 for any other node.
@@ -26,9 +24,8 @@ AnalysisTree::AnalysisTree(QWidget *parent) : QTreeView(parent), m_model(new Ana
     });
     connect(this, &QTreeView::collapsed, this,
             [this](const QModelIndex &index) { m_openPages.erase(pageOfNode(index)); });
-    // Pages renumbered are laid out anew, which forgets what was open and where the view stood.
-    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this,
-            [this] { m_scroll = std::exchange(m_forget, false) ? 0 : verticalScrollBar()->value(); });
+    // Pages renumbered are laid out anew, which keeps the scroll position but forgets what was
+    // open.
     connect(m_model, &QAbstractItemModel::modelReset, this, &AnalysisTree::reopen);
 }
 
@@ -42,14 +39,12 @@ void AnalysisTree::reopen() {
     for (const int page : m_openPages)
         if (page < pages)
             expand(m_model->index(page, 0));
-    executeDelayedItemsLayout();
-    verticalScrollBar()->setValue(m_scroll);
 }
 
 void AnalysisTree::startOver() {
     m_openPages.clear();
     m_openRemoved.clear();
-    m_forget = true;
+    scrollToTop();
 }
 
 void AnalysisTree::pageInserted(qint16 page) {

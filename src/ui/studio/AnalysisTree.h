@@ -42,6 +42,4 @@ private:
     std::set<int> m_openPages;
     // Open pages taken out, the last one last: an undo puts them back open.
     std::vector<int> m_openRemoved;
-    int m_scroll = 0;
-    bool m_forget = false;
 };
