@@ -172,6 +172,10 @@ public:
                                   : s.w.Addnote(words.value(0), text.section(u' ', 2), words.value(1));
         else if (verb == "expand")
             s.w.TrvAnalysis->expand(model->index(number, 0));
+        else if (verb == "collapse")
+            s.w.TrvAnalysis->collapse(model->index(number, 0));
+        else if (verb == "problem") // a row of the problems list double-clicked, or Enter on it
+            emit s.w.lstProblems->activated(s.w.lstProblems->model()->index(number, 3));
         else if (verb == "expanded")
             EXPECT_EQ(s.w.TrvAnalysis->isExpanded(model->index(number, 0)), words.value(1) == "1");
         else if (verb == "kept")
