@@ -13,10 +13,10 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QLineEdit>
-#include <QTreeView>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTreeView>
 #include <chrono>
 
 namespace {

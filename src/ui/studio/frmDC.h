@@ -194,12 +194,13 @@ private:
     void rememberProject(const QString &path);
     void createDocks();
     void createNavigation();
-    // Brings the problems list and the map up to the project after a rebuild.
+    // Brings the problems list and the map up to the project after a rebuild; the problems list
+    // alone, which also follows the prefix and the speaker.
     void refreshDocks();
+    void refreshProblems();
     void findFrom(bool forward);
     void saveDockState() const;
 
-    void refreshProblems();
     std::shared_ptr<ConversationGraph> m_graph;
     // Makes a change through the document's history, so that it can be undone. The handler
     // shows its outcome itself; an undo or redo shows it through showChange.
