@@ -3,7 +3,6 @@
 #include "core/dialogs/QuestDialogs.h"
 #include "ui/studio/AnalysisModel.h"
 
-
 namespace {
 // The page a page node stands for, or -1 for any other node.
 int pageOfNode(const QModelIndex &index) {
