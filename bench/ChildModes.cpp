@@ -73,7 +73,6 @@ frmDC *openInStudio(AppNavigator &navigator, ScriptedPrompts &prompts, const QSt
     frmDC *studio = navigator.dialogStudio();
     if (!shownAndExposed(studio))
         return nullptr;
-    prompts.queueConfirm(true);
     prompts.queueFileName(path);
     studio->MnuProjOpen_Click();
     return studio;

@@ -40,8 +40,13 @@ inline constexpr const char *mapPage32767 = "MapPage/pages:32767";
 inline constexpr const char *wholeMap300 = "WholeMap/pages:300";
 // A QTreeWidget cleared and filled with one item per page and answer.
 inline constexpr const char *straightRebuild = "StraightRebuild/pages:32767";
-// "Open..." in the studio, up to page 0 shown.
+// "Open..." in the studio, up to page 0 shown: into a new project, and over one as large.
 inline constexpr const char *openInStudio = "OpenInStudio/pages:32767";
+inline constexpr const char *openOverLargest = "OpenInStudio/pages:32767-over-32767";
+// One letter typed into the dialog prefix box with both docks shown: the problems list and the
+// tree follow it.
+inline constexpr const char *prefixKeystroke100 = "PrefixKeystroke/pages:100";
+inline constexpr const char *prefixKeystroke32767 = "PrefixKeystroke/pages:32767";
 
 // "Remove " of page 0 in the studio holding the largest project, up to the repaint, and the
 // Undo of that removal; each is held against an absolute limit.

@@ -59,7 +59,7 @@ TEST(AuditFixes, SaveWritesInPlaceWhenOnlyTheFolderIsLocked) {
     s.prompts.queueFileName(kept);
     s.prompts.queueFileName(folder + "/new.QDS");
     s.w.MnuProjSave->trigger();
-    s.w.MnuProjSave->trigger();
+    s.w.MnuProjSaveAs->trigger();
     const QByteArray written = TestSupport::readFile(kept);
     lock(folder, false);
     EXPECT_TRUE(written.contains("PAGE 0\r\nHalt!\r\n"));

@@ -12,9 +12,16 @@
 #include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTreeView>
 #include <QUndoStack>
 
 namespace {
@@ -111,7 +118,41 @@ public:
             s.prompts.queueConfirm(number);
         else if (verb == "folder")
             EXPECT_TRUE(QDir().mkpath(text));
-        else if (verb == "copy") // copy FIXTURE PATH
+        else if (verb == "delete")
+            EXPECT_TRUE(QFile::remove(text));
+        else if (verb == "forget") // what earlier windows remembered: Recent, folders
+            QSettings().remove(QStringLiteral("Places"));
+        else if (verb == "problems") { // the problems list: "severity page/answer message"
+            QStringList rows;
+            const QAbstractItemModel *problems = s.w.lstProblems->model();
+            for (int r = 0; r < problems->rowCount(); ++r)
+                rows << QStringLiteral("%1 %2/%3 %4")
+                            .arg(problems->index(r, 0).data().toString(),
+                                 problems->index(r, 1).data().toString(),
+                                 problems->index(r, 2).data().toString(),
+                                 problems->index(r, 3).data().toString());
+            EXPECT_EQ(rows, list);
+            EXPECT_EQ(s.w.dockProblems->windowTitle(), QStringLiteral("Problems (%1)").arg(list.size()));
+        } else if (verb == "current") { // current PAGE ANSWER: the tree's current row, selected
+            const QModelIndex current = s.w.TrvAnalysis->currentIndex();
+            EXPECT_EQ(current.data(AnalysisModel::PageRole).toString() + ' ' +
+                          current.data(AnalysisModel::AnswerRole).toString(),
+                      text);
+            EXPECT_TRUE(s.w.TrvAnalysis->selectionModel()->isSelected(current));
+        } else if (verb == "activate") // a page node double-clicked, or Enter on it
+            emit s.w.TrvAnalysis->activated(model->index(number, 0));
+        else if (verb == "scroll")
+            s.w.TrvAnalysis->verticalScrollBar()->setValue(number);
+        else if (verb == "scrolled")
+            EXPECT_EQ(s.w.TrvAnalysis->verticalScrollBar()->value(), number);
+        else if (verb == "emotes") // the stretches of the speech box shown in red
+            EXPECT_EQ(redStretches(), list);
+        else if (verb == "recent") {
+            QStringList entries;
+            for (const QAction *entry : s.w.MnuProjRecent->actions())
+                entries << entry->text();
+            EXPECT_EQ(entries, list);
+        } else if (verb == "copy") // copy FIXTURE PATH
             EXPECT_TRUE(QFile::copy(QStringLiteral(RUNEQUILL_FIXTURES "/") + words.value(0), words.value(1)));
         else if (verb == "same") // same PATH FIXTURE: byte for byte
             EXPECT_EQ(TestSupport::readFile(words.value(0)),
@@ -131,6 +172,10 @@ public:
                                   : s.w.Addnote(words.value(0), text.section(u' ', 2), words.value(1));
         else if (verb == "expand")
             s.w.TrvAnalysis->expand(model->index(number, 0));
+        else if (verb == "collapse")
+            s.w.TrvAnalysis->collapse(model->index(number, 0));
+        else if (verb == "problem") // a row of the problems list double-clicked, or Enter on it
+            emit s.w.lstProblems->activated(s.w.lstProblems->model()->index(number, 3));
         else if (verb == "expanded")
             EXPECT_EQ(s.w.TrvAnalysis->isExpanded(model->index(number, 0)), words.value(1) == "1");
         else if (verb == "kept")
@@ -200,6 +245,10 @@ public:
 
     QWidget &window() { return s.w; }
 
+    // Each table starts from the window a new user sees: no dock shown.
+    struct NoDocks {
+        NoDocks() { QSettings().remove(QStringLiteral("StudioDocks")); }
+    } noDocks;
     Studio s;
 
 private:
@@ -210,6 +259,14 @@ private:
             for (int k = 0; k < model->rowCount(model->index(page, 0)); ++k)
                 out << model->index(k, 0, model->index(page, 0)).data(AnalysisModel::KeyRole).toString();
         }
+        return out;
+    }
+    QStringList redStretches() const {
+        QStringList out;
+        for (QTextBlock b = s.w.txtSpeech->document()->firstBlock(); b.isValid(); b = b.next())
+            for (const QTextLayout::FormatRange &range : b.layout()->formats())
+                if (range.format.foreground().color() == QColor(Qt::red))
+                    out << b.text().mid(range.start, range.length);
         return out;
     }
     // The file dialogs asked for: their filter and the name they started with.

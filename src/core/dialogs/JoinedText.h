@@ -3,6 +3,7 @@
 #include "core/text/LineBreaks.h"
 
 #include <QLatin1StringView>
+#include <QString>
 #include <QStringView>
 #include <cstring>
 
@@ -59,6 +60,21 @@ template <class Out, class View> void append(Out &out, View text) {
         if (ended)
             out.append(LineBreakMark);
     });
+}
+
+// The way back for a text read from a file: each "<var.br>" becomes a line break (LF), the
+// break the studio's speech box makes.
+inline QString restoreLineBreaks(QStringView text) {
+    if (!text.contains(LineBreakMark))
+        return text.toString();
+    QString out;
+    out.reserve(text.size());
+    qsizetype start = 0;
+    for (qsizetype at = text.indexOf(LineBreakMark); at >= 0; at = text.indexOf(LineBreakMark, start)) {
+        out.append(text.mid(start, at - start)).append(u'\n');
+        start = at + LineBreakMark.size();
+    }
+    return out.append(text.mid(start));
 }
 
 } // namespace JoinedText

@@ -93,7 +93,8 @@ PagesRead readPages(TextFileLines &lines, SlotPlan &plan, std::vector<std::uniqu
     for (;;) {
         if (!lines.next(line))
             return PagesRead::Damaged;
-        auto page = std::make_unique<Dialog>(line.toString());
+        // The speech box shows a line break where the file holds "<var.br>".
+        auto page = std::make_unique<Dialog>(JoinedText::restoreLineBreaks(line));
         bool anotherPage = false;
         while (lines.next(line)) {
             if (line.startsWith(PageMarker)) {
@@ -269,6 +270,9 @@ Outcome<Header> read(QIODevice &device, QuestDialogs &project) {
     TextFileLines lines;
     if (WriteOutcome failed = lines.open(device))
         return {{}, std::move(failed)};
+    // A picture or a file of another program: its bytes would read as a nonsense project.
+    if (lines.holdsNul())
+        return {{}, FileError{{}, 0, notTextReason()}};
     return parseLines(lines, project);
 }
 

@@ -17,6 +17,11 @@ inline QString damagedMessage() {
     return QStringLiteral("The file is either corrupted or in the wrong format");
 }
 
+// Why a file holding NUL bytes is refused: no project file holds one.
+inline QString notTextReason() {
+    return QStringLiteral("It holds NUL bytes, so it is not a text project file");
+}
+
 // Writes the file to the device. A line break inside the prefix, the speaker, a speech or an
 // answer text is written as "<var.br>", so that every text stays on its one line. A linked
 // answer whose page id is not a number (an empty one included) is written as not linked ("-1"):
@@ -38,10 +43,11 @@ struct Header {
 
 // Reads the file from the device into `project`, which the caller has cleared first: pages are
 // handed to AddNewDialog in file order. A line ends at CR LF or a lone CR (a lone LF belongs to
-// the line); a file with no CR at all ends its lines at LF. Fails with:
+// the line); a file with no CR at all ends its lines at LF. "<var.br>" in a speech reads as a
+// line break (LF), which write() turns back into "<var.br>". Fails with:
 // - Damaged, at the line where the format broke off: the pages read before it were loaded;
-// - Failed, when the device cannot be read or the file holds more pages than a project can
-//   (nothing was loaded then).
+// - Failed, when the device cannot be read, the file holds a NUL byte (notTextReason()) or more
+//   pages than a project can (nothing was loaded then).
 // The error names no file.
 Outcome<Header> read(QIODevice &device, QuestDialogs &project);
 

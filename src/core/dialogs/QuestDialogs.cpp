@@ -136,6 +136,20 @@ void QuestDialogs::restoreDialog(RemovedPage removed) {
     renumberFrom(static_cast<size_t>(removed.index));
 }
 
+void QuestDialogs::swap(QuestDialogs &other) {
+    if (&other == this)
+        return;
+    pagesAboutToReset();
+    other.pagesAboutToReset();
+    std::swap(m_pages, other.m_pages);
+    std::swap(m_placeholders, other.m_placeholders);
+    std::swap(m_Speaker, other.m_Speaker);
+    for (auto &page : m_pages)
+        page->m_project = this;
+    for (auto &page : other.m_pages)
+        page->m_project = &other;
+}
+
 std::unique_ptr<::Dialog> QuestDialogs::replaceDialog(qint16 index, std::unique_ptr<::Dialog> page) {
     if (!page || index < 0 || index >= Count())
         return nullptr;

@@ -77,6 +77,11 @@ public:
     // Removes the last page without touching any link and hands it back; the only page stays.
     std::unique_ptr<::Dialog> takeLastDialog();
 
+    // Exchanges the pages and the speaker with `other`, whose observers, like this project's, are
+    // told that every page is about to go. A project read in full replaces the one shown this
+    // way, and the one shown stays whole until then.
+    void swap(QuestDialogs &other);
+
     // Writes the project as a SPHERE dialog script (see dialogs/ScriptWriter.h), in numbered
     // parts when it is too big for one file (see dialogs/ScriptExport.h). An empty Speaker is
     // written as "<SRC.TARG.NAME>" and every empty answer text as "End Dialog"; the project

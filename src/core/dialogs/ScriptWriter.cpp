@@ -1,5 +1,6 @@
 #include "core/dialogs/ScriptWriter.h"
 
+#include "core/dialogs/EmoteMarks.h"
 #include "core/dialogs/JoinedText.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "core/text/Ascii.h"
@@ -8,7 +9,6 @@
 
 #include <QIODevice>
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -36,39 +36,18 @@ constexpr QLatin1StringView MoreButtons[] = {
 
 using JoinedText::mayHoldLineBreak;
 
-// The next '*' at or after `from`, or -1.
-qsizetype nextStar(QStringView text, qsizetype from) {
-    return text.indexOf(u'*', from);
-}
-
-qsizetype nextStar(QLatin1StringView text, qsizetype from) {
-    if (from >= text.size())
-        return -1;
-    const void *star = std::memchr(text.data() + from, '*', size_t(text.size() - from));
-    return star ? static_cast<const char *>(star) - text.data() : -1;
-}
-
 // Appends the emote-coloured speech. One pass does both replacements: neither mark can
 // overlap the other, and neither replacement holds a '*', so this equals replacing every
 // "*[" first and then every "*/]".
 template <class Out, class View> void appendConverted(Out &out, View speech) {
     out.append(QLatin1StringView("<var.bfont_lgrey>"));
-    const qsizetype n = speech.size();
-    const auto at = [&](qsizetype k, char16_t c) { return k < n && speech[k].unicode() == c; };
     qsizetype start = 0;
-    for (qsizetype i = nextStar(speech, 0); i >= 0; i = nextStar(speech, i + 1)) {
-        if (at(i + 1, u'[')) {
-            out.append(speech.mid(start, i - start));
-            out.append(QLatin1StringView("<var.bfont_red>["));
-            start = i + 2;
-            i += 1;
-        } else if (at(i + 1, u'/') && at(i + 2, u']')) {
-            out.append(speech.mid(start, i - start));
-            out.append(QLatin1StringView("] <var.bfont_lgrey>"));
-            start = i + 3;
-            i += 2;
-        }
-    }
+    EmoteMarks::scan(speech, [&](qsizetype at, EmoteMarks::Mark mark) {
+        out.append(speech.mid(start, at - start));
+        out.append(mark == EmoteMarks::Opening ? QLatin1StringView("<var.bfont_red>[")
+                                               : QLatin1StringView("] <var.bfont_lgrey>"));
+        start = at + EmoteMarks::length(mark);
+    });
     out.append(speech.mid(start));
 }
 

@@ -28,7 +28,7 @@ WriteOutcome TextFileLines::open(QIODevice &device) {
     return std::nullopt;
 }
 
-// One pass over the file: whether it holds a CR, and whether the code page reads all of it.
+// One pass over the file: whether it holds a CR or a NUL, and whether the code page reads all of it.
 // A file it cannot read is decoded whole, with the fallback that CodePage::decode applies.
 bool TextFileLines::survey() {
     m_whole = !CodePage::isAsciiCompatible(CodePage::encoding());
@@ -45,6 +45,7 @@ bool TextFileLines::survey() {
         if (n == 0)
             break;
         m_byCarriageReturn = m_byCarriageReturn || std::memchr(block.constData(), '\r', size_t(n));
+        m_holdsNul = m_holdsNul || std::memchr(block.constData(), '\0', size_t(n));
         if (check && !m_whole && (!carry.isEmpty() || !Ascii::isAscii(block.constData(), n))) {
             qsizetype cut = n;
             while (cut > 0 && static_cast<unsigned char>(block[cut - 1]) >= 0x80)

@@ -24,6 +24,8 @@ public:
     bool next(QStringView &line);
 
     bool failed() const { return !m_error.isEmpty(); }
+    // True when the file holds a NUL byte: no text file of this program's holds one.
+    bool holdsNul() const { return m_holdsNul; }
     // The number of the line the last call to next() read, counting from 1; for a call that
     // found the end, the line that would have come next.
     qint64 lineNumber() const { return m_lineNumber; }
@@ -39,6 +41,7 @@ private:
     qint64 m_lineNumber = 0;
     QString m_error;
     bool m_byCarriageReturn = false;
+    bool m_holdsNul = false;
     // A code page that does not agree with ASCII, or a file it cannot read: the whole text is
     // decoded as TextFile::read() does and split from there.
     bool m_whole = false;

@@ -6,6 +6,7 @@
 #include "ui/widgets/Navigator.h"
 #include "ui/widgets/RememberedPlaces.h"
 #include "ui/widgets/RichTextBox.h"
+#include "ui/widgets/UnsavedChanges.h"
 #include "ui/widgets/UserPrompts.h"
 
 #include <QApplication>
@@ -440,19 +441,13 @@ void frmItem::closeEvent(QCloseEvent *event) {
 }
 
 bool frmItem::mayDiscard() {
-    if (!m_changed)
-        return true;
-    switch (m_prompts.askUnsavedChanges(this, QStringLiteral("The item has changed. Save it?"))) {
-    case UserPrompts::UnsavedAnswer::Save:
-        return saveScript();
-    case UserPrompts::UnsavedAnswer::Discard:
-        // Asked once: the close that follows does not ask again.
+    const bool mayGo = UnsavedChanges::mayDiscard(m_prompts, this, m_changed,
+                                                  QStringLiteral("The item has changed. Save it?"),
+                                                  [this] { return saveScript(); });
+    // Asked once: the close that follows does not ask again.
+    if (mayGo)
         setChanged(false);
-        return true;
-    case UserPrompts::UnsavedAnswer::Cancel:
-        break;
-    }
-    return false;
+    return mayGo;
 }
 
 void frmItem::MnuScriptNew_Click() {

@@ -76,12 +76,18 @@ void AppNavigator::openProjectFile(const QString &path) {
     const QString named = FileTypes::projectNamed(path);
     QFile file;
     if (WriteOutcome failed = TextFile::openForReading(file, named)) {
-        openMain();
+        // An open studio keeps its project and says why; otherwise the main window does.
+        if (!m_studio)
+            openMain();
         failed->path = QDir::toNativeSeparators(named);
-        m_prompts.message(m_main, failed->message(QStringLiteral("read")));
+        QWidget *window = m_studio ? static_cast<QWidget *>(m_studio.data()) : m_main.data();
+        m_prompts.message(window, failed->message(QStringLiteral("read")));
         return;
     }
     file.close();
+    const bool studioWasOpen = m_studio;
     openDialogStudio();
-    m_studio->OpenProjectFile(named);
+    m_studio->raise();
+    if (!studioWasOpen || m_studio->mayDiscardProject())
+        m_studio->OpenProjectFile(named);
 }

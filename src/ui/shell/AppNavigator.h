@@ -11,8 +11,8 @@
 
 class UserPrompts;
 
-// Opens and closes the program's windows. It also owns what outlives a window: the Dialog
-// Studio's project, which keeps its speaker name when the studio is closed and opened again.
+// Opens and closes the program's windows. It also owns the Dialog Studio's project, which each
+// new studio window starts afresh.
 class AppNavigator : public Navigator {
 public:
     // `prompts` answers the windows' questions; by default real message boxes and dialogs.
@@ -26,7 +26,8 @@ public:
 
     // Starts the program on a project file: the Dialog Studio with that file, as its "Open..."
     // would show it. A file that cannot be read is reported as "Open..." reports it, and the
-    // main window is shown instead.
+    // main window is shown instead. Into a studio already open, the file goes as "Open..."
+    // takes it, after the same question about unsaved changes.
     void openProjectFile(const QString &path);
 
     QuestDialogs &studioProject() { return m_project; }

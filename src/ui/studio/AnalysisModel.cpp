@@ -45,12 +45,17 @@ void AnalysisModel::projectDestroyed(const QuestDialogs &project) {
 
 void AnalysisModel::sync(QuestDialogs &project, const QString &prefix) {
     // Added nodes, another project, and pages reset or renumbered cannot be patched: start over.
-    // So does a new prefix, which changes every node's key: a view told of each node on its
-    // own would look for every answer of every closed page among the rows it shows.
     if (!m_synced || !m_current || &project != m_project || !m_extras.empty() ||
-        project.Count() < int(m_answerCounts.size()) || prefix != m_prefix) {
+        project.Count() < int(m_answerCounts.size())) {
         resetFrom(project, prefix);
         return;
+    }
+    // A new prefix changes every key and no text: the page nodes tell of it, their answers' keys
+    // are read afresh like theirs.
+    if (prefix != m_prefix) {
+        m_prefix = prefix;
+        if (!m_answerCounts.empty())
+            emit dataChanged(index(0, 0), index(int(m_answerCounts.size()) - 1, 0), {KeyRole});
     }
     // Each kept page is let go before its rows change, so that the tree reads the page from
     // the project from then on.

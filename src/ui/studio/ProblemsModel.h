@@ -8,7 +8,8 @@
 
 // The problems list: what the check rules find in the project, one row per finding with its
 // severity, page and answer. The project tells the model when it changes, so a refresh after
-// which nothing changed (a keystroke in a box, which stores nothing) costs nothing.
+// which nothing changed (a keystroke in the speech box, which stores nothing) costs nothing,
+// and one after which only the prefix or the speaker changed checks only what they change.
 class ProblemsModel : public QAbstractTableModel, private ProjectObserver {
     Q_OBJECT
 public:
@@ -22,7 +23,6 @@ public:
     // Checks the project again when it, the prefix or the speaker changed since the last
     // refresh. True when the rows changed.
     bool refresh(QuestDialogs &project, const QString &prefix, const QString &speaker);
-    const std::vector<Finding> &findings() const { return m_findings; }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -34,10 +34,18 @@ private:
     void pagesAboutToReset() override;
     void projectDestroyed(const QuestDialogs &project) override;
 
+    // The rows are the pages' findings with the names' merged in (checkProject's order); the
+    // names' findings are few, and each knows its row.
+    const Finding &findingAt(int row) const;
+    static std::vector<int> rowsOf(const std::vector<Finding> &pages, const std::vector<Finding> &names);
+    bool showNames(std::vector<Finding> names);
+
     QuestDialogs *m_project = nullptr;
     bool m_stale = true;
     qint16 m_count = -1;
     QString m_prefix;
     QString m_speaker;
-    std::vector<Finding> m_findings;
+    PageFindings m_pages;
+    std::vector<Finding> m_names;
+    std::vector<int> m_nameRows;
 };

@@ -1,10 +1,12 @@
 #include "ui/studio/StudioCommands.h"
 
+#include "ui/studio/StudioDocument.h"
+
 #include <algorithm>
 #include <utility>
 
-StudioCommand::StudioCommand(QuestDialogs &project, ShowChange show, const QString &text)
-    : QUndoCommand(text), m_project(project), m_show(std::move(show)) {}
+StudioCommand::StudioCommand(StudioDocument &document, const QString &text)
+    : QUndoCommand(text), m_document(document) {}
 
 void StudioCommand::redo() {
     forward();
@@ -19,8 +21,40 @@ void StudioCommand::undo() {
 }
 
 void StudioCommand::show(qint16 page, qint16 answer) const {
-    if (m_show)
-        m_show(page, answer);
+    emit m_document.changeRevisited(page, answer);
+}
+
+QuestDialogs &StudioCommand::project() const {
+    return m_document.project();
+}
+
+NameCommand::NameCommand(StudioDocument &document, Name name, const QString &before, const QString &after)
+    : QUndoCommand(name == Prefix ? QStringLiteral("Dialog Prefix") : QStringLiteral("Speaker Name")),
+      m_document(document), m_name(name), m_before(before), m_after(after) {}
+
+void NameCommand::store(const QString &text) {
+    if (m_name == Prefix)
+        m_document.storePrefix(text);
+    else
+        m_document.storeSpeaker(text);
+}
+
+void NameCommand::redo() {
+    store(m_after);
+}
+
+void NameCommand::undo() {
+    store(m_before);
+}
+
+int NameCommand::id() const {
+    return 1 + m_name;
+}
+
+bool NameCommand::mergeWith(const QUndoCommand *other) {
+    m_after = static_cast<const NameCommand *>(other)->m_after;
+    setObsolete(m_after == m_before);
+    return true;
 }
 
 AnswerFields AnswerFields::of(const Selection &answer) {
@@ -37,14 +71,13 @@ QString onPage(const char *what, qint16 page) {
 }
 } // namespace
 
-ApplyCommand::ApplyCommand(QuestDialogs &project, ShowChange show, qint16 page, qint16 slot)
-    : StudioCommand(project, std::move(show), onPage("Apply", page)), m_page(page), m_slot(slot) {}
+ApplyCommand::ApplyCommand(StudioDocument &document, qint16 page, qint16 slot)
+    : StudioCommand(document, onPage("Apply", page)), m_page(page), m_slot(slot) {}
 
-std::unique_ptr<ApplyCommand> ApplyCommand::make(QuestDialogs &project, ShowChange show, qint16 page,
-                                                 qint16 slot, const QString &speech,
-                                                 const AnswerFields &answer) {
-    const Dialog &dialog = project.Dialog(page);
-    std::unique_ptr<ApplyCommand> command(new ApplyCommand(project, std::move(show), page, slot));
+std::unique_ptr<ApplyCommand> ApplyCommand::make(StudioDocument &document, qint16 page, qint16 slot,
+                                                 const QString &speech, const AnswerFields &answer) {
+    const Dialog &dialog = document.project().Dialog(page);
+    std::unique_ptr<ApplyCommand> command(new ApplyCommand(document, page, slot));
     if (!dialog.visitText([&speech](auto text) { return text == speech; })) {
         command->m_speechBefore = dialog.text();
         command->m_speechAfter = speech;
@@ -60,11 +93,12 @@ std::unique_ptr<ApplyCommand> ApplyCommand::make(QuestDialogs &project, ShowChan
 }
 
 void ApplyCommand::store(const std::optional<QString> &speech, const std::optional<AnswerFields> &answer) {
-    Dialog &dialog = m_project.Dialog(m_page);
+    Dialog &dialog = project().Dialog(m_page);
     if (speech)
         dialog.setText(*speech);
     if (answer)
         answer->storeInto(dialog.Selection(m_slot));
+    emit m_document.pageChanged(m_page);
 }
 
 void ApplyCommand::forward() {
@@ -83,60 +117,67 @@ void ApplyCommand::showBackward() const {
     show(m_page, m_slot);
 }
 
-AddPageCommand::AddPageCommand(QuestDialogs &project, ShowChange show, std::unique_ptr<Dialog> page)
-    : StudioCommand(project, std::move(show), QString()), m_page(std::move(page)),
-      m_slot(project.nextFreeSlot()), m_appended(m_slot == project.Count()) {
+AddPageCommand::AddPageCommand(StudioDocument &document, std::unique_ptr<Dialog> page)
+    : StudioCommand(document, QString()), m_page(std::move(page)), m_slot(document.project().nextFreeSlot()),
+      m_appended(m_slot == document.project().Count()) {
     setText(QStringLiteral("Add New page %1").arg(m_slot));
 }
 
 void AddPageCommand::forward() {
-    if (m_appended)
-        m_project.AddNewDialog(std::move(m_page));
-    else
-        m_page = m_project.replaceDialog(m_slot, std::move(m_page));
+    if (m_appended) {
+        project().AddNewDialog(std::move(m_page));
+        emit m_document.pageInserted(m_slot);
+    } else {
+        m_page = project().replaceDialog(m_slot, std::move(m_page));
+        emit m_document.pageChanged(m_slot);
+    }
 }
 
 void AddPageCommand::backward() {
-    if (m_appended)
-        m_page = m_project.takeLastDialog();
-    else
-        m_page = m_project.replaceDialog(m_slot, std::move(m_page));
+    if (m_appended) {
+        m_page = project().takeLastDialog();
+        emit m_document.pageRemoved(m_slot);
+    } else {
+        m_page = project().replaceDialog(m_slot, std::move(m_page));
+        emit m_document.pageChanged(m_slot);
+    }
 }
 
 void AddPageCommand::showForward() const {
-    show(m_project.UpperBound(), 0);
+    show(project().UpperBound(), 0);
 }
 
 void AddPageCommand::showBackward() const {
-    show(std::min(m_slot, m_project.UpperBound()), 0);
+    show(std::min(m_slot, project().UpperBound()), 0);
 }
 
-RemovePageCommand::RemovePageCommand(QuestDialogs &project, ShowChange show, qint16 page)
-    : StudioCommand(project, std::move(show), QStringLiteral("Remove page %1").arg(page)), m_index(page) {}
+RemovePageCommand::RemovePageCommand(StudioDocument &document, qint16 page)
+    : StudioCommand(document, QStringLiteral("Remove page %1").arg(page)), m_index(page) {}
 
 void RemovePageCommand::forward() {
-    m_removed = m_project.takeDialog(m_index);
+    m_removed = project().takeDialog(m_index);
+    emit m_document.pageRemoved(m_index);
 }
 
 void RemovePageCommand::backward() {
-    m_project.restoreDialog(std::move(m_removed));
+    project().restoreDialog(std::move(m_removed));
     m_removed = {};
+    emit m_document.pageInserted(m_index);
 }
 
 void RemovePageCommand::showForward() const {
-    show(m_project.UpperBound(), 0);
+    show(project().UpperBound(), 0);
 }
 
 void RemovePageCommand::showBackward() const {
     show(m_index, 0);
 }
 
-AddAnswerCommand::AddAnswerCommand(QuestDialogs &project, ShowChange show, qint16 page,
-                                   const AnswerFields &added)
-    : StudioCommand(project, std::move(show), onPage("Add New answer", page)), m_page(page), m_added(added) {}
+AddAnswerCommand::AddAnswerCommand(StudioDocument &document, qint16 page, const AnswerFields &added)
+    : StudioCommand(document, onPage("Add New answer", page)), m_page(page), m_added(added) {}
 
 void AddAnswerCommand::forward() {
-    Dialog &dialog = m_project.Dialog(m_page);
+    Dialog &dialog = project().Dialog(m_page);
     const qint16 count = dialog.SelectionCount();
     m_slot = count;
     for (qint16 slot = 0; slot < count; ++slot)
@@ -149,37 +190,41 @@ void AddAnswerCommand::forward() {
     auto answer = std::make_unique<Selection>();
     m_added.storeInto(*answer);
     dialog.AddSelection(std::move(answer));
+    emit m_document.pageChanged(m_page);
 }
 
 void AddAnswerCommand::backward() {
-    Dialog &dialog = m_project.Dialog(m_page);
+    Dialog &dialog = project().Dialog(m_page);
     if (m_appended)
         dialog.RemoveSelection(m_slot);
     else
         m_replaced.storeInto(dialog.Selection(m_slot));
+    emit m_document.pageChanged(m_page);
 }
 
 void AddAnswerCommand::showForward() const {
-    show(m_page, m_project.Dialog(m_page).SelectionUBound());
+    show(m_page, project().Dialog(m_page).SelectionUBound());
 }
 
 void AddAnswerCommand::showBackward() const {
-    show(m_page, std::min(m_slot, m_project.Dialog(m_page).SelectionUBound()));
+    show(m_page, std::min(m_slot, project().Dialog(m_page).SelectionUBound()));
 }
 
-RemoveAnswerCommand::RemoveAnswerCommand(QuestDialogs &project, ShowChange show, qint16 page, qint16 slot)
-    : StudioCommand(project, std::move(show), onPage("Remove answer", page)), m_page(page), m_slot(slot) {}
+RemoveAnswerCommand::RemoveAnswerCommand(StudioDocument &document, qint16 page, qint16 slot)
+    : StudioCommand(document, onPage("Remove answer", page)), m_page(page), m_slot(slot) {}
 
 void RemoveAnswerCommand::forward() {
-    m_removed = m_project.Dialog(m_page).takeSelection(m_slot);
+    m_removed = project().Dialog(m_page).takeSelection(m_slot);
+    emit m_document.pageChanged(m_page);
 }
 
 void RemoveAnswerCommand::backward() {
-    m_project.Dialog(m_page).insertSelection(m_slot, std::move(m_removed));
+    project().Dialog(m_page).insertSelection(m_slot, std::move(m_removed));
+    emit m_document.pageChanged(m_page);
 }
 
 void RemoveAnswerCommand::showForward() const {
-    show(m_page, m_project.Dialog(m_page).SelectionUBound());
+    show(m_page, project().Dialog(m_page).SelectionUBound());
 }
 
 void RemoveAnswerCommand::showBackward() const {

@@ -4,34 +4,53 @@
 
 #include <QString>
 #include <QUndoCommand>
-#include <functional>
 #include <memory>
 #include <optional>
 
-// Shows the page and answer a command changed, after it is undone or redone from the history.
-using ShowChange = std::function<void(qint16 page, qint16 answer)>;
+class StudioDocument;
 
 // One change to the project that can be taken back. The window makes the change by pushing the
-// command (its first redo); every later redo and undo also shows the page it changes.
+// command to the document (its first redo); each redo and undo tells the document's views what
+// changed, and every later one also which page and answer show it (changeRevisited).
 class StudioCommand : public QUndoCommand {
 public:
     void redo() final;
     void undo() final;
 
 protected:
-    StudioCommand(QuestDialogs &project, ShowChange show, const QString &text);
+    StudioCommand(StudioDocument &document, const QString &text);
     virtual void forward() = 0;
     virtual void backward() = 0;
     // What to show once the change has been made or taken back.
     virtual void showForward() const = 0;
     virtual void showBackward() const = 0;
     void show(qint16 page, qint16 answer) const;
+    QuestDialogs &project() const;
 
-    QuestDialogs &m_project;
+    StudioDocument &m_document;
 
 private:
-    ShowChange m_show;
     bool m_done = false;
+};
+
+// The dialog prefix or the speaker name. Typing into one box is one step: each edit merges
+// into the one before it, and one that brings the text back leaves no step at all.
+class NameCommand : public QUndoCommand {
+public:
+    enum Name { Prefix, Speaker };
+    NameCommand(StudioDocument &document, Name name, const QString &before, const QString &after);
+    void redo() override;
+    void undo() override;
+    int id() const override;
+    bool mergeWith(const QUndoCommand *other) override;
+
+private:
+    void store(const QString &text);
+
+    StudioDocument &m_document;
+    Name m_name;
+    QString m_before;
+    QString m_after;
 };
 
 // An answer's four fields, as stored.
@@ -50,11 +69,11 @@ struct AnswerFields {
 class ApplyCommand : public StudioCommand {
 public:
     // Null when storing the speech and the answer would change nothing.
-    static std::unique_ptr<ApplyCommand> make(QuestDialogs &project, ShowChange show, qint16 page,
-                                              qint16 slot, const QString &speech, const AnswerFields &answer);
+    static std::unique_ptr<ApplyCommand> make(StudioDocument &document, qint16 page, qint16 slot,
+                                              const QString &speech, const AnswerFields &answer);
 
 private:
-    ApplyCommand(QuestDialogs &project, ShowChange show, qint16 page, qint16 slot);
+    ApplyCommand(StudioDocument &document, qint16 page, qint16 slot);
     void forward() override;
     void backward() override;
     void showForward() const override;
@@ -70,7 +89,7 @@ private:
 // "Add New" page: fills the lowest placeholder or appends.
 class AddPageCommand : public StudioCommand {
 public:
-    AddPageCommand(QuestDialogs &project, ShowChange show, std::unique_ptr<Dialog> page);
+    AddPageCommand(StudioDocument &document, std::unique_ptr<Dialog> page);
 
 private:
     void forward() override;
@@ -86,7 +105,7 @@ private:
 // "Remove " page, with the links that follow the pages.
 class RemovePageCommand : public StudioCommand {
 public:
-    RemovePageCommand(QuestDialogs &project, ShowChange show, qint16 page);
+    RemovePageCommand(StudioDocument &document, qint16 page);
 
 private:
     void forward() override;
@@ -101,7 +120,7 @@ private:
 // "Add New" answer: fills the first answer with an empty text or appends one.
 class AddAnswerCommand : public StudioCommand {
 public:
-    AddAnswerCommand(QuestDialogs &project, ShowChange show, qint16 page, const AnswerFields &added);
+    AddAnswerCommand(StudioDocument &document, qint16 page, const AnswerFields &added);
 
 private:
     void forward() override;
@@ -119,7 +138,7 @@ private:
 // "Remove" answer.
 class RemoveAnswerCommand : public StudioCommand {
 public:
-    RemoveAnswerCommand(QuestDialogs &project, ShowChange show, qint16 page, qint16 slot);
+    RemoveAnswerCommand(StudioDocument &document, qint16 page, qint16 slot);
 
 private:
     void forward() override;

@@ -2,6 +2,8 @@
 
 #include "core/dialogs/QuestDialogs.h"
 #include "ui/studio/AnalysisTree.h"
+#include "ui/studio/EmoteHighlighter.h"
+#include "ui/studio/StudioDocument.h"
 #include "ui/studio/StudioLayout.h"
 #include "ui/widgets/ExactText.h"
 #include "ui/widgets/Navigator.h"
@@ -58,7 +60,8 @@ bool leavesWithinWindow(QEvent *event) {
 frmDC::frmDC(QuestDialogs &project, UserPrompts &prompts, Navigator &navigator, QWidget *parent)
     : QMainWindow(parent), Project(project), m_prompts(prompts), m_navigator(navigator) {
     setObjectName(QStringLiteral("frmDC"));
-    History = new QUndoStack(this);
+    Document = new StudioDocument(Project, this);
+    History = Document->undoStack();
     createControls();
     createMenu();
     placeControls();
@@ -71,6 +74,7 @@ frmDC::frmDC(QuestDialogs &project, UserPrompts &prompts, Navigator &navigator, 
 frmDC::~frmDC() {
     // The history empties itself as it goes, and the docks are hidden as the window goes: both
     // would tell a window that is gone.
+    disconnect(Document, nullptr, this, nullptr);
     disconnect(History, nullptr, this, nullptr);
     disconnect(dockProblems, nullptr, this, nullptr);
     disconnect(dockMap, nullptr, this, nullptr);
@@ -97,6 +101,7 @@ void frmDC::createControls() {
     Label3 = make<QLabel>(Frame4, "Label3", QStringLiteral("NPC Speech"));
     Label8 = make<QLabel>(Frame4, "Label8",
                           QStringLiteral("Emote Start: *[, Emote End: */]. Emote Text are colored in red"));
+    new EmoteHighlighter(txtSpeech->document());
 
     PicAnalysis = make<QWidget>(client, "PicAnalysis");
     TrvAnalysis = make<AnalysisTree>(PicAnalysis, "TrvAnalysis");
@@ -131,7 +136,7 @@ void frmDC::createControls() {
     lblSel = make<QLabel>(Frame2, "lblSel", QStringLiteral("Player Selections"));
 
     Frame1 = make<QGroupBox>(client, "Frame1", QStringLiteral("Universal Settings"));
-    DialogName = make<QLineEdit>(Frame1, "DialogName", QStringLiteral("QDS_NpcName_DialogName"));
+    DialogName = make<QLineEdit>(Frame1, "DialogName", StudioDocument::defaultPrefix());
     txtSpeaker = make<QLineEdit>(Frame1, "txtSpeaker");
     Label6 = make<QLabel>(Frame1, "Label6", QStringLiteral("Dialog Prefix"));
     Label1 = make<QLabel>(Frame1, "Label1", QStringLiteral("Speaker Name"));
@@ -188,6 +193,7 @@ void frmDC::createMenu() {
     connect(MnuProjRecent, &QMenu::aboutToShow, this, &frmDC::fillRecentMenu);
     fillRecentMenu();
     MnuProjSave = item("MnuProjSave", QStringLiteral("Save"));
+    MnuProjSaveAs = item("MnuProjSaveAs", QStringLiteral("Save As..."));
     HF2 = item("HF2", {});
     MnuProjExport = item("MnuProjExport", QStringLiteral("Export..."));
     HF3 = item("HF3", {});
@@ -264,6 +270,7 @@ void frmDC::connectHandlers() {
     connect(MnuProjNew, &QAction::triggered, this, &frmDC::MnuProjNew_Click);
     connect(MnuProjOpen, &QAction::triggered, this, &frmDC::MnuProjOpen_Click);
     connect(MnuProjSave, &QAction::triggered, this, &frmDC::MnuProjSave_Click);
+    connect(MnuProjSaveAs, &QAction::triggered, this, &frmDC::MnuProjSaveAs_Click);
     connect(MnuProjExport, &QAction::triggered, this, &frmDC::MnuProjExport_Click);
     connect(MnuProjEnd, &QAction::triggered, this, &frmDC::MnuProjEnd_Click);
     connect(MnuAnalysis, &QAction::triggered, this, &frmDC::MnuAnalysis_Click);
@@ -273,6 +280,12 @@ void frmDC::connectHandlers() {
     connect(CMDSave, &QPushButton::clicked, this, &frmDC::CMDSave_Click);
     connect(CmdADDSel, &QPushButton::clicked, this, &frmDC::CmdADDSel_Click);
     connect(CmdRemoveSel, &QPushButton::clicked, this, &frmDC::CmdRemoveSel_Click);
+    // The arrows store the edits on screen before they show another page or answer.
+    for (UpDown *arrows : {UPDPage, UPDSelID})
+        connect(arrows, &UpDown::aboutToStep, this, [this] {
+            StoreSelection();
+            MnuAnalysis_Click();
+        });
     connect(UPDPage, &UpDown::valueChanged, this, &frmDC::UPDPage_Change);
     connect(UPDSelID, &UpDown::valueChanged, this, &frmDC::UPDSelID_Change);
 
@@ -281,9 +294,20 @@ void frmDC::connectHandlers() {
     connect(txtSpeech, &QPlainTextEdit::textChanged, this, &frmDC::txtSpeech_Change);
     connect(txtPageID, &QLineEdit::textChanged, this, &frmDC::txtPageID_Change);
 
-    connect(History, &QUndoStack::cleanChanged, this, &frmDC::updateModified);
-    connect(DialogName, &QLineEdit::textChanged, this, &frmDC::updateModified);
-    connect(txtSpeaker, &QLineEdit::textChanged, this, &frmDC::updateModified);
+    // A page inserted or removed moves the pages the tree has open before it follows.
+    connect(Document, &StudioDocument::pageInserted, TrvAnalysis, &AnalysisTree::pageInserted);
+    connect(Document, &StudioDocument::pageRemoved, TrvAnalysis, &AnalysisTree::pageRemoved);
+    for (auto changed :
+         {&StudioDocument::pageChanged, &StudioDocument::pageInserted, &StudioDocument::pageRemoved})
+        connect(Document, changed, this, &frmDC::followProject);
+    connect(Document, &StudioDocument::changeRevisited, this, &frmDC::showChange);
+    connect(Document, &StudioDocument::projectReplaced, this, &frmDC::showProject);
+    connect(Document, &StudioDocument::prefixChanged, this, &frmDC::showPrefix);
+    connect(Document, &StudioDocument::speakerChanged, this, &frmDC::showSpeaker);
+    connect(Document, &StudioDocument::fileNameChanged, this, &frmDC::updateTitle);
+    connect(Document, &StudioDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(txtPage, &QLineEdit::textChanged, this, &frmDC::showPlaceInTree);
+    connect(txtSelID, &QLineEdit::textChanged, this, &frmDC::showPlaceInTree);
 
     for (QObject *watched : {static_cast<QObject *>(txtSpeech), static_cast<QObject *>(txtSel),
                              static_cast<QObject *>(txtPageID), static_cast<QObject *>(PicAnalysis)})
@@ -303,7 +327,6 @@ bool frmDC::eventFilter(QObject *watched, QEvent *event) {
                 keyEvent->modifiers() & Qt::ShiftModifier) {
                 QTextCursor cursor = txtSpeech->textCursor();
                 cursor.insertBlock();
-                cursor.block().setUserState(-1);
                 txtSpeech->setTextCursor(cursor);
                 return true;
             }
@@ -340,12 +363,8 @@ void frmDC::resizeEvent(QResizeEvent *event) {
 }
 
 void frmDC::Form_Load() {
-    Project.Init();
-    ShowPage(0);
-    assign(txtPage, QStringLiteral("0"));
-    Label10->setText(QStringLiteral("Speaker: ") + txtSpeaker->text());
-    Label9->setText(QStringLiteral("Dialog: ") + DialogName->text() + QStringLiteral("_0"));
-    markUnchanged(QString());
+    // The document shows its new project: page 0, the prefix and the speaker with their labels.
+    Document->start();
 }
 
 QSize frmDC::clientTwips() const {

@@ -4,7 +4,6 @@
 
 #include <QMainWindow>
 #include <QString>
-#include <functional>
 #include <memory>
 
 class AnalysisTree;
@@ -24,6 +23,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QuestDialogs;
+class StudioDocument;
 class QUndoCommand;
 class QUndoStack;
 class UpDown;
@@ -32,6 +32,8 @@ class UserPrompts;
 // The Dialog Studio window: one page of the project and one of its answers at a time, the
 // project-wide prefix and speaker, and the analysis pane with the whole project as a tree.
 // The page box and the answer box name what is shown; every routine reads them from there.
+// The project, its prefix, speaker, file and history are the document's (StudioDocument): the
+// handlers change the document, and the boxes, tree, map and problems list follow its signals.
 class frmDC : public QMainWindow {
     Q_OBJECT
 public:
@@ -39,6 +41,7 @@ public:
     ~frmDC() override;
 
     QuestDialogs &Project;
+    StudioDocument *Document;
 
     // Controls, in the order the window creates them.
     QGroupBox *Frame4;
@@ -85,6 +88,7 @@ public:
     QAction *MnuProjOpen;
     QMenu *MnuProjRecent; // the projects opened or saved most recently, the latest first
     QAction *MnuProjSave;
+    QAction *MnuProjSaveAs;
     QAction *HF2;
     QAction *MnuProjExport;
     QAction *HF3;
@@ -108,8 +112,8 @@ public:
     QAction *MnuEditFind;
     QAction *MnuEditFindNext;
     QAction *MnuEditFindPrevious;
-    // Every change to the project, to undo and redo. Its clean state is the project as last
-    // started, opened or saved.
+    // The document's history of changes, to undo and redo. Its clean state is the project as
+    // last started, opened or saved.
     QUndoStack *History;
 
     // Shared routines.
@@ -119,17 +123,15 @@ public:
     void ShowSelection(qint16 index);
     void Addnote(const QString &ParentID, const QString &NoteName, const QString &Key);
     void AddRootNote(const QString &NoteName, const QString &Key);
-    // Opens a project file as "Open..." does once a file is chosen: no confirmation, and the
-    // same messages when the file is damaged or cannot be read.
-    void OpenProjectFile(const QString &path);
+    // Opens a project file as "Open..." does once a file is chosen: no question, and the same
+    // messages when the file is damaged or cannot be read, which leave the project as it was.
+    // False when the file was not opened.
+    bool OpenProjectFile(const QString &path);
     // Stores the current edits, as leaving the speech box does, then shows page `page` with its
     // answer `answer`. A page that does not exist is ignored.
     void GoToPage(qint16 page, qint16 answer = 0);
-    // True while the project, the prefix or the speaker differ from what was last started,
-    // opened or saved.
-    bool hasUnsavedChanges() const;
-    // Before the project would be lost: asks about unsaved changes or edits not yet applied,
-    // saves when asked to. True when the window may go on.
+    // Before the project would be lost: stores the edits on screen, then asks about unsaved
+    // changes when there are any, and saves when asked to. True when the window may go on.
     bool mayDiscardProject();
 
 public slots:
@@ -156,6 +158,7 @@ public slots:
     void MnuProjNew_Click();
     void MnuProjOpen_Click();
     void MnuProjSave_Click();
+    void MnuProjSaveAs_Click();
     void MnuProjExport_Click();
     void MnuProjEnd_Click();
     void MnuProjRecent_Click(const QString &path);
@@ -191,25 +194,29 @@ private:
     void rememberProject(const QString &path);
     void createDocks();
     void createNavigation();
-    // Brings the problems list and the map up to the project after a rebuild.
+    // Brings the problems list and the map up to the project after a rebuild; the problems list
+    // alone, which also follows the prefix and the speaker.
     void refreshDocks();
+    void refreshProblems();
     void findFrom(bool forward);
     void saveDockState() const;
 
     std::shared_ptr<ConversationGraph> m_graph;
-    // Makes a change through the history, so that it can be undone.
+    // Makes a change through the document's history, so that it can be undone. The handler
+    // shows its outcome itself; an undo or redo shows it through showChange.
     void record(QUndoCommand *command);
-    // Shows what an undone or redone command changed.
+    // Following the document: a change to its pages, an undone or redone change to show, a new
+    // project, its names and its file.
+    void followProject();
     void showChange(qint16 page, qint16 answer);
-    std::function<void(qint16, qint16)> showChanges();
-    // The project as it now stands is the one last started, opened or saved.
-    void markUnchanged(const QString &fileName);
-    void updateModified();
-    // The boxes hold edits that Apply has not stored yet.
-    bool hasUnappliedEdits() const;
-    bool saveProject();
-    // An empty project with page 0 shown, no history and no file: where New and Open start.
-    void clearProject();
+    void showProject();
+    void showPrefix(const QString &prefix);
+    void showSpeaker(const QString &speaker);
+    void updateTitle();
+    // The page and answer shown are the tree's current row.
+    void showPlaceInTree();
+    // Saves to the document's file, or to one asked for when it has none or `askName` is set.
+    bool saveProject(bool askName);
 
     UserPrompts &m_prompts;
     Navigator &m_navigator;
@@ -217,7 +224,4 @@ private:
     qint16 m_findPage = -1; // where the last search found its text
     qint16 m_findAnswer = -1;
     bool m_leaving = false; // closing after the question has been answered
-    QString m_fileName;     // the project file last opened or saved
-    QString m_savedPrefix;
-    QString m_savedSpeaker;
 };

@@ -8,6 +8,7 @@
 #include "ui/studio/FindBar.h"
 #include "ui/studio/MapView.h"
 #include "ui/studio/ProblemsModel.h"
+#include "ui/studio/StudioDocument.h"
 #include "ui/studio/StudioLayout.h"
 #include "ui/studio/frmDC.h"
 #include "ui/widgets/Twips.h"
@@ -155,6 +156,7 @@ void frmDC::createNavigation() {
     MnuProjNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     MnuProjOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     MnuProjSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    MnuProjSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     MnuProjExport->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     MnuAnalysis->setShortcut(QKeySequence(Qt::Key_F5));
 
@@ -187,14 +189,18 @@ void frmDC::createNavigation() {
     connect(TrvAnalysis, &QAbstractItemView::activated, this, &frmDC::TrvAnalysis_DblClick);
 }
 
+void frmDC::refreshProblems() {
+    if (!m_graph || !dockProblems->isVisible())
+        return;
+    auto *problems = static_cast<ProblemsModel *>(lstProblems->model());
+    problems->refresh(Project, Document->prefix(), Document->speaker());
+    dockProblems->setWindowTitle(QStringLiteral("Problems (%1)").arg(problems->rowCount()));
+}
+
 void frmDC::refreshDocks() {
     if (!m_graph)
         return;
-    if (dockProblems->isVisible()) {
-        auto *problems = static_cast<ProblemsModel *>(lstProblems->model());
-        problems->refresh(Project, DialogName->text(), txtSpeaker->text());
-        dockProblems->setWindowTitle(QStringLiteral("Problems (%1)").arg(problems->rowCount()));
-    }
+    refreshProblems();
     if (dockMap->isVisible()) {
         const bool changed = m_graph->sync(Project);
         chkMapWhole->setEnabled(Project.Count() <= MapView::wholeMapLimit);

@@ -4,6 +4,7 @@
 #include "ui/studio/AnalysisModel.h"
 #include "ui/studio/AnalysisTree.h"
 #include "ui/studio/StudioCommands.h"
+#include "ui/studio/StudioDocument.h"
 #include "ui/studio/frmDC.h"
 #include "ui/widgets/ExactText.h"
 #include "ui/widgets/UpDown.h"
@@ -76,8 +77,7 @@ void frmDC::StoreSelection() {
         answer.isLinked = false;
     }
     answer.EndDialog = ChkENDDIalog->isChecked();
-    if (auto command =
-            ApplyCommand::make(Project, showChanges(), page, slot, ExactText::get(txtSpeech), answer))
+    if (auto command = ApplyCommand::make(*Document, page, slot, ExactText::get(txtSpeech), answer))
         record(command.release());
 }
 
@@ -97,7 +97,7 @@ void frmDC::applyAndRebuild() {
 }
 
 void frmDC::MnuAnalysis_Click() {
-    TrvAnalysis->rebuild(Project, DialogName->text());
+    TrvAnalysis->rebuild(Project, Document->prefix());
     refreshDocks();
 }
 
@@ -116,7 +116,7 @@ void frmDC::CmdAddPage_Click() {
     // Page numbers are 16-bit: a full project has no room, and saying nothing would look
     // as if the page had been added.
     if (Project.nextFreeSlot() >= 0)
-        record(new AddPageCommand(Project, showChanges(), std::move(page)));
+        record(new AddPageCommand(*Document, std::move(page)));
     else
         m_prompts.message(
             this, QStringLiteral("You can only have %1 pages per dialog").arg(QuestDialogs::MaxPages));
@@ -127,7 +127,7 @@ void frmDC::CmdAddPage_Click() {
 
 void frmDC::CMDRemovePage_Click() {
     if (Project.Count() > 1) {
-        record(new RemovePageCommand(Project, showChanges(), CurrentPage()));
+        record(new RemovePageCommand(*Document, CurrentPage()));
         assign(txtPage, QString::number(Project.UpperBound()));
         ShowPage(Project.UpperBound());
     } else {
@@ -140,7 +140,7 @@ void frmDC::CmdADDSel_Click() {
     MnuAnalysis_Click();
     Dialog &dialog = Project.Dialog(CurrentPage());
     if (dialog.SelectionCount() < 4) {
-        record(new AddAnswerCommand(Project, showChanges(), CurrentPage(),
+        record(new AddAnswerCommand(*Document, CurrentPage(),
                                     {QStringLiteral("Input Selection Text"), false, QString(), true}));
         ShowSelection(dialog.SelectionUBound());
         MnuAnalysis_Click();
@@ -155,7 +155,7 @@ void frmDC::CmdRemoveSel_Click() {
         m_prompts.message(this, oneSelectionLeft());
         return;
     }
-    record(new RemoveAnswerCommand(Project, showChanges(), CurrentPage(), readBoxNumber(txtSelID->text())));
+    record(new RemoveAnswerCommand(*Document, CurrentPage(), readBoxNumber(txtSelID->text())));
     ShowSelection(dialog.SelectionUBound());
 }
 
@@ -169,10 +169,12 @@ void frmDC::UPDSelID_Change() {
 
 void frmDC::DialogName_Change() {
     Label9->setText(QStringLiteral("Dialog: ") + DialogName->text() + QStringLiteral("_0"));
+    Document->setPrefix(DialogName->text());
 }
 
 void frmDC::txtSpeaker_Change() {
     Label10->setText(QStringLiteral("Speaker: ") + txtSpeaker->text());
+    Document->setSpeaker(txtSpeaker->text());
 }
 
 void frmDC::txtSpeech_Change() {
@@ -207,11 +209,11 @@ void frmDC::txtPageID_LostFocus() {
 }
 
 void frmDC::record(QUndoCommand *command) {
-    History->push(command);
+    Document->push(command);
 }
 
-ShowChange frmDC::showChanges() {
-    return [this](qint16 page, qint16 answer) { showChange(page, answer); };
+void frmDC::followProject() {
+    MnuAnalysis_Click();
 }
 
 void frmDC::showChange(qint16 page, qint16 answer) {
@@ -222,14 +224,25 @@ void frmDC::showChange(qint16 page, qint16 answer) {
     MnuAnalysis_Click();
 }
 
-bool frmDC::hasUnappliedEdits() const {
-    const Dialog &page = Project.Dialog(CurrentPage());
-    const Selection &answer = page.Selection(readBoxNumber(txtSelID->text()));
-    if (ExactText::get(txtSpeech) != page.text() || txtSel->text() != answer.text() ||
-        ChkENDDIalog->isChecked() != answer.EndDialog())
-        return true;
-    if (ChkGoPage->isChecked())
-        return !answer.isLinked() || txtPageID->text() != answer.LinkPage();
-    // A linked answer without a page id is shown as not linked.
-    return answer.isLinked() && !answer.LinkPage().isEmpty();
+void frmDC::showProject() {
+    TrvAnalysis->startOver();
+    ShowPage(0);
+    assign(txtPage, QStringLiteral("0"));
+    MnuAnalysis_Click();
+}
+
+void frmDC::showPrefix(const QString &prefix) {
+    assign(DialogName, prefix);
+    // The tree's keys hold the prefix; nothing it shows does.
+    TrvAnalysis->rebuild(Project, prefix);
+    refreshProblems();
+}
+
+void frmDC::showSpeaker(const QString &speaker) {
+    assign(txtSpeaker, speaker);
+    refreshProblems();
+}
+
+void frmDC::showPlaceInTree() {
+    TrvAnalysis->showPlace(CurrentPage(), readBoxNumber(txtSelID->text()));
 }

@@ -4,17 +4,17 @@
 #include "core/dialogs/QuestDialogs.h"
 #include "core/dialogs/ScriptExport.h"
 #include "core/dialogs/UnreadableLinks.h"
+#include "ui/studio/StudioDocument.h"
 #include "ui/studio/frmDC.h"
 #include "ui/widgets/Navigator.h"
 #include "ui/widgets/RememberedPlaces.h"
+#include "ui/widgets/UnsavedChanges.h"
 #include "ui/widgets/UserPrompts.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QMenu>
 #include <QScopedValueRollback>
-#include <QUndoStack>
 
 namespace {
 QString projectFilter() {
@@ -22,11 +22,6 @@ QString projectFilter() {
 }
 QString scriptFilter() {
     return qtFileFilter(QStringLiteral("SPHERE Script File (*.scp)|*.SCP"));
-}
-
-QString openQuestion() {
-    return QStringLiteral("Opening a new project will close the recent one, all unsaved data will be lost. "
-                          "Are you sure?");
 }
 
 QString seedCaption() {
@@ -59,78 +54,62 @@ void frmDC::reportFileError(const QString &verb, FileError error) {
     m_prompts.message(this, error.message(verb));
 }
 
-void frmDC::clearProject() {
-    Project.Clear();
-    ShowPage(0);
-    assign(txtPage, QStringLiteral("0"));
-    History->clear();
-    markUnchanged(QString());
-}
-
 void frmDC::MnuProjNew_Click() {
-    if (!m_prompts.confirm(this, QStringLiteral("Are You Sure To Clear The Current Project?")))
-        return;
-    clearProject();
+    if (mayDiscardProject())
+        Document->clear();
 }
 
 void frmDC::MnuProjOpen_Click() {
-    if (!m_prompts.confirm(this, openQuestion()))
+    if (!mayDiscardProject())
         return;
-    clearProject();
-
     const QString path = m_prompts.openFileName(
         this, projectFilter(), RememberedPlaces::startName(QStringLiteral("project"), cdlFile));
-    if (path.isEmpty())
-        return;
-    OpenProjectFile(path);
+    if (!path.isEmpty())
+        OpenProjectFile(path);
 }
 
-void frmDC::OpenProjectFile(const QString &chosen) {
-    clearProject();
-
+bool frmDC::OpenProjectFile(const QString &chosen) {
     QString path = chosen;
     // Whatever exists under the very name chosen is opened as named.
     if (!QFileInfo::exists(path))
         path = withExtension(path, QStringLiteral(".QDS"));
     cdlFile = path;
 
-    const Outcome<ProjectFile::Header> read = ProjectFile::read(path, Project);
-    if (read.error && read.error->kind == FileError::Missing)
-        return;
-    if (read.value.prefix)
-        assign(DialogName, *read.value.prefix);
-    if (read.value.speaker)
-        assign(txtSpeaker, *read.value.speaker);
-    ShowPage(0);
-    assign(txtPage, QStringLiteral("0"));
-    markUnchanged(path);
-
+    // The project, its file and the title change only once the whole file has been read.
+    const Outcome<ProjectFile::Header> read = Document->open(path);
     if (read.ok())
         rememberProject(path);
     else if (read.error->kind == FileError::Damaged)
         m_prompts.message(this, ProjectFile::damagedMessage());
-    else
+    else if (read.error->kind != FileError::Missing)
         reportFileError(QStringLiteral("read"), *read.error);
+    return read.ok();
 }
 
 void frmDC::MnuProjSave_Click() {
-    saveProject();
+    saveProject(false);
 }
 
-bool frmDC::saveProject() {
+void frmDC::MnuProjSaveAs_Click() {
+    saveProject(true);
+}
+
+bool frmDC::saveProject(bool askName) {
     StoreSelection();
-    QString path = m_prompts.saveFileName(this, projectFilter(),
-                                          RememberedPlaces::startName(QStringLiteral("project"), cdlFile));
-    if (path.isEmpty())
-        return false;
-    path = withExtension(path, QStringLiteral(".QDS"));
-    cdlFile = path;
-    if (const WriteOutcome failed =
-            ProjectFile::save(path, DialogName->text(), txtSpeaker->text(), Project)) {
+    QString path = Document->fileName();
+    if (askName || path.isEmpty()) {
+        // The file dialog asks itself before an existing file is replaced.
+        path = m_prompts.saveFileName(this, projectFilter(),
+                                      RememberedPlaces::startName(QStringLiteral("project"), cdlFile));
+        if (path.isEmpty())
+            return false;
+        path = withExtension(path, QStringLiteral(".QDS"));
+        cdlFile = path;
+    }
+    if (const WriteOutcome failed = Document->save(path)) {
         reportFileError(QStringLiteral("written"), *failed);
         return false;
     }
-    markUnchanged(path);
     rememberProject(path);
     if (const auto links = unreadableLinks(Project); !links.empty())
         m_prompts.message(this, unreadableLinksMessage(links));
@@ -139,24 +118,22 @@ bool frmDC::saveProject() {
 
 void frmDC::MnuProjExport_Click() {
     // Sections named with such a prefix would collide or not exist on the server.
-    if (const char32_t c = ScriptExport::unusablePrefixCharacter(DialogName->text())) {
+    if (const char32_t c = ScriptExport::unusablePrefixCharacter(Document->prefix())) {
         m_prompts.message(this, ScriptExport::unusablePrefixMessage(c));
         return;
     }
     QString path = m_prompts.saveFileName(this, scriptFilter(),
                                           RememberedPlaces::startName(QStringLiteral("export"), cdlFile1));
-    if (!txtSpeaker->text().isEmpty())
-        Project.setSpeaker(txtSpeaker->text());
     if (path.isEmpty())
         return;
     path = withExtension(path, QStringLiteral(".scp"));
     cdlFile1 = path;
     // What the server would refuse or misread is written only when the user insists.
-    const std::vector<Finding> errors = exportErrors(Project, DialogName->text(), Project.Speaker());
+    const std::vector<Finding> errors = exportErrors(Project, Document->prefix(), Document->speaker());
     if (!errors.empty() && !m_prompts.confirmRisky(this, ExportNotes::errorsQuestion(errors)))
         return;
     const Outcome<ScriptExport::Written> written =
-        ScriptExport::exportProject(Project, DialogName->text(), path);
+        ScriptExport::exportProject(Project, Document->prefix(), path);
     if (!written.ok()) {
         reportFileError(QStringLiteral("written"), *written.error);
         return;
@@ -176,10 +153,18 @@ void frmDC::MnuProjEnd_Click() {
 }
 
 void frmDC::MnuProjRecent_Click(const QString &path) {
-    // The same question as "Open...", since the project in the window is replaced all the same.
-    if (!m_prompts.confirm(this, openQuestion()))
+    // A file gone since is no use on the list; the project stays as it is.
+    if (!QFileInfo::exists(path)) {
+        if (m_prompts.confirm(this, QStringLiteral("The file %1 no longer exists. Do you want to take it off "
+                                                   "the Recent list?")
+                                        .arg(QDir::toNativeSeparators(path)))) {
+            RememberedPlaces::removeRecentProject(path);
+            fillRecentMenu();
+        }
         return;
-    OpenProjectFile(path);
+    }
+    if (mayDiscardProject())
+        OpenProjectFile(path);
 }
 
 void frmDC::rememberProject(const QString &path) {
@@ -201,36 +186,19 @@ void frmDC::fillRecentMenu() {
     MnuProjRecent->menuAction()->setEnabled(!files.isEmpty());
 }
 
-bool frmDC::hasUnsavedChanges() const {
-    return !History->isClean() || DialogName->text() != m_savedPrefix || txtSpeaker->text() != m_savedSpeaker;
-}
-
 bool frmDC::mayDiscardProject() {
-    if (!hasUnsavedChanges() && !hasUnappliedEdits())
-        return true;
-    switch (m_prompts.askUnsavedChanges(
-        this, QStringLiteral("The project has changes that are not saved. Do you want to save them?"))) {
-    case UserPrompts::UnsavedAnswer::Save:
-        return saveProject();
-    case UserPrompts::UnsavedAnswer::Discard:
-        return true;
-    case UserPrompts::UnsavedAnswer::Cancel:
-        break;
-    }
-    return false;
+    // The edits on screen belong to the project that would be lost.
+    StoreSelection();
+    return UnsavedChanges::mayDiscard(
+        m_prompts, this, Document->isModified(),
+        QStringLiteral("The project has changes that are not saved. Do you want to save them?"),
+        [this] { return saveProject(false); });
 }
 
-void frmDC::markUnchanged(const QString &fileName) {
-    m_fileName = fileName;
-    m_savedPrefix = DialogName->text();
-    m_savedSpeaker = txtSpeaker->text();
-    History->setClean();
+void frmDC::updateTitle() {
+    const QString fileName = Document->fileName();
     const QString name =
         fileName.isEmpty() ? QString() : QStringLiteral(" - ") + QFileInfo(fileName).fileName();
     setWindowTitle(seedCaption() + name + QStringLiteral("[*]"));
-    updateModified();
-}
-
-void frmDC::updateModified() {
-    setWindowModified(hasUnsavedChanges());
+    setWindowModified(Document->isModified());
 }

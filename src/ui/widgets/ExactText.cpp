@@ -7,12 +7,19 @@
 #include <QTextDocument>
 
 namespace {
-// A paragraph's user state: the break that came before it. A paragraph the user starts with
-// Enter has the default state, a line break.
+// The break that came before a paragraph. A paragraph the user starts with Enter has none
+// noted: a line break.
 enum Break : int { LineFeed = -1, ParagraphSeparator = 1, CarriageReturn = 2, CarriageReturnLineFeed = 3 };
 
-QString breakText(int state) {
-    switch (state) {
+// Kept as the paragraph's user data: its user state is the syntax highlighter's.
+struct BreakData : QTextBlockUserData {
+    explicit BreakData(Break kind) : kind(kind) {}
+    Break kind;
+};
+
+QString breakText(const QTextBlock &block) {
+    const auto *data = static_cast<const BreakData *>(block.userData());
+    switch (data ? data->kind : LineFeed) {
     case ParagraphSeparator:
         return QString(QChar::ParagraphSeparator);
     case CarriageReturn:
@@ -31,7 +38,7 @@ void ExactText::set(QPlainTextEdit *box, const QString &text) {
     QTextBlock block = box->document()->firstBlock();
     for (qsizetype i = 0; i < text.size() && block.isValid(); ++i) {
         const QChar c = text.at(i);
-        int state = LineFeed;
+        Break state = LineFeed;
         if (c == QChar::ParagraphSeparator)
             state = ParagraphSeparator;
         else if (const qsizetype end = LineBreaks::at(text, i); end == 2)
@@ -41,8 +48,8 @@ void ExactText::set(QPlainTextEdit *box, const QString &text) {
         else if (c == u'\r')
             state = CarriageReturn;
         block = block.next();
-        if (block.isValid())
-            block.setUserState(state);
+        if (block.isValid() && state != LineFeed)
+            block.setUserData(new BreakData(state));
     }
 }
 
@@ -50,7 +57,7 @@ QString ExactText::get(const QPlainTextEdit *box) {
     QString text;
     for (QTextBlock block = box->document()->firstBlock(); block.isValid(); block = block.next()) {
         if (block != box->document()->firstBlock())
-            text += breakText(block.userState());
+            text += breakText(block);
         text += block.text();
     }
     return text;

@@ -45,6 +45,12 @@ void RememberedPlaces::addRecentProject(const QString &fileName) {
     QSettings().setValue(recentKey, files.mid(0, RecentCount));
 }
 
+void RememberedPlaces::removeRecentProject(const QString &fileName) {
+    QStringList files = recentProjects();
+    files.removeAll(QFileInfo(fileName).absoluteFilePath());
+    QSettings().setValue(recentKey, files);
+}
+
 void RememberedPlaces::restoreWindow(QWidget *window) {
     const QByteArray geometry = QSettings().value(windowKey(window)).toByteArray();
     if (!geometry.isEmpty())

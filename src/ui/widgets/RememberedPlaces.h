@@ -22,6 +22,7 @@ void rememberFolder(const QString &dialog, const QString &fileName);
 // Projects opened or saved, the latest first, at most RecentCount, each named once.
 QStringList recentProjects();
 void addRecentProject(const QString &fileName);
+void removeRecentProject(const QString &fileName);
 
 // A window's place, kept under its object name.
 void restoreWindow(QWidget *window);

@@ -52,6 +52,7 @@ void UpDown::stepBy(int delta) {
     const int next = qBound(0, current + delta, m_max);
     if (next == current)
         return;
+    emit aboutToStep();
     m_buddy->setText(QString::number(next));
     emit valueChanged();
 }

@@ -28,6 +28,8 @@ public slots:
     void stepDown();
 
 signals:
+    // Before a step writes the box: what the box names is still shown.
+    void aboutToStep();
     void valueChanged();
 
 protected:
