@@ -8,6 +8,7 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <tuple>
 
@@ -28,23 +29,26 @@ public:
 
     void checkPages() {
         const std::vector<bool> ledTo = pagesLedTo();
-        for (qint16 n = 0; n < m_project.Count(); ++n) {
-            const Dialog &page = m_project.Dialog(n);
-            if (page.text() == QuestDialogs::placeholderText())
-                warn(n, -1,
-                     QStringLiteral("placeholder page: its speech is \"Null\", which the Dialog Studio "
-                                    "takes for a free slot to put the next new page in"));
-            if (n > 0 && !ledTo[static_cast<size_t>(n)])
-                warn(n, -1, QStringLiteral("no answer of another page leads to this page"));
-            if (page.text().contains(commentMark))
-                error(n, -1,
-                      QStringLiteral(
-                          "the speech holds \"//\"; the server reads the rest of its line as a comment"));
-            if (holdsEvaluation(page.text()))
-                warn(n, -1, evaluationMessage(QStringLiteral("speech")));
-            for (qint16 k = 0; k < page.SelectionCount(); ++k)
-                checkAnswer(n, k, page.Selection(k));
-        }
+        for (qint16 n = 0; n < m_project.Count(); ++n)
+            checkPage(n, n == 0 || ledTo[static_cast<size_t>(n)]);
+    }
+
+    void checkPage(qint16 n, bool reached) {
+        const Dialog &page = m_project.Dialog(n);
+        if (page.text() == QuestDialogs::placeholderText())
+            warn(n, -1,
+                 QStringLiteral("placeholder page: its speech is \"Null\", which the Dialog Studio "
+                                "takes for a free slot to put the next new page in"));
+        if (!reached)
+            warn(n, -1, QStringLiteral("no answer of another page leads to this page"));
+        if (page.text().contains(commentMark))
+            error(n, -1,
+                  QStringLiteral(
+                      "the speech holds \"//\"; the server reads the rest of its line as a comment"));
+        if (holdsEvaluation(page.text()))
+            warn(n, -1, evaluationMessage(QStringLiteral("speech")));
+        for (qint16 k = 0; k < page.SelectionCount(); ++k)
+            checkAnswer(n, k, page.Selection(k));
     }
 
     void checkNames(const QString &speaker) {
@@ -58,14 +62,16 @@ public:
             error(0, -1, ScriptExport::unusablePrefixMessage(c));
     }
 
-    void checkLines(const QString &speaker) {
+    // The lines of the whole script, or with `page` those of that page alone (and the script's
+    // first line with page 0).
+    void checkLines(const QString &speaker, std::optional<qint16> page = std::nullopt) {
         // One finding per kind of line at each place: a long prefix or speaker would otherwise
         // be reported for every line it stands in. The speaker line is the same on every page.
         std::set<std::tuple<qint16, qint16, int, bool>> reported;
         const auto once = [&](const Line &line, bool shown) {
             return reported.insert({line.page, line.answer, line.kind, shown}).second;
         };
-        ScriptWriter::build(m_project, m_prefix, speaker, [&](const Line &line) {
+        const ScriptWriter::LineObserver check = [&](const Line &line) {
             if (line.kind == Line::Speaker && line.page > 0)
                 return;
             const QString text = line.text.toString();
@@ -84,7 +90,14 @@ public:
                                     "client shows only the first %3")
                          .arg(lineName(line.kind), QString::number(shown),
                               QString::number(MaxShownTextLength)));
-        });
+        };
+        if (!page) {
+            ScriptWriter::build(m_project, m_prefix, speaker, check);
+            return;
+        }
+        if (*page == 0)
+            check({Line::Marker, 0, -1, ScriptWriter::marker(m_prefix)});
+        ScriptWriter::page(m_project, m_prefix, speaker, *page, check);
     }
 
     std::vector<Finding> sorted() {
@@ -204,5 +217,17 @@ std::vector<Finding> checkProject(const QuestDialogs &project, const QString &pr
     checker.checkPages();
     checker.checkNames(speaker);
     checker.checkLines(speaker);
+    return checker.sorted();
+}
+
+std::vector<Finding> checkPage(const QuestDialogs &project, const QString &prefix, const QString &speaker,
+                               qint16 page, bool reached) {
+    Checker checker(project, prefix);
+    if (page < 0 || page > project.UpperBound())
+        return {};
+    checker.checkPage(page, page == 0 || reached);
+    if (page == 0)
+        checker.checkNames(speaker);
+    checker.checkLines(speaker, page);
     return checker.sorted();
 }

@@ -27,3 +27,9 @@ constexpr qsizetype MaxShownTextLength = 2047;
 // for the client to show. Findings about the speaker or the prefix are given under page 0. Sorted by page,
 // each page's own findings before its answers', answers in slot order.
 std::vector<Finding> checkProject(const QuestDialogs &project, const QString &prefix, const QString &speaker);
+
+// What checkProject finds at page `page`, reading that page alone: `reached` tells whether an
+// answer of another page leads to it (page 0 always counts as reached). Findings about the
+// speaker and the prefix come with page 0.
+std::vector<Finding> checkPage(const QuestDialogs &project, const QString &prefix, const QString &speaker,
+                               qint16 page, bool reached);

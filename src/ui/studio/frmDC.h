@@ -8,9 +8,9 @@
 #include <memory>
 
 class AnalysisTree;
-class ConversationGraph;
 class FindBar;
-class MapView;
+class MapPane;
+class PlayPane;
 class QCheckBox;
 class QDockWidget;
 class QModelIndex;
@@ -98,12 +98,14 @@ public:
     QDockWidget *dockProblems;
     QTreeView *lstProblems;
     QDockWidget *dockMap;
-    MapView *mapView;
-    QCheckBox *chkMapWhole;
+    MapPane *mapPane = nullptr;
+    QDockWidget *dockPlay;
+    PlayPane *playPane = nullptr;
     FindBar *findBar;
     QMenu *MnuView;
     QAction *MnuViewProblems;
     QAction *MnuViewMap;
+    QAction *MnuViewPlay;
     QAction *MnuEditGoTo;
     QAction *MnuEditFind;
     QAction *MnuEditFindNext;
@@ -196,7 +198,6 @@ private:
     void findFrom(bool forward);
     void saveDockState() const;
 
-    std::shared_ptr<ConversationGraph> m_graph;
     // Makes a change through the history, so that it can be undone.
     void record(QUndoCommand *command);
     // Shows what an undone or redone command changed.
