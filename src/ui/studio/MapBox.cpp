@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
+#include <utility>
 
 namespace {
 constexpr qreal inset = 5;
@@ -21,18 +22,35 @@ const QColor brokenColour(200, 0, 0);
 
 MapBox::MapBox(qint16 page, const QString &speech, std::vector<Row> rows, Look look)
     : m_page(page), m_speech(speech), m_rows(std::move(rows)), m_look(look) {
-    const QFontMetricsF bold(font(true)), plain(font(false));
-    const QString number = QString::number(page);
-    const qreal numberWidth = bold.horizontalAdvance(number) + 6;
-    m_header = plain.elidedText(speech.simplified(), Qt::ElideRight, width - 2 * inset - numberWidth);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void MapBox::fitTexts() {
+    if (std::exchange(m_fitted, true))
+        return;
+    const QFont boldFont = font(true), plainFont = font(false);
+    const QFontMetricsF bold(boldFont), plain(plainFont);
+    const auto laidOut = [](const QString &text, const QFont &font) {
+        QStaticText out(text);
+        out.setTextFormat(Qt::PlainText);
+        out.prepare(QTransform(), font);
+        return out;
+    };
+    m_number = laidOut(QString::number(m_page), boldFont);
+    // Only what can show is measured: a long text costs no more than a short one.
+    const auto start = [](const QString &text) { return text.left(120).simplified(); };
+    m_header = laidOut(
+        plain.elidedText(start(m_speech), Qt::ElideRight, width - 2 * inset - m_number.size().width() - 6),
+        plainFont);
     for (std::size_t k = 0; k < m_rows.size(); ++k) {
         const Row &row = m_rows[k];
         const qreal markWidth =
             (row.mark.isEmpty() ? 0 : plain.horizontalAdvance(row.mark) + 8) + (row.ends ? endMark + 4 : 0);
-        m_shown.push_back(plain.elidedText(QStringLiteral("%1: %2").arg(k).arg(row.text.simplified()),
-                                           Qt::ElideRight, width - 2 * inset - markWidth));
+        m_shown.push_back(laidOut(plain.elidedText(QStringLiteral("%1: %2").arg(k).arg(start(row.text)),
+                                                   Qt::ElideRight, width - 2 * inset - markWidth),
+                                  plainFont));
+        m_marks.push_back(laidOut(row.mark, plainFont));
     }
-    setCursor(Qt::PointingHandCursor);
 }
 
 QRectF MapBox::boundingRect() const {
@@ -69,32 +87,35 @@ void MapBox::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QW
     // Too small to read: the box alone, which keeps a map of thousands of pages quick to draw.
     if (option->levelOfDetailFromTransform(painter->worldTransform()) < 0.35)
         return;
+    fitTexts();
     painter->setPen(QPen(QColor(190, 190, 200), 1));
     for (std::size_t k = 0; k < m_rows.size(); ++k) {
         const qreal y = headerHeight + rowHeight * qreal(k);
         painter->drawLine(QPointF(1, y), QPointF(width - 1, y));
     }
+    // Each text stands in the middle of its row's height.
+    const auto at = [](qreal x, qreal top, qreal height, const QStaticText &text) {
+        return QPointF(x, top + (height - text.size().height()) / 2);
+    };
     painter->setFont(font(true));
     painter->setPen(Qt::black);
-    QRectF header(inset, 0, width - 2 * inset, headerHeight);
-    QRectF number;
-    painter->drawText(header, Qt::AlignLeft | Qt::AlignVCenter, QString::number(m_page), &number);
-    header.setLeft(number.right() + 6);
+    painter->drawStaticText(at(inset, 0, headerHeight, m_number), m_number);
     painter->setFont(font(false));
     painter->setPen(m_look == Look::Unreached ? Qt::darkGray : Qt::black);
-    painter->drawText(header, Qt::AlignLeft | Qt::AlignVCenter, m_header);
+    painter->drawStaticText(at(inset + m_number.size().width() + 6, 0, headerHeight, m_header), m_header);
     for (std::size_t k = 0; k < m_rows.size(); ++k) {
         const Row &row = m_rows[k];
         const QRectF line = rowRect(int(k)).adjusted(inset, 0, -inset, 0);
         painter->setPen(row.unusable ? Qt::gray : QColor(40, 40, 40));
-        painter->drawText(line, Qt::AlignLeft | Qt::AlignVCenter, m_shown[k]);
-        QRectF right = line;
+        painter->drawStaticText(at(line.left(), line.top(), line.height(), m_shown[k]), m_shown[k]);
+        qreal right = line.right();
         if (row.ends) {
-            const QRectF square(line.right() - endMark, line.center().y() - endMark / 2, endMark, endMark);
-            painter->fillRect(square, endColour);
-            right.setRight(square.left() - 4);
+            painter->fillRect(QRectF(right - endMark, line.center().y() - endMark / 2, endMark, endMark),
+                              endColour);
+            right -= endMark + 4;
         }
         painter->setPen(row.broken ? brokenColour : Qt::black);
-        painter->drawText(right, Qt::AlignRight | Qt::AlignVCenter, row.mark);
+        const QStaticText &mark = m_marks[k];
+        painter->drawStaticText(at(right - mark.size().width(), line.top(), line.height(), mark), mark);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGraphicsItem>
+#include <QStaticText>
 #include <QString>
 #include <vector>
 
@@ -41,10 +42,19 @@ public:
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
 private:
+    // Shortens the texts to the box's width, once, when the box is first drawn: a big map
+    // draws only the boxes in sight.
+    void fitTexts();
+
     qint16 m_page;
     QString m_speech;
-    QString m_header; // number and speech, shortened to the box's width
     std::vector<Row> m_rows;
-    std::vector<QString> m_shown; // each row's text as it fits beside its mark
     Look m_look;
+    bool m_fitted = false;
+    // Laid out once: the number and the speech shortened to the box's width, each row's text as
+    // it fits beside its mark, and the marks.
+    QStaticText m_number;
+    QStaticText m_header;
+    std::vector<QStaticText> m_shown;
+    std::vector<QStaticText> m_marks;
 };

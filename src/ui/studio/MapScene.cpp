@@ -54,8 +54,10 @@ public:
         setPen(QPen(m_colour, back ? 1 : 1.3));
         setZValue(1);
     }
+    // From the path's points: Qt's own widens the whole path by its pen first, which costs more
+    // than all the rest of a big map's drawing.
     QRectF boundingRect() const override {
-        return QGraphicsPathItem::boundingRect().adjusted(-headSize, -headSize, headSize, 1);
+        return path().controlPointRect().adjusted(-headSize, -headSize, headSize, headSize);
     }
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override {
         QGraphicsPathItem::paint(painter, option, widget);

@@ -20,6 +20,10 @@ MapView::MapView(QWidget *parent) : QGraphicsView(parent), m_scene(new MapScene(
     setRenderHint(QPainter::Antialiasing);
     setDragMode(QGraphicsView::ScrollHandDrag);
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // The map moves by dragging and the wheel; scroll bars would only take room, and drawing
+    // them costs more than a page's boxes.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void MapView::setWholeMap(bool whole) {

@@ -74,13 +74,14 @@ PlayPane::PlayPane(QWidget *parent) : QWidget(parent), m_graph(std::make_unique<
 PlayPane::~PlayPane() = default;
 
 void PlayPane::follow(QuestDialogs &project, const Source &source, qint16 shownPage) {
+    // A keystroke in the studio changes nothing the dock shows: then it costs next to nothing.
+    const bool changed = m_graph->sync(project) || &project != m_project || !(source == m_source);
     m_project = &project;
     m_source = source;
-    m_graph->sync(project);
     if (shownPage != m_followed) {
         m_followed = shownPage;
         playFrom(shownPage);
-    } else {
+    } else if (changed) {
         draw(false);
     }
 }
