@@ -135,8 +135,9 @@ QGraphicsTextItem *textItem(const ReceivedText &line, int number, qreal width) {
         tip << QStringLiteral("The client shows only the first %1 characters of this line.")
                    .arg(ReceivedText::Limit);
     if (line.cut == ReceivedText::Unreadable)
-        tip << QStringLiteral("The server stops reading this line at bytes it cannot read as UTF-8: the "
-                              "script is not in UTF-8.");
+        tip << QStringLiteral("The server stops reading this line at bytes it cannot read as UTF-8: a script "
+                              "in another code page, or a last letter whose last byte it takes for a blank "
+                              "(such as \"à\").");
     if (!line.dropped.empty())
         tip << QStringLiteral("The client cannot show %1 character(s) of this line (outside the 16-bit "
                               "range), marked by red squares.")
@@ -215,7 +216,7 @@ QString PlayView::richText(const ReceivedText &line) {
     if (line.cut == ReceivedText::AtLimit)
         html += mark(QStringLiteral(" ✂ cut at %1 characters ").arg(ReceivedText::Limit));
     else if (line.cut == ReceivedText::Unreadable)
-        html += mark(QStringLiteral(" ✂ cut: not UTF-8 "));
+        html += mark(QStringLiteral(" ✂ the server stops reading here "));
     return html;
 }
 

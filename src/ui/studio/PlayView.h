@@ -31,6 +31,9 @@ public:
     // Draws the closed dialog: the conversation ended, and how.
     void showEnd(const QString &how);
 
+    // Room for the exported dialog (380 by 330) and its margin.
+    QSize sizeHint() const override { return {400, 360}; }
+
     // The text items, by line number.
     QList<QGraphicsTextItem *> textItems() const;
 
