@@ -29,7 +29,7 @@
 
 namespace {
 const QString settingsGroup = QStringLiteral("StudioDocks");
-constexpr int mapDockWidth = 520;  // two page boxes side by side, and their arrows
+constexpr int mapDockWidth = 600;  // three page boxes side by side, and their arrows
 constexpr int playDockWidth = 420; // the exported dialog at its size
 constexpr int stackedDockHeight = 250;
 
