@@ -78,7 +78,8 @@ void PlayPane::follow(QuestDialogs &project, const Source &source, qint16 shownP
     const bool changed = m_graph->sync(project) || &project != m_project || !(source == m_source);
     m_project = &project;
     m_source = source;
-    if (shownPage != m_followed) {
+    // Pages renumbered (a page removed, another project) end the play: it starts again.
+    if (shownPage != m_followed || m_graph->rebuiltFully()) {
         m_followed = shownPage;
         playFrom(shownPage);
     } else if (changed) {

@@ -37,8 +37,9 @@ public:
     ~PlayPane() override;
 
     // Follows the window: the project as it stands, how it is exported and the page the window
-    // shows. Another page than the one last followed is played from; otherwise the page being
-    // played is drawn again when anything it shows changed.
+    // shows. Another page than the one last followed is played from, and so is the shown page
+    // when the pages were renumbered or replaced; otherwise the page being played is drawn again
+    // when anything it shows changed.
     void follow(QuestDialogs &project, const Source &source, qint16 shownPage);
 
     PlayView *playView;
