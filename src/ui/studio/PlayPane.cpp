@@ -60,11 +60,11 @@ PlayPane::PlayPane(QWidget *parent) : QWidget(parent), m_graph(std::make_unique<
     connect(playView, &PlayView::buttonPressed, this, &PlayPane::press);
     connect(cmdPlayBack, &QPushButton::clicked, this, [this] {
         m_play.back();
-        draw(false);
+        draw();
     });
     connect(cmdPlayForward, &QPushButton::clicked, this, [this] {
         m_play.forward();
-        draw(false);
+        draw();
     });
     connect(cmdPlayHere, &QPushButton::clicked, this, [this] { playFrom(std::max<qint16>(0, m_followed)); });
     connect(cmdPlayStart, &QPushButton::clicked, this, [this] { playFrom(0); });
@@ -83,13 +83,13 @@ void PlayPane::follow(QuestDialogs &project, const Source &source, qint16 shownP
         m_followed = shownPage;
         playFrom(shownPage);
     } else if (changed) {
-        draw(false);
+        draw();
     }
 }
 
 void PlayPane::playFrom(qint16 page) {
     m_play.start(page);
-    draw(true);
+    draw();
 }
 
 void PlayPane::press(int number) {
@@ -99,7 +99,7 @@ void PlayPane::press(int number) {
     const QString name = dialogName(page);
     m_play.press(Gump::read(ScriptWriter::page(*m_project, m_source.prefix, m_source.speaker, page), name),
                  number, ScriptWriter::joinLines(m_source.prefix), m_project->UpperBound());
-    draw(false);
+    draw();
 }
 
 QString PlayPane::dialogName(qint16 page) const {
@@ -125,7 +125,7 @@ void PlayPane::showEnd(const QString &how) {
     lblPlayPage->setText(QStringLiteral("The conversation ended."));
 }
 
-void PlayPane::draw(bool always) {
+void PlayPane::draw() {
     cmdPlayBack->setEnabled(m_play.canGoBack());
     cmdPlayForward->setEnabled(m_play.canGoForward());
     if (!m_project || !m_play.started())
@@ -153,7 +153,8 @@ void PlayPane::draw(bool always) {
                         finding.message;
     const QString drawn =
         script + values.file() + m_valuesTime.toString(Qt::ISODateWithMs) + problems.join(u'\n');
-    if (!always && drawn == m_drawn)
+    // Drawn already: a keystroke, or the page shown again.
+    if (drawn == m_drawn)
         return;
     m_drawn = drawn;
     const Gump gump = Gump::read(script, name);

@@ -56,7 +56,7 @@ public:
 private:
     void playFrom(qint16 page);
     void press(int number);
-    void draw(bool always);
+    void draw();
     void showEnd(const QString &how);
     const SupportValues &supportValues();
     QString dialogName(qint16 page) const;
