@@ -186,7 +186,12 @@ QString PlayView::richText(const ReceivedText &line) {
     QString html;
     bool coloured = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype end = text[i] == u'<' ? text.indexOf(u'>', i) : -1;
+        // A tag starts with a letter or "/" after its "<"; any other "<" is text.
+        const bool opens =
+            text[i] == u'<' && i + 1 < text.size() && (text[i + 1].isLetter() || text[i + 1] == u'/');
+        qsizetype end = opens ? text.indexOf(u'>', i) : -1;
+        if (const qsizetype next = text.indexOf(u'<', i + 1); next >= 0 && next < end)
+            end = -1;
         if (end < 0) {
             html += dropped.count(i) ? mark(QStringLiteral("□")) : QString(text[i]).toHtmlEscaped();
             continue;
