@@ -159,8 +159,10 @@ void PlayPane::draw() {
     m_drawn = drawn;
     const Gump gump = Gump::read(script, name);
     if (gump.name.isEmpty()) {
-        showEnd(QStringLiteral("The server finds no dialog %1: a section header ends at its first blank.")
-                    .arg(name));
+        showEnd(
+            QStringLiteral("The server finds no dialog %1: the dialog prefix holds a character the server "
+                           "cannot use in a section name.")
+                .arg(name));
         return;
     }
     playView->showGump(gump, values);
