@@ -1,5 +1,6 @@
-// The studio's docks: a keystroke in the speech box with the problems list and the map shown,
-// a page shown on the map at 100 and 32767 pages, and the whole map of a 300-page project.
+// The studio's docks: a keystroke in the speech box with the problems list, the map and the Play
+// dock shown, a page shown on the map and played in the Play dock at 100 and 32767 pages, and
+// the whole map of a 2000-page project.
 
 #include "Benchmarks.h"
 #include "Fixtures.h"
@@ -9,6 +10,7 @@
 #include "core/dialogs/ConversationGraph.h"
 #include "support/ProjectFixtures.h"
 #include "ui/studio/MapView.h"
+#include "ui/studio/PlayPane.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -35,6 +37,7 @@ void runDockedKeystroke(benchmark::State &state, int pages) {
     }
     studio.window.dockProblems->show();
     studio.window.dockMap->show();
+    studio.window.dockPlay->show();
     studio.load(pages);
     QPlainTextEdit *speech = studio.window.txtSpeech;
     speech->setFocus();
@@ -50,6 +53,7 @@ void runDockedKeystroke(benchmark::State &state, int pages) {
     }
     studio.window.dockProblems->hide();
     studio.window.dockMap->hide();
+    studio.window.dockPlay->hide();
 }
 
 // One letter typed at the end of the dialog prefix, up to the repaint, with both docks shown; a
@@ -116,8 +120,31 @@ void runMapPage(benchmark::State &state, int pages) {
     }
 }
 
+// A page played in a Play dock of its own: its sections written, read back, checked and drawn.
+void runPlayPage(benchmark::State &state, int pages) {
+    QuestDialogs project;
+    ProjectFixtures::generate(project, pages);
+    PlayPane pane;
+    pane.resize(420, 600);
+    pane.show();
+    if (!QTest::qWaitForWindowExposed(&pane)) {
+        state.SkipWithError("the Play dock was never exposed");
+        return;
+    }
+    const PlayPane::Source source{ProjectFixtures::prefix(), ProjectFixtures::speaker(), QString()};
+    pane.follow(project, source, 0); // its links followed once, not timed
+    const qint16 shown[] = {1, 17, 42, 99, 0};
+    int next = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        pane.follow(project, source, shown[next++ % 5]);
+        StudioWindow::settle();
+        state.SetIterationTime(secondsSince(start));
+    }
+}
+
 void runWholeMap(benchmark::State &state) {
-    MapOnProject map(300);
+    MapOnProject map(2000);
     map.view.setWholeMap(true);
     if (!QTest::qWaitForWindowExposed(&map.view)) {
         state.SkipWithError("the map was never exposed");
@@ -151,5 +178,9 @@ void registerDockBenchmarks() {
         ->Unit(benchmark::kMicrosecond);
     timed(benchmark::RegisterBenchmark(N::mapPage32767, runMapPage, QuestDialogs::MaxPages), Timing::Manual)
         ->Unit(benchmark::kMicrosecond);
-    timed(benchmark::RegisterBenchmark(N::wholeMap300, runWholeMap), Timing::Manual);
+    timed(benchmark::RegisterBenchmark(N::playPage100, runPlayPage, 100), Timing::Manual)
+        ->Unit(benchmark::kMicrosecond);
+    timed(benchmark::RegisterBenchmark(N::playPage32767, runPlayPage, QuestDialogs::MaxPages), Timing::Manual)
+        ->Unit(benchmark::kMicrosecond);
+    timed(benchmark::RegisterBenchmark(N::wholeMap2000, runWholeMap), Timing::Manual);
 }

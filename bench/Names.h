@@ -31,13 +31,16 @@ inline constexpr const char *apply100 = "Apply/pages:100";
 inline constexpr const char *apply1000 = "Apply/pages:1000";
 inline constexpr const char *apply10000 = "Apply/pages:10000";
 inline constexpr const char *apply32767 = "Apply/pages:32767";
-// The same keystroke with the problems and map docks shown; a page shown on the map (its
-// neighbourhood laid out and drawn); the whole map of a small project drawn.
+// The same keystroke with the problems, map and Play docks shown; a page shown on the map (its
+// neighbourhood laid out and drawn, answers as rows); a page played in the Play dock; the whole
+// map of a 2000-page project drawn.
 inline constexpr const char *dockedKeystroke100 = "DockedKeystroke/pages:100";
 inline constexpr const char *dockedKeystroke32767 = "DockedKeystroke/pages:32767";
 inline constexpr const char *mapPage100 = "MapPage/pages:100";
 inline constexpr const char *mapPage32767 = "MapPage/pages:32767";
-inline constexpr const char *wholeMap300 = "WholeMap/pages:300";
+inline constexpr const char *playPage100 = "PlayPage/pages:100";
+inline constexpr const char *playPage32767 = "PlayPage/pages:32767";
+inline constexpr const char *wholeMap2000 = "WholeMap/pages:2000";
 // A QTreeWidget cleared and filled with one item per page and answer.
 inline constexpr const char *straightRebuild = "StraightRebuild/pages:32767";
 // "Open..." in the studio, up to page 0 shown: into a new project, and over one as large.

@@ -11,11 +11,15 @@
 #include "core/items/ItemKind.h"
 #include "support/ProjectFixtures.h"
 #include "support/TestSupport.h"
+#include "ui/studio/PlayPane.h"
+#include "ui/studio/PlayView.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QGraphicsTextItem>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -43,6 +47,30 @@ void multiPage(QuestDialogs &project) {
     project.AddNewDialog(page(QStringLiteral("This one is fine steel."),
                               {{"Go back", "0", false}, {"Anything else?", "2", false}}));
     project.AddNewDialog(page(QStringLiteral("That is all."), {{"", "", true}}));
+}
+
+// What the client may show otherwise than typed: an emote, a line break, accents, characters
+// outside 16 bits, a last letter the server's trimming breaks ("à" ends in the byte 0xA0), an
+// answer too long for its box, a fifth answer and a speech past the client's 2,047 characters.
+void playPages(QuestDialogs &project) {
+    project.Clear();
+    project.setSpeaker(QStringLiteral("Smith"));
+    project.AddNewDialog(
+        page(QStringLiteral("Well met! *[bows low*/] The forge is hot.\nCaf\u00e9 for na\u00efve buyers "
+                            "\U0001F600 voil\u00e0"),
+             {{"Show me your wares", "1", false},
+              {"A long story", "2", false},
+              {"An answer *[red?*/] with \u20ac and \U0001F44B", "", true},
+              {"Farewell", "", true},
+              {"A fifth answer nobody sees", "0", false}}));
+    project.AddNewDialog(
+        page(QStringLiteral("Here they are."),
+             {{"Back", "0", false},
+              {"An answer far too long for its box: it goes on and on, past the two lines of the "
+               "narrow box, so the player never reads its end",
+               "", true}}));
+    project.AddNewDialog(
+        page(QString("The road north is long. ").repeated(90), {{"That was long", "0", true}}));
 }
 
 // One speech line of exactly `bytes` bytes: "<var.bfont_lgrey>" and the speech.
@@ -96,8 +124,10 @@ struct ServerRun {
     std::vector<Reload> reloads;
     std::vector<qint64> bigParts; // the sizes of the split export's files
     std::vector<Finding> overLong;
-    bool present = false; // the server is there
-    bool ran = false;     // and the run went through
+    std::map<int, QStringList> played;   // the Play dock's text lines of each d_play page
+    std::map<int, QStringList> received; // the client's
+    bool present = false;                // the server is there
+    bool ran = false;                    // and the run went through
 };
 
 ServerRun *run = nullptr;
@@ -154,6 +184,14 @@ void Server::SetUpTestSuite() {
     ASSERT_TRUE(ScriptExport::exportProject(project, "d_line", scripts.filePath("line.scp")).ok());
     longLine(project, 4096);
     run->overLong = checkProject(project, "d_line", "Scribe");
+    playPages(project);
+    ASSERT_TRUE(ScriptExport::exportProject(project, "d_play", scripts.filePath("play.scp")).ok());
+    PlayPane pane; // reads the support script the export wrote beside the dialogs
+    for (qint16 n = 0; n < project.Count(); ++n) {
+        pane.follow(project, {"d_play", project.Speaker(), scripts.path()}, n);
+        for (const QGraphicsTextItem *line : pane.playView->textItems())
+            run->played[n] << line->data(PlayView::ReceivedKey).toString();
+    }
     ProjectFixtures::generate(project, BigPages);
     const Outcome<ScriptExport::Written> big =
         ScriptExport::exportProject(project, "d_big", scripts.filePath("big.scp"));
@@ -219,11 +257,19 @@ void Server::SetUpTestSuite() {
     QStringList written = QDir(scripts).entryList(QDir::Files);
     for (const Reload &r : run->reloads)
         written << r.head[0] + "_part"; // the parts the second exports added
+    int playing = -1;                   // the d_play page whose gump the client is reading
     for (const QString &line : run->log.split('\n')) {
         if (line.startsWith("CLIENT: [reload] GUMP text[1]: "))
             run->shown.append(line.section(u'>', 1));
         else if (line.startsWith("CLIENT: ") && !line.startsWith("CLIENT: [reload] "))
             run->client.append(line.mid(8));
+        if (line.startsWith("CLIENT: said"))
+            playing = line.startsWith("CLIENT: said '.dialog d_play_")
+                          ? line.section('_', 2).chopped(1).toInt()
+                          : -1;
+        else if (playing >= 0 && line.startsWith("CLIENT: GUMP text["))
+            // The text's length is its count of bytes: characters of more than one leave nulls.
+            run->received[playing] << line.section("]: ", 1).remove(QRegularExpression("\\x{0}+$"));
         // Every reload names the files it reads again in a warning of its own.
         if ((line.contains("ERROR") || line.contains("WARNING")) && !line.contains("' changed, resync."))
             for (const QString &file : written)
@@ -293,4 +339,9 @@ TEST_F(Server, ReexportsReachAPlayerAfterAReload) {
 TEST_F(Server, StockItemSavedAgainKeepsItsDefinitionKeys) {
     EXPECT_TRUE(run->log.contains("rq staff Ancient Wild Staff t_weapon_mace_staff"))
         << run->log.toStdString();
+}
+
+TEST_F(Server, ThePlayDockDrawsTheTextLinesTheClientReceives) {
+    ASSERT_EQ(run->received.size(), 3u) << run->client.join('\n').toStdString();
+    EXPECT_EQ(run->played, run->received);
 }

@@ -21,7 +21,8 @@
 namespace WindowSteps {
 
 // What a control shows: a box or label its text (a rich box with CR LF line ends), a switch
-// "on" or "off" and "/disabled" when it cannot be clicked, a frame "shown" or "hidden", a list
+// "on" or "off" and "/disabled" when it cannot be clicked, a button its caption (and
+// "/disabled"), a frame "shown" or "hidden", a list
 // its rows joined by "|", a spinner its highest value, an action its text, a menu its title.
 inline QString shownBy(QObject *control) {
     if (auto *box = qobject_cast<QLineEdit *>(control))
@@ -34,6 +35,8 @@ inline QString shownBy(QObject *control) {
         return label->text();
     if (auto *box = qobject_cast<QCheckBox *>(control))
         return QString(box->isChecked() ? "on" : "off") + (box->isEnabled() ? "" : "/disabled");
+    if (auto *button = qobject_cast<QAbstractButton *>(control))
+        return button->text() + (button->isEnabled() ? "" : "/disabled");
     if (auto *frame = qobject_cast<QGroupBox *>(control))
         return frame->isVisible() ? "shown" : "hidden";
     if (auto *list = qobject_cast<QListWidget *>(control)) {

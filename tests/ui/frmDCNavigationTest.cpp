@@ -2,10 +2,12 @@
 
 #include "core/dialogs/ConversationGraph.h"
 #include "ui/studio/FindBar.h"
+#include "ui/studio/MapPane.h"
 #include "ui/studio/MapScene.h"
 #include "ui/studio/MapView.h"
 #include "ui/widgets/Twips.h"
 
+#include <QCheckBox>
 #include <QDockWidget>
 #include <QGraphicsItem>
 #include <QInputDialog>
@@ -98,7 +100,7 @@ TEST(frmDCNavigation, ProblemsListTheFindingsWithTheirCountAndLeadToThem) {
 TEST(frmDCNavigation, MapShowsTheNeighbourhoodMarksBrokenLinksEndingsAndUnreachedPagesAndAClickShowsAPage) {
     Conversation c;
     c.s.w.MnuViewMap->trigger();
-    MapScene *scene = c.s.w.mapView->mapScene();
+    MapScene *scene = c.s.w.mapPane->mapView->mapScene();
     const auto pages = [scene] {
         QStringList out;
         for (const auto &[page, row] : scene->rows())
@@ -112,19 +114,31 @@ TEST(frmDCNavigation, MapShowsTheNeighbourhoodMarksBrokenLinksEndingsAndUnreache
     EXPECT_EQ(pages(), "3");
     EXPECT_EQ(scene->describe(), (QStringList{"grey 3", "ends 3:0"}));
 
-    c.s.w.chkMapWhole->click();
+    c.s.w.mapPane->chkMapWhole->click();
     EXPECT_EQ(pages(), "0 1 2 3");
     QGraphicsItem *box = nullptr;
     for (QGraphicsItem *item : scene->items())
         if (item->data(MapScene::PageKey).toInt() == 1 && item->data(MapScene::PageKey).isValid())
             box = item;
     ASSERT_TRUE(box);
-    MapView *view = c.s.w.mapView;
+    MapView *view = c.s.w.mapPane->mapView;
     view->centerOn(box);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                       view->mapFromScene(box->sceneBoundingRect().center()));
     EXPECT_EQ(c.s.w.txtPage->text(), "1");
     EXPECT_EQ(c.s.w.txtSpeech->toPlainText(), "What will you buy?");
+    EXPECT_EQ(c.s.w.mapPane->lblMapStatus->text(), "Whole conversation: 4 pages");
+
+    // Above 2,000 pages the whole conversation is not offered, and both say why.
+    while (c.s.project.Count() <= 2000)
+        c.s.project.AddNewDialog(std::make_unique<Dialog>("More"));
+    c.s.w.MnuAnalysis_Click();
+    EXPECT_FALSE(c.s.w.mapPane->chkMapWhole->isEnabled());
+    EXPECT_TRUE(c.s.w.mapPane->chkMapWhole->toolTip().startsWith(
+        "Not offered above 2,000 pages (this project has 2,001)"));
+    EXPECT_EQ(c.s.w.mapPane->lblMapStatus->text(),
+              "Page 1 and the pages within two links: 3 of 2,001 pages. The "
+              "whole conversation is drawn up to 2,000 pages only.");
 }
 
 TEST(frmDCNavigation, GoToAndFindFromTheKeyboard) {
@@ -163,6 +177,7 @@ TEST(frmDCNavigation, DocksKeepTheirVisibilityAndTheSizeRuleAppliesToTheCentralA
     Conversation c;
     c.s.w.MnuViewMap->trigger();
     c.s.w.MnuViewProblems->trigger();
+    QTest::keyClick(&c.s.w, Qt::Key_F6);
     // The window lays its docks out once the events of their showing have run.
     QTest::qWait(50);
     const QSize client = c.s.w.centralWidget()->size();
@@ -174,10 +189,13 @@ TEST(frmDCNavigation, DocksKeepTheirVisibilityAndTheSizeRuleAppliesToTheCentralA
     Studio again;
     EXPECT_TRUE(again.w.dockMap->isVisible());
     EXPECT_TRUE(again.w.dockProblems->isVisible());
+    EXPECT_TRUE(again.w.dockPlay->isVisible());
     again.w.MnuViewMap->trigger();
     again.w.MnuViewProblems->trigger();
+    again.w.MnuViewPlay->trigger();
     again.w.close();
     Studio plain;
     EXPECT_FALSE(plain.w.dockMap->isVisible());
     EXPECT_FALSE(plain.w.dockProblems->isVisible());
+    EXPECT_FALSE(plain.w.dockPlay->isVisible());
 }

@@ -7,6 +7,8 @@
 #include "ui/frmDCFixture.h"
 
 #include "core/text/CodePage.h"
+#include "ui/studio/PlayPane.h"
+#include "ui/studio/PlayView.h"
 #include "ui/studio/StudioLayout.h"
 
 #include <QAbstractItemModelTester>
@@ -14,6 +16,8 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QGraphicsItem>
+#include <QGraphicsTextItem>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -239,6 +243,17 @@ public:
             EXPECT_EQ(s.prompts.riskyQuestions(), list);
         else if (verb == "prompts")
             EXPECT_EQ(prompts(), list);
+        else if (verb == "press") { // press N: a click on button N of the dialog the Play dock draws
+            PlayView *view = s.w.playPane->playView;
+            QGraphicsItem *button = nullptr;
+            for (QGraphicsItem *item : view->scene()->items())
+                button = item->data(PlayView::ButtonKey) == QVariant(number) ? item : button;
+            ASSERT_TRUE(button) << "no button " << number;
+            view->centerOn(button);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                              view->mapFromScene(button->sceneBoundingRect().center()));
+        } else if (verb == "gump")
+            EXPECT_EQ(gump(), list);
         else
             ADD_FAILURE() << "unknown step " << verb.toStdString();
     }
@@ -275,6 +290,27 @@ private:
         for (const ScriptedPrompts::Prompt &p : s.prompts.prompts())
             if (p.kind == ScriptedPrompts::Prompt::OpenFile || p.kind == ScriptedPrompts::Prompt::SaveFile)
                 out << p.text + "|" + p.fileName;
+        return out;
+    }
+
+    // The Play dock's dialog: each text line as the client receives it, "(clipped)" when its box
+    // cuts it off, then the buttons; or how the conversation ended.
+    QStringList gump() const {
+        QStringList out, buttons;
+        const QList<QGraphicsItem *> items = s.w.playPane->playView->scene()->items(Qt::AscendingOrder);
+        for (QGraphicsTextItem *line : s.w.playPane->playView->textItems())
+            out << QStringLiteral("%1: %2%3")
+                       .arg(line->data(PlayView::LineKey).toInt())
+                       .arg(line->data(PlayView::ReceivedKey).toString(),
+                            line->data(PlayView::ClippedKey).toBool() ? " (clipped)" : "");
+        for (QGraphicsItem *item : items)
+            if (item->data(PlayView::ButtonKey).isValid())
+                buttons << item->data(PlayView::ButtonKey).toString();
+        if (!buttons.isEmpty())
+            out << "buttons " + buttons.join(u' ');
+        for (QGraphicsItem *item : items)
+            if (auto *text = qgraphicsitem_cast<QGraphicsTextItem *>(item); text && out.isEmpty())
+                out << "ended: " + text->toPlainText();
         return out;
     }
 

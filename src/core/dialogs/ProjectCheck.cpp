@@ -116,40 +116,52 @@ public:
 
     PageFindings check() {
         const std::vector<bool> ledTo = pagesLedTo();
-        for (qint16 n = 0; n < m_project.Count(); ++n) {
-            const Dialog &page = m_project.Dialog(n);
-            const QString speech = page.text();
-            if (speech == QuestDialogs::placeholderText())
-                m_out.warn(n, -1,
-                           QStringLiteral("placeholder page: its speech is \"Null\", which the Dialog Studio "
-                                          "takes for a free slot to put the next new page in"));
-            if (n > 0 && !ledTo[static_cast<size_t>(n)])
-                m_out.warn(n, -1, QStringLiteral("no answer of another page leads to this page"));
-            if (ScriptSyntax::holdsCommentMark(speech))
-                m_out.error(
-                    n, -1,
-                    QStringLiteral(
-                        "the speech holds \"//\"; the server reads the rest of its line as a comment"));
-            if (holdsEvaluation(speech))
-                m_out.warn(n, -1, evaluationMessage(QStringLiteral("speech")));
-            if (EmoteMarks::leftOpen(QStringView(speech)))
-                m_out.warn(n, -1,
-                           QStringLiteral("an emote opened with \"*[\" is never closed with \"*/]\"; the "
-                                          "rest of the speech is shown in red"));
-            m_out.checkCharacters(n, -1, QStringLiteral("speech"), speech);
-            for (qint16 k = 0; k < page.SelectionCount(); ++k)
-                checkAnswer(n, k, page.Selection(k));
-        }
+        for (qint16 n = 0; n < m_project.Count(); ++n)
+            checkPage(n, n == 0 || ledTo[static_cast<size_t>(n)]);
         // The speech and answer lines hold neither the prefix nor the speaker.
-        ScriptWriter::build(m_project, QString(), QString(), [this](const Line &line) {
-            if (line.kind == Line::Speech || line.kind == Line::Answer)
-                m_out.checkTextLine(line);
-        });
+        ScriptWriter::build(m_project, QString(), QString(), [this](const Line &line) { checkLine(line); });
+        m_result.findings = m_out.sorted();
+        return std::move(m_result);
+    }
+
+    // The same for page `n` alone; `reached` says whether an answer of another page leads to it.
+    PageFindings checkOne(qint16 n, bool reached) {
+        checkPage(n, reached);
+        ScriptWriter::page(m_project, QString(), QString(), n, [this](const Line &line) { checkLine(line); });
         m_result.findings = m_out.sorted();
         return std::move(m_result);
     }
 
 private:
+    void checkPage(qint16 n, bool reached) {
+        const Dialog &page = m_project.Dialog(n);
+        const QString speech = page.text();
+        if (speech == QuestDialogs::placeholderText())
+            m_out.warn(n, -1,
+                       QStringLiteral("placeholder page: its speech is \"Null\", which the Dialog Studio "
+                                      "takes for a free slot to put the next new page in"));
+        if (!reached)
+            m_out.warn(n, -1, QStringLiteral("no answer of another page leads to this page"));
+        if (ScriptSyntax::holdsCommentMark(speech))
+            m_out.error(n, -1,
+                        QStringLiteral(
+                            "the speech holds \"//\"; the server reads the rest of its line as a comment"));
+        if (holdsEvaluation(speech))
+            m_out.warn(n, -1, evaluationMessage(QStringLiteral("speech")));
+        if (EmoteMarks::leftOpen(QStringView(speech)))
+            m_out.warn(n, -1,
+                       QStringLiteral("an emote opened with \"*[\" is never closed with \"*/]\"; the "
+                                      "rest of the speech is shown in red"));
+        m_out.checkCharacters(n, -1, QStringLiteral("speech"), speech);
+        for (qint16 k = 0; k < page.SelectionCount(); ++k)
+            checkAnswer(n, k, page.Selection(k));
+    }
+
+    void checkLine(const Line &line) {
+        if (line.kind == Line::Speech || line.kind == Line::Answer)
+            m_out.checkTextLine(line);
+    }
+
     // Which pages an answer on some other page leads to; a page that only leads to itself
     // cannot be reached.
     std::vector<bool> pagesLedTo() const {
@@ -323,4 +335,18 @@ QString findingPlace(const Finding &finding) {
     if (finding.answer >= 0)
         place += QStringLiteral(", answer %1").arg(finding.answer);
     return place;
+}
+
+std::vector<Finding> checkPage(const QuestDialogs &project, const QString &prefix, const QString &speaker,
+                               qint16 page, bool reached) {
+    if (page < 0 || page > project.UpperBound())
+        return {};
+    const PageFindings found = PageChecker(project).checkOne(page, page == 0 || reached);
+    std::vector<Finding> names = checkNames(project, found, prefix, speaker);
+    std::erase_if(names, [page](const Finding &f) { return f.page != page; });
+    std::vector<Finding> all;
+    all.reserve(found.findings.size() + names.size());
+    std::merge(found.findings.begin(), found.findings.end(), names.begin(), names.end(),
+               std::back_inserter(all), placedBefore);
+    return all;
 }

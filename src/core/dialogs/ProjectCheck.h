@@ -61,3 +61,9 @@ std::vector<Finding> exportErrors(const QuestDialogs &project, const QString &pr
 
 // "page N" or "page N, answer K", numbered from 0 as the studio shows them.
 QString findingPlace(const Finding &finding);
+
+// What checkProject finds at page `page`, reading that page alone: `reached` tells whether an
+// answer of another page leads to it (page 0 always counts as reached). Findings about the
+// speaker and the prefix come with page 0.
+std::vector<Finding> checkPage(const QuestDialogs &project, const QString &prefix, const QString &speaker,
+                               qint16 page, bool reached);

@@ -72,11 +72,11 @@ qsizetype estimatedSize(const QuestDialogs &project, qsizetype prefixSize) {
 
 using Kind = ScriptWriter::Line::Kind;
 
-// The script's bytes, and each line as it ends to whoever observes them. Without an observer
-// nothing but the bytes is kept.
-class LineOut {
+// The script's bytes (or text, for one page), and each line as it ends to whoever observes
+// them. Without an observer nothing but the bytes is kept.
+template <class Sink> class LineOut {
 public:
-    LineOut(EncodedText &out, const ScriptWriter::LineObserver &observe)
+    LineOut(Sink &out, const ScriptWriter::LineObserver &observe)
         : m_out(out), m_observe(observe ? &observe : nullptr) {}
 
     template <class Text> LineOut &append(Text text) {
@@ -111,13 +111,14 @@ public:
     qsizetype size() const { return m_out.size(); }
 
 private:
-    EncodedText &m_out;
+    Sink &m_out;
     const ScriptWriter::LineObserver *m_observe;
     QString m_line;
 };
 
-void appendPage(LineOut &out, const QuestDialogs &project, const QString &speaker, const QString &prefix,
-                qint16 n) {
+template <class Sink>
+void appendPage(LineOut<Sink> &out, const QuestDialogs &project, const QString &speaker,
+                const QString &prefix, qint16 n) {
     const Dialog &page = project.Dialog(n);
     const Ascii::Decimal number(n);
 
@@ -176,10 +177,13 @@ const QString DefaultSpeaker = QStringLiteral("<SRC.TARG.NAME>");
 
 namespace ScriptWriter {
 
+QString marker(const QString &dialogPrefix) {
+    return QLatin1StringView("//=====QDS: ") + joinLines(dialogPrefix) + QLatin1StringView(" STARTS======");
+}
+
 QByteArray markerLine(const QString &dialogPrefix) {
     EncodedText out;
-    out.append(QLatin1StringView("//=====QDS: ")).append(joinLines(dialogPrefix));
-    out.append(QLatin1StringView(" STARTS======\r\n \r\n"));
+    out.append(marker(dialogPrefix)).append(QLatin1StringView("\r\n \r\n"));
     return out.take().value;
 }
 
@@ -193,9 +197,8 @@ Outcome<Script> build(const QuestDialogs &project, const QString &dialogPrefix, 
     const QString prefix = joinLines(dialogPrefix);
     const QString &name = speaker.isEmpty() ? DefaultSpeaker : speaker;
     EncodedText bytes(estimatedSize(project, prefix.size()));
-    LineOut out(bytes, observe);
-    out.append(QLatin1StringView("//=====QDS: ")).append(prefix).append(QLatin1StringView(" STARTS======"));
-    out.end(Kind::Marker, 0);
+    LineOut<EncodedText> out(bytes, observe);
+    out.append(marker(dialogPrefix)).end(Kind::Marker, 0);
     out.layout(SpaceLine, 0);
 
     Outcome<Script> result;
@@ -208,6 +211,16 @@ Outcome<Script> build(const QuestDialogs &project, const QString &dialogPrefix, 
     result.value.bytes = std::move(encoded.value);
     result.error = std::move(encoded.error);
     return result;
+}
+
+QString page(const QuestDialogs &project, const QString &dialogPrefix, const QString &speaker, qint16 n,
+             const LineObserver &observe) {
+    QString text;
+    if (n < 0 || n > project.UpperBound())
+        return text;
+    LineOut<QString> out(text, observe);
+    appendPage(out, project, speaker.isEmpty() ? DefaultSpeaker : speaker, joinLines(dialogPrefix), n);
+    return text;
 }
 
 WriteOutcome write(const QuestDialogs &project, const QString &dialogPrefix, QIODevice &device) {

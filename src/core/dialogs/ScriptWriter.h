@@ -43,7 +43,14 @@ Outcome<Script> build(const QuestDialogs &project, const QString &dialogPrefix,
 Outcome<Script> build(const QuestDialogs &project, const QString &dialogPrefix, const QString &speaker,
                       const LineObserver &observe);
 
-// The script's first line, which also opens every part of a split export.
+// Page `n`'s sections (its gump, text and button sections) as they stand in the script, as
+// text with CR LF line ends; empty for a page the project does not have. Reads that page alone.
+QString page(const QuestDialogs &project, const QString &dialogPrefix, const QString &speaker, qint16 n,
+             const LineObserver &observe = {});
+
+// The script's first line, which also opens every part of a split export: as text, and as the
+// bytes that open a file (with its line end and the space line after it).
+QString marker(const QString &dialogPrefix);
 QByteArray markerLine(const QString &dialogPrefix);
 
 // Writes the script to the device.

@@ -1,43 +1,31 @@
 #include "ui/studio/MapScene.h"
 
 #include "core/dialogs/ConversationGraph.h"
+#include "core/dialogs/MapLayout.h"
 #include "core/dialogs/QuestDialogs.h"
-#include "ui/studio/MapLayout.h"
+#include "ui/studio/MapBox.h"
 
-#include <QBrush>
-#include <QCursor>
-#include <QFont>
-#include <QFontMetricsF>
 #include <QGraphicsPathItem>
-#include <QGraphicsRectItem>
-#include <QGraphicsSimpleTextItem>
+#include <QGraphicsSceneHelpEvent>
+#include <QPainter>
 #include <QPen>
-#include <QtMath>
+#include <QToolTip>
 #include <algorithm>
 #include <deque>
 
 namespace {
-constexpr qreal boxWidth = 140;
-constexpr qreal boxHeight = 54;
-constexpr qreal columnGap = 30;
-constexpr qreal rowGap = 100;
-constexpr qreal laneGap = 8;     // between the lanes of two links back
+constexpr qreal columnGap = 44; // room beside a box for the arrows leaving its rows
+constexpr qreal rowGap = 70;
+constexpr qreal laneGap = 7;     // between the lanes of two links back
 constexpr qreal laneMargin = 80; // room kept beside a line for the lanes
-constexpr qreal runGap = 6;      // between the runs of links back across one gap
-constexpr int labelChars = 18;
-constexpr int speechChars = 20;
+constexpr qreal runGap = 5;      // between the runs of links back across one gap
+constexpr int lanesPerSide = 24; // beyond this many, links back share lanes
+constexpr qreal exitStep = 4;    // between the runs leaving one side of a box
+constexpr qreal headSize = 8;
 
-QString start(const QString &text, int chars) {
-    QString line = text.simplified();
-    if (line.size() > chars)
-        line = line.left(chars - 1) + QChar(0x2026);
-    return line;
-}
-
-QFont smaller(QFont font, qreal by) {
-    font.setPointSizeF(font.pointSizeF() * by);
-    return font;
-}
+const QColor linkColour(60, 60, 60);
+const QColor backColour(140, 150, 170);
+constexpr int gumpButtons = 4; // the exported gump has buttons for four answers
 
 // A path through `points` with its corners rounded.
 QPainterPath rounded(const std::vector<QPointF> &points, qreal radius) {
@@ -57,16 +45,43 @@ QPainterPath rounded(const std::vector<QPointF> &points, qreal radius) {
     return path;
 }
 
-const QColor linkColour(60, 60, 60);
-const QColor brokenColour(200, 0, 0);
+// An answer's arrow with its head, which points down into the top of the page it leads to.
+// Links back are drawn lighter: they run long ways round, and their row says where they go.
+class ArrowItem : public QGraphicsPathItem {
+public:
+    ArrowItem(const QPainterPath &path, bool back)
+        : QGraphicsPathItem(path), m_colour(back ? backColour : linkColour) {
+        setPen(QPen(m_colour, back ? 1 : 1.3));
+        setZValue(1);
+    }
+    // From the path's points: Qt's own widens the whole path by its pen first, which costs more
+    // than all the rest of a big map's drawing.
+    QRectF boundingRect() const override {
+        return path().controlPointRect().adjusted(-headSize, -headSize, headSize, headSize);
+    }
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override {
+        QGraphicsPathItem::paint(painter, option, widget);
+        const QPointF tip = path().currentPosition();
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(m_colour);
+        painter->drawPolygon(QPolygonF(
+            {tip, tip + QPointF(-headSize / 2, -headSize), tip + QPointF(headSize / 2, -headSize)}));
+    }
+
+private:
+    QColor m_colour;
+};
 } // namespace
 
-// A link that goes up or sideways, drawn once the boxes stand.
-struct MapScene::Back {
+// A link drawn as an arrow, once the boxes stand.
+struct MapScene::Arrow {
     qint16 from;
+    qint16 answer;
     qint16 to;
-    QString key;
-    QString label;
+    bool back;    // up or sideways: through a lane beside the boxes
+    bool left;    // leaves its row on the left side
+    qreal exitX;  // where its run beside the box goes down
+    qreal entryX; // where it enters the top of the page it leads to
 };
 
 MapScene::MapScene(QObject *parent) : QGraphicsScene(parent) {
@@ -76,19 +91,67 @@ MapScene::MapScene(QObject *parent) : QGraphicsScene(parent) {
 }
 
 int MapScene::boxesWithin(qreal width) {
-    return std::max(2, int((width - laneMargin + columnGap) / (boxWidth + columnGap)));
+    return std::max(2, int((width - laneMargin + columnGap) / (MapBox::width + columnGap)));
 }
 
 QRectF MapScene::pageRect(qint16 page) const {
-    const auto found = m_place.constFind(page);
-    return found == m_place.constEnd() ? QRectF() : QRectF(*found, QSizeF(boxWidth, boxHeight));
+    const MapBox *box = m_boxes.value(page);
+    return box ? box->sceneBoundingRect() : QRectF();
+}
+
+QRectF MapScene::answerRect(qint16 page, qint16 answer) const {
+    const MapBox *box = m_boxes.value(page);
+    if (!box || answer < 0 || std::size_t(answer) >= box->rowCount())
+        return {};
+    return box->rowRect(answer).translated(box->pos());
+}
+
+MapScene::Spot MapScene::spotAt(QPointF point) const {
+    for (const MapBox *box : m_boxes)
+        if (box->sceneBoundingRect().contains(point))
+            return {box->page(), qint16(box->answerAt(point - box->pos()))};
+    return {};
+}
+
+QString MapScene::toolTipAt(QPointF point) const {
+    const Spot spot = spotAt(point);
+    const MapBox *box = m_boxes.value(spot.page);
+    return box ? box->toolTipAt(point - box->pos()) : QString();
+}
+
+void MapScene::helpEvent(QGraphicsSceneHelpEvent *event) {
+    const QString tip = toolTipAt(event->scenePos());
+    if (tip.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(event->screenPos(), tip);
+    event->setAccepted(!tip.isEmpty());
 }
 
 void MapScene::showNeighbourhood(const ConversationGraph &graph, const QuestDialogs &project,
                                  qint16 current) {
     m_rows.clear();
-    for (const auto &[page, distance] : graph.neighbourhood(current))
+    const std::map<qint16, int> near = graph.neighbourhood(current);
+    int deepest = 0;
+    for (const auto &[page, distance] : near) {
         m_rows[page] = distance + 2;
+        deepest = std::max(deepest, distance + 2);
+    }
+    // The start stands on top. Around it, the pages leading back to it go below the pages it
+    // leads to; elsewhere it takes a row above the others when it has not the top one already.
+    const auto start = m_rows.find(0);
+    if (start != m_rows.end() && current == 0) {
+        for (const auto &[page, distance] : near)
+            if (distance < 0)
+                m_rows[page] = deepest + 3 + distance;
+    } else if (start != m_rows.end()) {
+        int top = start->second;
+        for (const auto &[page, row] : m_rows)
+            if (page != 0)
+                top = std::min(top, row);
+        if (top < start->second)
+            start->second = top - 1;
+    }
     draw(graph, project, current);
 }
 
@@ -113,99 +176,186 @@ void MapScene::showWhole(const ConversationGraph &graph, const QuestDialogs &pro
     draw(graph, project, current);
 }
 
-void MapScene::placeBoxes(const std::vector<std::pair<qint16, qint16>> &links) {
-    m_place.clear();
+void MapScene::placeBoxes(const std::vector<std::pair<qint16, qint16>> &links, const QuestDialogs &project) {
     MapLayout::Metrics metrics;
-    metrics.boxWidth = boxWidth;
-    metrics.boxHeight = boxHeight;
+    metrics.boxWidth = MapBox::width;
+    metrics.boxHeight = MapBox::heightFor(1);
     metrics.columnGap = columnGap;
     metrics.rowGap = rowGap;
     metrics.perLine = m_perLine;
-    for (const auto &[page, at] : MapLayout(m_rows, links).place(metrics))
-        m_place.insert(page, at);
+    for (const auto &[page, row] : m_rows)
+        metrics.heights[page] = MapBox::heightFor(std::size_t(project.Dialog(page).SelectionCount()));
+    MapLayout layout(m_rows, links);
+    const std::map<qint16, QPointF> places = layout.place(metrics);
+    m_spans.clear();
+    m_spanOf.clear();
+    for (const MapLayout::Line &line : layout.lines()) {
+        Span span{line.top, line.bottom, {}};
+        for (const qint16 page : line.pages) {
+            span.lefts.push_back(places.at(page).x());
+            m_spanOf.insert(page, m_spans.size());
+        }
+        m_spans.push_back(std::move(span));
+    }
+    for (const auto &[page, at] : places)
+        m_boxes.value(page)->setPos(at);
 }
 
 void MapScene::draw(const ConversationGraph &graph, const QuestDialogs &project, qint16 current) {
     clear();
+    m_boxes.clear();
     m_notes.clear();
-    m_space = FreeSpace();
     std::map<qint16, std::vector<ConversationGraph::Link>> links;
     std::vector<std::pair<qint16, qint16>> pairs;
-    for (const auto &[page, row] : m_rows)
-        for (const ConversationGraph::Link &link : links[page] = graph.linksFrom(page))
-            if (link.linked && !link.broken && m_rows.count(link.to))
-                pairs.emplace_back(page, link.to);
-    placeBoxes(pairs);
-    m_lines.clear();
-    for (const QPointF &at : std::as_const(m_place))
-        m_lines[at.y()].push_back(at.x());
-    for (auto &[y, lefts] : m_lines)
-        std::sort(lefts.begin(), lefts.end());
     for (const auto &[page, row] : m_rows) {
         const bool reached = graph.isReached(page);
         if (!reached)
             m_notes << QStringLiteral("grey %1").arg(page);
-        QStringList endings;
-        for (const ConversationGraph::Link &link : links[page])
+        std::vector<MapBox::Row> rows;
+        for (const ConversationGraph::Link &link : links[page] = graph.linksFrom(page)) {
+            MapBox::Row row{link.text, {}, {}, link.broken, link.ends, link.answer >= gumpButtons};
+            QStringList tip;
+            if (link.linked && link.broken) {
+                row.mark = QStringLiteral("→ %1 ?").arg(link.linkText);
+                tip << QStringLiteral("Linked to \"%1\", which names no page of the project")
+                           .arg(link.linkText);
+                m_notes << QStringLiteral("broken %1:%2").arg(page).arg(link.answer);
+            } else if (link.linked) {
+                row.mark =
+                    link.to == page ? QStringLiteral("↻ %1").arg(page) : QStringLiteral("→ %1").arg(link.to);
+                tip << QStringLiteral("Leads to page %1").arg(link.to);
+                if (m_rows.count(link.to) && link.to != page)
+                    pairs.emplace_back(page, link.to);
+            }
             if (link.ends) {
-                endings << QStringLiteral("%1: %2").arg(link.answer).arg(start(link.text, 10));
+                tip << QStringLiteral("Ends the conversation");
                 m_notes << QStringLiteral("ends %1:%2").arg(page).arg(link.answer);
             }
-        drawPage(project, page, reached, page == current, endings);
-        m_space.take(pageRect(page).adjusted(-3, -3, 3, 3));
-    }
-    std::vector<Back> backs;
-    for (const auto &[page, row] : m_rows) {
-        const QRectF box = pageRect(page);
-        std::vector<const ConversationGraph::Link *> down;
-        for (const ConversationGraph::Link &link : links[page]) {
-            const QString key = QStringLiteral("%1:%2").arg(page).arg(link.answer);
-            const QString label = QStringLiteral("%1: %2").arg(link.answer).arg(start(link.text, labelChars));
-            if (!link.linked)
-                continue;
-            if (link.broken)
-                drawBroken(page, link.answer, link.linkText, label);
-            else if (!m_place.contains(link.to))
-                continue;
-            else if (m_rows.at(link.to) > row)
-                down.push_back(&link);
-            else
-                backs.push_back({page, link.to, key, label});
+            if (!link.linked && !link.ends)
+                tip << QStringLiteral("Neither leads to a page nor ends the conversation");
+            if (row.unusable)
+                tip << QStringLiteral(
+                    "The gump has buttons for four answers only: the player cannot choose it");
+            row.tip = tip.join(u'\n');
+            rows.push_back(std::move(row));
         }
-        // Arrows down leave the box's bottom side by side, in the order of their targets.
-        std::stable_sort(down.begin(), down.end(), [this](auto *a, auto *b) {
-            return m_place.value(a->to).x() < m_place.value(b->to).x();
-        });
-        for (std::size_t n = 0; n < down.size(); ++n) {
-            const QPointF from(box.left() + box.width() * qreal(n + 1) / qreal(down.size() + 1),
-                               box.bottom());
-            const QPointF to = pageRect(down[n]->to).center() - QPointF(0, boxHeight / 2);
-            drawLink(downPath(from, to), QStringLiteral("%1:%2").arg(page).arg(down[n]->answer),
-                     QStringLiteral("%1: %2").arg(down[n]->answer).arg(start(down[n]->text, labelChars)),
-                     linkColour, {0.55, 0.7, 0.4, 0.8, 0.3, 0.9, 0.2});
-        }
+        const Dialog &dialog = project.Dialog(page);
+        auto *box = new MapBox(page, dialog.text(), std::move(rows),
+                               page == current ? MapBox::Look::Shown
+                               : reached       ? MapBox::Look::Plain
+                                               : MapBox::Look::Unreached);
+        box->setData(PageKey, int(page));
+        addItem(box);
+        m_boxes.insert(page, box);
     }
-    drawBacks(std::move(backs));
+    placeBoxes(pairs, project);
+
+    std::vector<Arrow> arrows;
+    QRectF bounds;
+    for (const MapBox *box : std::as_const(m_boxes))
+        bounds |= box->sceneBoundingRect();
+    for (const auto &[page, row] : m_rows)
+        for (const ConversationGraph::Link &link : links[page])
+            if (link.linked && !link.broken && link.to != page && m_rows.count(link.to)) {
+                const bool back = m_rows.at(link.to) <= row;
+                const qreal from = pageRect(page).center().x(), to = pageRect(link.to).center().x();
+                const bool left = back ? from <= bounds.center().x() : to < from - 1;
+                arrows.push_back({page, link.answer, link.to, back, left, 0, 0});
+            }
+    drawArrows(std::move(arrows));
     setSceneRect(itemsBoundingRect().adjusted(-20, -20, 20, 20));
+}
+
+void MapScene::drawArrows(std::vector<Arrow> arrows) {
+    // Runs leaving one side of a box: the top row's outermost, so that no run crosses the
+    // start of another.
+    std::map<std::pair<qint16, bool>, std::vector<Arrow *>> sides;
+    for (Arrow &arrow : arrows)
+        sides[{arrow.from, arrow.left}].push_back(&arrow);
+    for (auto &[side, leaving] : sides) {
+        std::stable_sort(leaving.begin(), leaving.end(),
+                         [](Arrow *a, Arrow *b) { return a->answer < b->answer; });
+        const QRectF box = pageRect(side.first);
+        for (std::size_t i = 0; i < leaving.size(); ++i) {
+            const qreal out = 6 + exitStep * qreal((leaving.size() - 1 - i) % 6);
+            leaving[i]->exitX = side.second ? box.left() - out : box.right() + out;
+        }
+    }
+    // Arrows enter the top of their page side by side, in the order they come from.
+    std::map<qint16, std::vector<Arrow *>> entering;
+    for (Arrow &arrow : arrows)
+        entering[arrow.to].push_back(&arrow);
+    for (auto &[page, in] : entering) {
+        // Links back from the left lanes first, then the arrows from above, then the right lanes.
+        const auto from = [](const Arrow *a) {
+            return std::pair(a->back ? (a->left ? 0 : 2) : 1, a->back ? 0 : a->exitX);
+        };
+        std::stable_sort(in.begin(), in.end(), [&](Arrow *a, Arrow *b) { return from(a) < from(b); });
+        const QRectF box = pageRect(page);
+        for (std::size_t m = 0; m < in.size(); ++m)
+            in[m]->entryX = box.left() + box.width() * qreal(m + 1) / qreal(in.size() + 1);
+    }
+    QRectF bounds;
+    for (const MapBox *box : std::as_const(m_boxes))
+        bounds |= box->sceneBoundingRect();
+
+    int lanes[2] = {0, 0};
+    QHash<std::size_t, int> runsBelow, runsAbove; // by line
+    // Shorter links back take the inner lanes, so a longer one's runs pass outside them.
+    std::stable_sort(arrows.begin(), arrows.end(), [this](const Arrow &a, const Arrow &b) {
+        return std::abs(pageRect(a.from).top() - pageRect(a.to).top()) <
+               std::abs(pageRect(b.from).top() - pageRect(b.to).top());
+    });
+    for (const Arrow &arrow : arrows) {
+        const QRectF from = pageRect(arrow.from), to = pageRect(arrow.to);
+        const qreal rowY = answerRect(arrow.from, arrow.answer).center().y();
+        const QPointF start(arrow.left ? from.left() : from.right(), rowY);
+        const QPointF entry(arrow.entryX, to.top());
+        const std::size_t line = m_spanOf.value(arrow.from), target = m_spanOf.value(arrow.to);
+        QPainterPath path;
+        if (!arrow.back) {
+            const QPointF below(arrow.exitX, m_spans[line].bottom + 8);
+            path = rounded({start, {arrow.exitX, rowY}, below}, 5);
+            path.connectPath(downPath(below, entry));
+        } else {
+            const int lane = lanes[arrow.left ? 0 : 1]++ % lanesPerSide;
+            const qreal laneX =
+                arrow.left ? bounds.left() - 16 - lane * laneGap : bounds.right() + 16 + lane * laneGap;
+            const qreal outY = m_spans[line].bottom + 8 + runGap * (runsBelow[line]++ % 10);
+            const qreal inY = m_spans[target].top - 8 - runGap * (runsAbove[target]++ % 10);
+            path = rounded({start,
+                            {arrow.exitX, rowY},
+                            {arrow.exitX, outY},
+                            {laneX, outY},
+                            {laneX, inY},
+                            {entry.x(), inY},
+                            entry},
+                           6);
+        }
+        auto *item = new ArrowItem(path, arrow.back);
+        item->setData(LinkKey, QStringLiteral("%1:%2").arg(arrow.from).arg(arrow.answer));
+        addItem(item);
+    }
 }
 
 QPainterPath MapScene::downPath(QPointF from, QPointF to) const {
     // A line of boxes between the two ends that stands in the way is passed through the gap
     // beside the box in the way, on the side nearer to where a straight arrow would cross.
     std::vector<QPointF> points{from};
-    for (auto line = m_lines.lower_bound(from.y()); line != m_lines.end() && line->first + boxHeight < to.y();
-         ++line) {
-        const qreal share = (line->first - from.y()) / (to.y() - from.y());
-        const qreal straight = from.x() + (to.x() - from.x()) * share;
-        const auto blocking = std::find_if(line->second.begin(), line->second.end(), [straight](qreal left) {
-            return straight > left - 8 && straight < left + boxWidth + 8;
-        });
-        if (blocking == line->second.end())
+    for (const Span &span : m_spans) {
+        if (span.top <= from.y() || span.bottom >= to.y())
             continue;
-        const qreal before = *blocking - columnGap / 2, after = *blocking + boxWidth + columnGap / 2;
+        const qreal share = (span.top - from.y()) / (to.y() - from.y());
+        const qreal straight = from.x() + (to.x() - from.x()) * share;
+        const auto blocking = std::find_if(span.lefts.begin(), span.lefts.end(), [straight](qreal left) {
+            return straight > left - 8 && straight < left + MapBox::width + 8;
+        });
+        if (blocking == span.lefts.end())
+            continue;
+        const qreal before = *blocking - columnGap / 2, after = *blocking + MapBox::width + columnGap / 2;
         const qreal gap = straight - before < after - straight ? before : after;
-        points.emplace_back(gap, line->first - 8);
-        points.emplace_back(gap, line->first + boxHeight + 8);
+        points.emplace_back(gap, span.top - 8);
+        points.emplace_back(gap, span.bottom + 8);
     }
     points.push_back(to);
     QPainterPath path(from);
@@ -218,141 +368,6 @@ QPainterPath MapScene::downPath(QPointF from, QPointF to) const {
         path.cubicTo(points[n - 1] + half, points[n] - half, points[n]);
     }
     return path;
-}
-
-void MapScene::drawBroken(qint16 page, qint16 answer, const QString &linkText, const QString &label) {
-    m_notes << QStringLiteral("broken %1:%2").arg(page).arg(answer);
-    const QRectF box = pageRect(page);
-    // Beside the box, where no arrow down or lane runs; below it only when both sides are taken.
-    const qreal middle = box.center().y();
-    const QRectF stub =
-        m_space.place(QSizeF(46, 26), {QPointF(box.right() + 40, middle), QPointF(box.left() - 40, middle),
-                                       QPointF(box.right() + 40, middle + 20),
-                                       QPointF(box.right() - 25, box.bottom() + rowGap / 2)});
-    const QRectF drawn = stub.adjusted(3, 3, -3, -3);
-    auto *rect = addRect(drawn, QPen(brokenColour, 1.5), QBrush(Qt::white));
-    rect->setToolTip(
-        QStringLiteral("page %1, answer %2: no page \"%3\"").arg(page).arg(answer).arg(linkText));
-    auto *text = addSimpleText(start(linkText, 5) + QStringLiteral("?"));
-    text->setBrush(brokenColour);
-    text->setParentItem(rect);
-    text->setPos(drawn.topLeft() + QPointF(3, 2));
-    const bool right = drawn.left() >= box.right(), left = drawn.right() <= box.left();
-    const QPointF from = right  ? QPointF(box.right(), middle)
-                         : left ? QPointF(box.left(), middle)
-                                : QPointF(box.right() - 8, box.bottom());
-    const QPointF to = right  ? QPointF(drawn.left(), drawn.center().y())
-                       : left ? QPointF(drawn.right(), drawn.center().y())
-                              : QPointF(drawn.center().x(), drawn.top());
-    QPainterPath path(from);
-    path.cubicTo(QPointF((from.x() + to.x()) / 2, from.y()), QPointF((from.x() + to.x()) / 2, to.y()), to);
-    drawLink(path, QStringLiteral("%1:%2").arg(page).arg(answer), label, brokenColour, {0.5, 0.3, 0.7},
-             {drawn.center() - QPointF(0, 22), drawn.center() + QPointF(0, 22)});
-}
-
-void MapScene::drawBacks(std::vector<Back> backs) {
-    QRectF bounds;
-    for (const QPointF &at : std::as_const(m_place))
-        bounds |= QRectF(at, QSizeF(boxWidth, boxHeight));
-    // Shorter links take the inner lanes, so a longer one's runs pass outside them.
-    const auto span = [this](const Back &back) {
-        return std::abs(m_place.value(back.from).y() - m_place.value(back.to).y());
-    };
-    std::stable_sort(backs.begin(), backs.end(),
-                     [&](const Back &a, const Back &b) { return span(a) < span(b); });
-    int lanes[2] = {0, 0};
-    QHash<qreal, int> runsBelow, runsAbove; // by the y of a line of boxes
-    QHash<qint16, int> leaving, entering;
-    for (const Back &back : backs) {
-        const QRectF from = pageRect(back.from), to = pageRect(back.to);
-        const bool left = from.center().x() <= bounds.center().x();
-        const int lane = lanes[left ? 0 : 1]++;
-        const qreal laneX = left ? bounds.left() - 16 - lane * laneGap : bounds.right() + 16 + lane * laneGap;
-        const qreal side = left ? 1 : -1;
-        const qreal outX = (left ? from.left() : from.right()) + side * (10 + 8 * (leaving[back.from]++ % 8));
-        const qreal inX = (left ? to.left() : to.right()) + side * (10 + 8 * (entering[back.to]++ % 12));
-        const qreal outY = from.bottom() + 8 + runGap * (runsBelow[from.top()]++ % 12);
-        const qreal inY = to.top() - 8 - runGap * (runsAbove[to.top()]++ % 12);
-        const QPainterPath path = rounded(
-            {{outX, from.bottom()}, {outX, outY}, {laneX, outY}, {laneX, inY}, {inX, inY}, {inX, to.top()}},
-            8);
-        // The lane is kept clear of other labels; this link's own goes beside its run out of
-        // the box, or beside its lane.
-        m_space.take(QRectF(laneX - 1, std::min(inY, outY), 2, std::abs(outY - inY)));
-        const QFontMetricsF metrics(smaller(QFont(), 0.9));
-        const qreal width = metrics.horizontalAdvance(back.label) + 4, height = metrics.height();
-        std::vector<QPointF> wanted;
-        for (qreal x = outX - side * (width / 2 + 4); side * (x - laneX) > width / 2; x -= side * 16)
-            wanted.emplace_back(x, outY + height / 2 + 2);
-        for (qreal y = outY - height; y > inY + height; y -= height)
-            wanted.emplace_back(laneX + side * (width / 2 + 4), y);
-        drawLink(path, back.key, back.label, linkColour, {0.5}, std::move(wanted));
-    }
-}
-
-void MapScene::drawPage(const QuestDialogs &project, qint16 page, bool reached, bool current,
-                        const QStringList &endings) {
-    const QPointF at = m_place.value(page);
-    QColor fill = reached ? QColor(235, 242, 255) : QColor(225, 225, 225);
-    if (current)
-        fill = QColor(255, 236, 150);
-    auto *box = addRect(QRectF(at, QSizeF(boxWidth, boxHeight)),
-                        QPen(current ? Qt::black : Qt::darkGray, current ? 2.5 : 1), QBrush(fill));
-    box->setData(PageKey, int(page));
-    box->setToolTip(project.Dialog(page).text());
-    box->setCursor(Qt::PointingHandCursor);
-    auto *number = addSimpleText(QString::number(page), [] {
-        QFont bold;
-        bold.setBold(true);
-        return bold;
-    }());
-    number->setParentItem(box);
-    number->setPos(at + QPointF(5, 3));
-    auto *speech = addSimpleText(start(project.Dialog(page).text(), speechChars));
-    speech->setParentItem(box);
-    speech->setPos(at + QPointF(5, 20));
-    if (!reached)
-        speech->setBrush(Qt::darkGray);
-    if (!endings.isEmpty()) {
-        // Answers that end the conversation lead nowhere: the box names them, after a stop mark,
-        // as many as its width holds (the tool tip has them all).
-        const QString all = endings.join(QStringLiteral(", "));
-        const QFont small = smaller(QFont(), 0.85);
-        auto *ends =
-            addSimpleText(QFontMetricsF(small).elidedText(QChar(0x25A0) + QStringLiteral(" ends ") + all,
-                                                          Qt::ElideRight, boxWidth - 10),
-                          small);
-        ends->setBrush(QColor(150, 0, 0));
-        ends->setParentItem(box);
-        ends->setPos(at + QPointF(5, 37));
-        ends->setToolTip(QStringLiteral("Ends the conversation: ") + all);
-    }
-}
-
-void MapScene::drawLink(const QPainterPath &path, const QString &key, const QString &label,
-                        const QColor &colour, const std::vector<qreal> &along, std::vector<QPointF> wanted) {
-    auto *line = addPath(path, QPen(colour, 1.3));
-    line->setZValue(1);
-    line->setData(LinkKey, key);
-    // The head points along the path's last stretch.
-    const QPointF to = path.currentPosition();
-    const QPointF tail = path.pointAtPercent(0.97);
-    const qreal angle = std::atan2(to.y() - tail.y(), to.x() - tail.x());
-    QPolygonF head;
-    head << to << to - QPointF(std::cos(angle - 0.4) * 9, std::sin(angle - 0.4) * 9)
-         << to - QPointF(std::cos(angle + 0.4) * 9, std::sin(angle + 0.4) * 9);
-    auto *tip = addPolygon(head, QPen(colour), QBrush(colour));
-    tip->setZValue(1);
-    auto *text = addSimpleText(label, smaller(QFont(), 0.9));
-    text->setBrush(colour);
-    for (const qreal t : along)
-        wanted.push_back(path.pointAtPercent(t));
-    const QRectF at = m_space.place(text->boundingRect().size() + QSizeF(4, 0), wanted);
-    text->setPos(at.topLeft() + QPointF(2, 0));
-    auto *under = addRect(at, Qt::NoPen, QBrush(QColor(255, 255, 255, 225)));
-    under->setData(LinkKey, key);
-    under->setZValue(2);
-    text->setZValue(3);
 }
 
 QStringList MapScene::describe() const {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ui/studio/FreeSpace.h"
-
 #include <QGraphicsScene>
 #include <QHash>
 #include <QPainterPath>
@@ -10,22 +8,23 @@
 #include <vector>
 
 class ConversationGraph;
+class MapBox;
 class QuestDialogs;
 
-// The map's drawing: pages as boxes (number and the start of the speech) in rows, answers as
-// arrows labelled with the start of their text. Rows follow the links: the neighbourhood of the
-// current page has the pages leading to it above it and the pages it leads to below; the whole
-// map has page 0 on top and each page one row below the first page that leads to it. Within a
-// row, MapLayout orders the boxes; links that go up or sideways ("links back") each run in a
-// lane of their own beside the boxes. Every label and box has a place no other one touches.
-// Broken links end in a red box, a box lists its answers that end the conversation, pages no
-// other page leads to are grey.
+// The map's drawing: pages as boxes (MapBox) that list their answers as rows, and an arrow
+// from each answer's row to the page it leads to, so that no label stands apart from its
+// arrow. Rows of boxes follow the links: the neighbourhood of the current page has the pages
+// leading to it above it and the pages it leads to below; the whole map puts each page one row
+// below the first page that leads to it. The start page (page 0) stands at the top of every
+// view. Within a row, MapLayout orders the boxes; links that go up or sideways ("links back")
+// run in lanes beside the boxes. An answer's row says where it leads ("→ 3"); links to pages
+// not drawn, to the answer's own page and to no page at all have no arrow.
 class MapScene : public QGraphicsScene {
     Q_OBJECT
 public:
     // The item data slot that holds a page box's page number.
     static constexpr int PageKey = 0;
-    // The item data slot that holds "page:answer" on an answer's arrow and on its label.
+    // The item data slot that holds "page:answer" on an answer's arrow.
     static constexpr int LinkKey = 1;
 
     explicit MapScene(QObject *parent = nullptr);
@@ -38,32 +37,47 @@ public:
 
     // Draws the pages within two links of `current`.
     void showNeighbourhood(const ConversationGraph &graph, const QuestDialogs &project, qint16 current);
-    // Draws every page; for projects of a few hundred pages.
+    // Draws every page; for projects of up to a few thousand pages.
     void showWhole(const ConversationGraph &graph, const QuestDialogs &project, qint16 current);
 
-    // The pages drawn, with their row (for tests and the view).
+    // The pages drawn, with their row, the top row first (for tests and the view).
     const std::map<qint16, int> &rows() const { return m_rows; }
     // Where page `page`'s box stands; empty when it is not drawn.
     QRectF pageRect(qint16 page) const;
-    // Pages drawn grey, and answers drawn as broken links ("page:answer").
+    // Where the row of answer `answer` of page `page` stands; empty when it is not drawn.
+    QRectF answerRect(qint16 page, qint16 answer) const;
+    // What lies at a point of the scene: a page's box (page -1 for none) and the answer whose
+    // row it is (-1 for the rest of the box).
+    struct Spot {
+        qint16 page = -1;
+        qint16 answer = -1;
+    };
+    Spot spotAt(QPointF point) const;
+    // The full text of the box or answer at a point; empty elsewhere.
+    QString toolTipAt(QPointF point) const;
+    // Pages drawn grey ("grey 3"), answers that end ("ends 3:1") and broken links ("broken 3:2").
     QStringList describe() const;
 
+protected:
+    void helpEvent(QGraphicsSceneHelpEvent *event) override;
+
 private:
+    struct Arrow;
+    struct Span {
+        qreal top;
+        qreal bottom;
+        std::vector<qreal> lefts; // of its boxes, in order
+    };
+
     void draw(const ConversationGraph &graph, const QuestDialogs &project, qint16 current);
-    struct Back;
-    void placeBoxes(const std::vector<std::pair<qint16, qint16>> &links);
-    void drawPage(const QuestDialogs &project, qint16 page, bool reached, bool current,
-                  const QStringList &endings);
-    void drawBroken(qint16 page, qint16 answer, const QString &linkText, const QString &label);
-    void drawBacks(std::vector<Back> backs);
+    void placeBoxes(const std::vector<std::pair<qint16, qint16>> &links, const QuestDialogs &project);
+    void drawArrows(std::vector<Arrow> arrows);
     QPainterPath downPath(QPointF from, QPointF to) const;
-    void drawLink(const QPainterPath &path, const QString &key, const QString &label, const QColor &colour,
-                  const std::vector<qreal> &along, std::vector<QPointF> wanted = {});
 
     std::map<qint16, int> m_rows;
     int m_perLine = 8;
-    FreeSpace m_space;
-    QHash<qint16, QPointF> m_place;              // top left of each page box
-    std::map<qreal, std::vector<qreal>> m_lines; // the left sides of the boxes on each line, by its top
+    QHash<qint16, MapBox *> m_boxes;
+    std::vector<Span> m_spans; // the lines of boxes, from the top
+    QHash<qint16, std::size_t> m_spanOf;
     QStringList m_notes;
 };

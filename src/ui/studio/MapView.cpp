@@ -4,14 +4,26 @@
 #include "ui/studio/MapScene.h"
 
 #include <QGraphicsItem>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <algorithm>
+
+namespace {
+constexpr qreal zoomStep = 1.25;
+constexpr qreal closest = 4;
+constexpr qreal farthest = 0.02;
+} // namespace
 
 MapView::MapView(QWidget *parent) : QGraphicsView(parent), m_scene(new MapScene(this)) {
     setScene(m_scene);
     setRenderHint(QPainter::Antialiasing);
     setDragMode(QGraphicsView::ScrollHandDrag);
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // The map moves by dragging and the wheel; scroll bars would only take room, and drawing
+    // them costs more than a page's boxes.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void MapView::setWholeMap(bool whole) {
@@ -49,19 +61,37 @@ int MapView::boxesPerLine() const {
 }
 
 void MapView::fit() {
-    // The map's width fits the view, so that nothing hides at its sides; a tall map is shrunk
-    // as well, so far as its texts stay readable.
     const QRectF drawn = m_scene->sceneRect();
     if (drawn.isEmpty())
         return;
-    const qreal across = viewport()->width() / drawn.width(), down = viewport()->height() / drawn.height();
-    const qreal scale =
-        std::max(std::min({1.0, across, std::max(down, smallestScale)}), smallestScale * 0.75);
-    setTransform(QTransform::fromScale(scale, scale));
+    if (m_scale == Scale::All) {
+        fitInView(drawn, Qt::KeepAspectRatio);
+        return;
+    }
+    if (m_scale == Scale::Readable) {
+        // The map's width fits the view, so that nothing hides at its sides; a tall map is
+        // shrunk as well, so far as its texts stay readable.
+        const qreal across = viewport()->width() / drawn.width(),
+                    down = viewport()->height() / drawn.height();
+        const qreal scale =
+            std::max(std::min({1.0, across, std::max(down, smallestScale)}), smallestScale * 0.75);
+        setTransform(QTransform::fromScale(scale, scale));
+    }
     // Keep the shown page in sight.
     const QRectF shown = m_scene->pageRect(m_drawnAt);
     if (!shown.isEmpty())
         centerOn(shown.center());
+}
+
+void MapView::fitAll() {
+    m_scale = Scale::All;
+    fit();
+}
+
+void MapView::zoomBy(qreal factor) {
+    m_scale = Scale::Chosen;
+    const qreal to = std::clamp(zoom() * factor, farthest, closest);
+    setTransform(QTransform::fromScale(to, to));
 }
 
 void MapView::resizeEvent(QResizeEvent *event) {
@@ -72,15 +102,37 @@ void MapView::resizeEvent(QResizeEvent *event) {
         fit();
 }
 
+void MapView::wheelEvent(QWheelEvent *event) {
+    if (!(event->modifiers() & Qt::ControlModifier) || event->angleDelta().y() == 0) {
+        QGraphicsView::wheelEvent(event);
+        return;
+    }
+    // The point under the mouse stays where it is.
+    const ViewportAnchor anchor = transformationAnchor();
+    setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
+    zoomBy(std::pow(zoomStep, event->angleDelta().y() / 120.0));
+    setTransformationAnchor(anchor);
+    event->accept();
+}
+
+void MapView::keyPressEvent(QKeyEvent *event) {
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    if (control && (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal))
+        zoomBy(zoomStep);
+    else if (control && event->key() == Qt::Key_Minus)
+        zoomBy(1 / zoomStep);
+    else
+        QGraphicsView::keyPressEvent(event);
+}
+
 void MapView::mousePressEvent(QMouseEvent *event) {
     if (event->button() == Qt::LeftButton) {
-        // Arrows and their labels may lie over a box; the click is for the box.
-        for (QGraphicsItem *item : items(event->position().toPoint()))
-            for (; item; item = item->parentItem())
-                if (item->data(MapScene::PageKey).isValid()) {
-                    emit pageClicked(static_cast<qint16>(item->data(MapScene::PageKey).toInt()));
-                    return;
-                }
+        const MapScene::Spot spot = m_scene->spotAt(mapToScene(event->position().toPoint()));
+        if (spot.page >= 0) {
+            emit pageClicked(spot.page);
+            return;
+        }
     }
+    // Anywhere else a drag moves the map.
     QGraphicsView::mousePressEvent(event);
 }

@@ -7,14 +7,16 @@ class MapScene;
 class QuestDialogs;
 
 // The map dock's view: the neighbourhood of the shown page, or the whole conversation when it
-// is small enough and asked for. A click on a page box asks to show that page. Rows wrap to
-// the view's width at the smallest scale whose texts still read, the map is shrunk to fit down
-// to that scale, and the shown page stays in the middle.
+// is small enough and asked for. A click on a page box asks to show that page; dragging the
+// background moves the map; Ctrl with the wheel, or Ctrl+plus and Ctrl+minus, zoom; fitAll()
+// shows the whole drawing. Until then rows wrap to the view's width at the smallest scale
+// whose texts still read, the map is shrunk to fit down to that scale, and the shown page
+// stays in the middle.
 class MapView : public QGraphicsView {
     Q_OBJECT
 public:
     // Up to this many pages the whole conversation can be drawn.
-    static constexpr int wholeMapLimit = 300;
+    static constexpr int wholeMapLimit = 2000;
     // The map is shrunk to fit the view, but no further than this.
     static constexpr qreal smallestScale = 0.7;
 
@@ -28,6 +30,14 @@ public:
     void update(const ConversationGraph &graph, const QuestDialogs &project, qint16 current,
                 bool linksChanged);
 
+    // Scales the map by `factor` from where it stands, and keeps that scale from then on.
+    void zoomBy(qreal factor);
+    qreal zoom() const { return transform().m11(); }
+
+public slots:
+    // Shows the whole drawing, now and whenever it is drawn again, until the next zoom.
+    void fitAll();
+
 signals:
     void pageClicked(qint16 page);
     // The view's width changed so far that its rows would wrap otherwise: draw again.
@@ -36,8 +46,12 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    enum class Scale { Readable, All, Chosen };
+
     int boxesPerLine() const;
     void fit();
 
@@ -46,4 +60,5 @@ private:
     bool m_drawnWhole = false;
     qint16 m_drawnAt = -1;
     int m_drawnFor = 0; // the boxes a line held at the view's width when last drawn
+    Scale m_scale = Scale::Readable;
 };

@@ -78,6 +78,7 @@ frmDC::~frmDC() {
     disconnect(History, nullptr, this, nullptr);
     disconnect(dockProblems, nullptr, this, nullptr);
     disconnect(dockMap, nullptr, this, nullptr);
+    disconnect(dockPlay, nullptr, this, nullptr);
 }
 
 void frmDC::createControls() {

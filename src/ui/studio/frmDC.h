@@ -7,9 +7,9 @@
 #include <memory>
 
 class AnalysisTree;
-class ConversationGraph;
 class FindBar;
-class MapView;
+class MapPane;
+class PlayPane;
 class QCheckBox;
 class QDockWidget;
 class QModelIndex;
@@ -102,12 +102,14 @@ public:
     QDockWidget *dockProblems;
     QTreeView *lstProblems;
     QDockWidget *dockMap;
-    MapView *mapView;
-    QCheckBox *chkMapWhole;
+    MapPane *mapPane = nullptr;
+    QDockWidget *dockPlay;
+    PlayPane *playPane = nullptr;
     FindBar *findBar;
     QMenu *MnuView;
     QAction *MnuViewProblems;
     QAction *MnuViewMap;
+    QAction *MnuViewPlay;
     QAction *MnuEditGoTo;
     QAction *MnuEditFind;
     QAction *MnuEditFindNext;
@@ -198,10 +200,11 @@ private:
     // alone, which also follows the prefix and the speaker.
     void refreshDocks();
     void refreshProblems();
+    // The Play dock, which draws the prefix and speaker too.
+    void refreshPlay();
     void findFrom(bool forward);
     void saveDockState() const;
 
-    std::shared_ptr<ConversationGraph> m_graph;
     // Makes a change through the document's history, so that it can be undone. The handler
     // shows its outcome itself; an undo or redo shows it through showChange.
     void record(QUndoCommand *command);

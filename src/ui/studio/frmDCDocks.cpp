@@ -1,12 +1,12 @@
-// The studio's docks (the problems list and the map), Go to and Find in the "Edit" menu, the
-// "View" menu and the window's shortcuts.
-#include "core/dialogs/ConversationGraph.h"
+// The studio's docks (the problems list, the map and the Play dock), Go to and Find in the
+// "Edit" menu, the "View" menu and the window's shortcuts.
 #include "core/dialogs/QuestDialogs.h"
 #include "core/dialogs/TextSearch.h"
 #include "ui/studio/AnalysisModel.h"
 #include "ui/studio/AnalysisTree.h"
 #include "ui/studio/FindBar.h"
-#include "ui/studio/MapView.h"
+#include "ui/studio/MapPane.h"
+#include "ui/studio/PlayPane.h"
 #include "ui/studio/ProblemsModel.h"
 #include "ui/studio/StudioDocument.h"
 #include "ui/studio/StudioLayout.h"
@@ -14,9 +14,9 @@
 #include "ui/widgets/Twips.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QDockWidget>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -30,7 +30,9 @@
 
 namespace {
 const QString settingsGroup = QStringLiteral("StudioDocks");
-constexpr int mapDockWidth = 520; // four page boxes side by side
+constexpr int mapDockWidth = 600;  // three page boxes side by side, and their arrows
+constexpr int playDockWidth = 420; // the exported dialog at its size
+constexpr int stackedDockHeight = 250;
 
 // Keeps the docks' place and visibility when the window is closed, and applies the
 // size rule to the central area when a dock takes room from it or gives it back.
@@ -67,8 +69,6 @@ QAction *named(QAction *action, const char *name) {
 } // namespace
 
 void frmDC::createDocks() {
-    m_graph = std::make_shared<ConversationGraph>();
-
     dockProblems = new QDockWidget(QStringLiteral("Problems"), this);
     dockProblems->setObjectName(QStringLiteral("dockProblems"));
     lstProblems = new QTreeView(dockProblems);
@@ -85,42 +85,32 @@ void frmDC::createDocks() {
 
     dockMap = new QDockWidget(QStringLiteral("Map"), this);
     dockMap->setObjectName(QStringLiteral("dockMap"));
-    auto *mapPane = new QWidget(dockMap);
-    auto *mapLayout = new QVBoxLayout(mapPane);
-    mapLayout->setContentsMargins(2, 2, 2, 2);
-    chkMapWhole = new QCheckBox(QStringLiteral("Whole conversation"), mapPane);
-    chkMapWhole->setObjectName(QStringLiteral("chkMapWhole"));
-    chkMapWhole->setToolTip(
-        QStringLiteral(
-            "Draw every page (up to %1 pages); otherwise the pages within two links of the shown page")
-            .arg(MapView::wholeMapLimit));
-    mapView = new MapView(mapPane);
-    mapView->setObjectName(QStringLiteral("mapView"));
-    mapLayout->addWidget(chkMapWhole);
-    mapLayout->addWidget(mapView);
+    mapPane = new MapPane(dockMap);
     dockMap->setWidget(mapPane);
 
+    dockPlay = new QDockWidget(QStringLiteral("Play"), this);
+    dockPlay->setObjectName(QStringLiteral("dockPlay"));
+    playPane = new PlayPane(dockPlay);
+    dockPlay->setWidget(playPane);
+
     addDockWidget(Qt::RightDockWidgetArea, dockMap);
+    addDockWidget(Qt::RightDockWidgetArea, dockPlay);
     addDockWidget(Qt::BottomDockWidgetArea, dockProblems);
     resizeDocks({dockMap}, {mapDockWidth}, Qt::Horizontal);
     resizeDocks({dockProblems}, {150}, Qt::Vertical);
     // A new user starts from the window as it always was; the View menu shows the docks.
     dockMap->hide();
+    dockPlay->hide();
     dockProblems->hide();
 
     connect(lstProblems, &QAbstractItemView::activated, this, &frmDC::lstProblems_DblClick);
-    connect(mapView, &MapView::pageClicked, this, &frmDC::mapView_Click);
-    connect(mapView, &MapView::outdated, this, &frmDC::refreshDocks);
-    connect(chkMapWhole, &QCheckBox::toggled, this, [this](bool whole) {
-        mapView->setWholeMap(whole);
-        refreshDocks();
-    });
-    for (QDockWidget *dock : {dockProblems, dockMap})
+    connect(mapPane, &MapPane::pageClicked, this, &frmDC::mapView_Click);
+    for (QDockWidget *dock : {dockProblems, dockMap, dockPlay})
         connect(dock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
             // While a dock takes room, the window keeps the central area at the size the rule
             // asks for, so that the rule's snapping never squeezes it; without docks the rule
             // alone decides, as it always has.
-            const bool docked = !dockProblems->isHidden() || !dockMap->isHidden();
+            const bool docked = !dockProblems->isHidden() || !dockMap->isHidden() || !dockPlay->isHidden();
             centralWidget()->setMinimumSize(
                 docked ? QSize(StudioLayout::minClientWidth / Twips::perPixel + 1,
                                (StudioLayout::minClientHeight + Twips::perPixel - 1) / Twips::perPixel)
@@ -129,6 +119,15 @@ void frmDC::createDocks() {
                 return;
             if (!dockMap->isHidden() && !dockMap->isFloating() && dockMap->width() < mapDockWidth)
                 resizeDocks({dockMap}, {mapDockWidth}, Qt::Horizontal);
+            if (!dockPlay->isHidden() && !dockPlay->isFloating() && dockPlay->width() < playDockWidth)
+                resizeDocks({dockPlay}, {playDockWidth}, Qt::Horizontal);
+            // The map and the Play dock above each other share the height.
+            const bool stacked = !dockMap->isHidden() && !dockPlay->isHidden() && !dockMap->isFloating() &&
+                                 !dockPlay->isFloating() &&
+                                 dockWidgetArea(dockMap) == dockWidgetArea(dockPlay) &&
+                                 tabifiedDockWidgets(dockMap).isEmpty();
+            if (stacked && std::min(dockMap->height(), dockPlay->height()) < stackedDockHeight)
+                resizeDocks({dockMap, dockPlay}, {1, 1}, Qt::Vertical);
             refreshDocks();
         });
     connect(txtPage, &QLineEdit::textChanged, this, &frmDC::refreshDocks);
@@ -177,9 +176,12 @@ void frmDC::createNavigation() {
     menuBar()->insertMenu(MnuAnalysis, MnuView);
     MnuViewProblems = named(dockProblems->toggleViewAction(), "MnuViewProblems");
     MnuViewMap = named(dockMap->toggleViewAction(), "MnuViewMap");
+    MnuViewPlay = named(dockPlay->toggleViewAction(), "MnuViewPlay");
+    MnuViewPlay->setShortcut(QKeySequence(Qt::Key_F6));
     MnuView->addAction(MnuViewProblems);
     MnuView->addAction(MnuViewMap);
-    for (QAction *toggle : {MnuViewProblems, MnuViewMap})
+    MnuView->addAction(MnuViewPlay);
+    for (QAction *toggle : {MnuViewProblems, MnuViewMap, MnuViewPlay})
         connect(toggle, &QAction::triggered, this, &frmDC::saveDockState);
 
     connect(MnuEditGoTo, &QAction::triggered, this, &frmDC::MnuEditGoTo_Click);
@@ -190,7 +192,7 @@ void frmDC::createNavigation() {
 }
 
 void frmDC::refreshProblems() {
-    if (!m_graph || !dockProblems->isVisible())
+    if (!playPane || !dockProblems->isVisible())
         return;
     auto *problems = static_cast<ProblemsModel *>(lstProblems->model());
     problems->refresh(Project, Document->prefix(), Document->speaker());
@@ -198,14 +200,23 @@ void frmDC::refreshProblems() {
 }
 
 void frmDC::refreshDocks() {
-    if (!m_graph)
+    if (!playPane)
         return;
     refreshProblems();
-    if (dockMap->isVisible()) {
-        const bool changed = m_graph->sync(Project);
-        chkMapWhole->setEnabled(Project.Count() <= MapView::wholeMapLimit);
-        mapView->update(*m_graph, Project, CurrentPage(), changed);
-    }
+    if (dockMap->isVisible())
+        mapPane->showPage(Project, CurrentPage());
+    refreshPlay();
+}
+
+void frmDC::refreshPlay() {
+    if (!playPane || !dockPlay->isVisible())
+        return;
+    // The script goes where it went last; before any export, beside the project file.
+    const QString exported = !cdlFile1.isEmpty() ? cdlFile1 : Document->fileName();
+    playPane->follow(Project,
+                     {Document->prefix(), Document->speaker(),
+                      exported.isEmpty() ? QString() : QFileInfo(exported).absolutePath()},
+                     CurrentPage());
 }
 
 void frmDC::GoToPage(qint16 page, qint16 answer) {

@@ -236,11 +236,13 @@ void frmDC::showPrefix(const QString &prefix) {
     // The tree's keys hold the prefix; nothing it shows does.
     TrvAnalysis->rebuild(Project, prefix);
     refreshProblems();
+    refreshPlay();
 }
 
 void frmDC::showSpeaker(const QString &speaker) {
     assign(txtSpeaker, speaker);
     refreshProblems();
+    refreshPlay();
 }
 
 void frmDC::showPlaceInTree() {

@@ -1,4 +1,4 @@
-#include "ui/studio/MapLayout.h"
+#include "core/dialogs/MapLayout.h"
 
 #include <algorithm>
 #include <numeric>
@@ -116,11 +116,11 @@ void MapLayout::separate(std::vector<qreal> &centres, qreal step) {
             centres[n] = block.sum / block.count + qreal(n) * step;
 }
 
-void MapLayout::spread(const std::vector<Line> &lines, bool down, qreal step, qreal band) {
+void MapLayout::spread(const std::vector<Pages> &lines, bool down, qreal step, qreal band) {
     const auto &neighbours = down ? m_above : m_below;
     const std::size_t count = lines.size();
     for (std::size_t i = 0; i < count; ++i) {
-        const Line &line = lines[down ? i : count - 1 - i];
+        const Pages &line = lines[down ? i : count - 1 - i];
         std::vector<qreal> centres;
         for (const qint16 page : line) {
             qreal want = m_at[page];
@@ -150,24 +150,32 @@ std::map<qint16, QPointF> MapLayout::place(const Metrics &metrics) {
     order();
     const qreal step = metrics.boxWidth + metrics.columnGap;
     const auto perLine = std::size_t(std::max(1, metrics.perLine));
-    std::vector<Line> lines;
-    std::vector<qreal> tops; // the lines of one row stand closer than two rows
+    const auto height = [&metrics](qint16 page) {
+        const auto found = metrics.heights.find(page);
+        return found == metrics.heights.end() ? metrics.boxHeight : found->second;
+    };
+    std::vector<Pages> lines;
+    m_lines.clear();
     qreal y = 0;
     for (const auto &layer : m_layers)
         for (std::size_t n = 0; n < layer.size(); n += perLine) {
-            if (!lines.empty())
-                y += metrics.boxHeight + (n == 0 ? metrics.rowGap : metrics.rowGap / 2);
+            // The lines of one row stand closer than two rows.
+            if (!m_lines.empty())
+                y = m_lines.back().bottom + (n == 0 ? metrics.rowGap : metrics.rowGap / 2);
             lines.emplace_back(layer.begin() + n, layer.begin() + std::min(layer.size(), n + perLine));
-            tops.push_back(y);
+            qreal tallest = 0;
+            for (const qint16 page : lines.back())
+                tallest = std::max(tallest, height(page));
+            m_lines.push_back({y, y + tallest, {}});
         }
     // Start from the order's slots, then pull boxes under what leads to them, what leads to
     // them over what they lead to, and once more down so that the shown page's answers stand
     // under it.
-    for (const Line &line : lines)
+    for (const Pages &line : lines)
         for (std::size_t n = 0; n < line.size(); ++n)
             m_at[line[n]] = (qreal(n) - (qreal(line.size()) - 1) / 2) * step;
     std::size_t widest = 1;
-    for (const Line &line : lines)
+    for (const Pages &line : lines)
         widest = std::max(widest, line.size());
     const qreal band = (qreal(widest) - 1) / 2 * step;
     spread(lines, true, step, band);
@@ -175,14 +183,16 @@ std::map<qint16, QPointF> MapLayout::place(const Metrics &metrics) {
     spread(lines, true, step, band);
     qreal left = 0;
     bool first = true;
-    for (const Line &line : lines)
+    for (const Pages &line : lines)
         if (!line.empty()) {
             left = first ? m_at[line.front()] : std::min(left, m_at[line.front()]);
             first = false;
         }
     std::map<qint16, QPointF> out;
-    for (std::size_t i = 0; i < lines.size(); ++i)
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        m_lines[i].pages = lines[i];
         for (const qint16 page : lines[i])
-            out[page] = QPointF(m_at[page] - left, tops[i]);
+            out[page] = QPointF(m_at[page] - left, m_lines[i].top);
+    }
     return out;
 }
