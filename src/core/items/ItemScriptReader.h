@@ -30,7 +30,7 @@ QStringList sectionNames(const QString &script);
 // A script without such a section reads as empty fields and additional text.
 Item readSection(const QString &script, int index = 0);
 
-// Reads a script file from disk in the system code page.
+// Reads a script file from disk in the files' code page.
 Outcome<QString> readFile(const QString &path);
 
 } // namespace ItemScriptReader
