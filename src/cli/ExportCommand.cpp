@@ -4,6 +4,7 @@
 #include "core/dialogs/ScriptExport.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -51,7 +52,8 @@ int runExport(const QStringList &args, CliIo &io) {
     const Outcome<QStringList> written = ScriptExport::exportProject(project, prefix, scriptPath);
     if (!written.ok())
         return io.fileFailure(*written.error);
-    return io.print(QStringLiteral("wrote %1\n").arg(written.value.join(QStringLiteral("\nwrote "))))
-               ? ExitCode::Ok
-               : ExitCode::Failure;
+    QString report;
+    for (const QString &path : written.value)
+        report += QStringLiteral("wrote %1\n").arg(QDir::toNativeSeparators(path));
+    return io.print(report) ? ExitCode::Ok : ExitCode::Failure;
 }
