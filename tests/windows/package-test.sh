@@ -43,7 +43,7 @@ folder="$drive_c/Program Files/Runequill"
 menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Runequill"
 win "$installer" /S || fail "the silent install failed"
 for file in runequill.exe runequill-cli.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll libstdc++-6.dll \
-    platforms/qwindows.dll styles/qwindowsvistastyle.dll Uninstall.exe; do
+    platforms/qwindows.dll styles/qwindowsvistastyle.dll licenses/LGPL-3.txt Uninstall.exe; do
     [ -f "$folder/$file" ] || fail "the install holds no $file"
 done
 [ -f "$menu/Runequill.lnk" ] || fail "the Start menu has no Runequill entry"
