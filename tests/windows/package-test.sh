@@ -68,7 +68,6 @@ done
 
 # The project opened as a double-click opens it, and the studio's window grabbed. What the program
 # remembers goes to the registry.
-win reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null # Windows' own frames
 win start "$at\\guard.QDS"
 studio() { xdotool search --onlyvisible --name ' - guard\.QDS$' 2>/dev/null | head -n 1; }
 shown() { [ -n "$(studio)" ]; }
