@@ -2,8 +2,10 @@
 # Installs what is missing, builds, and runs the whole test suite without a display.
 #   scripts/test.sh         the suite, built into build/
 #   scripts/test.sh --all   then the suite again with AddressSanitizer and UndefinedBehaviorSanitizer
-#                           (build-asan/), failing on any report, and the project-file fuzzer over
-#                           its corpus and for a minute more (build-fuzz/, see scripts/fuzz.sh)
+#                           (build-asan/), failing on any report, the project-file fuzzer over
+#                           its corpus and for a minute more (build-fuzz/, see scripts/fuzz.sh),
+#                           and the Windows build's tests and installer under Wine (build-windows/,
+#                           see scripts/package-windows.sh)
 set -euo pipefail
 ALL=false
 case "${1:-}" in
@@ -41,3 +43,5 @@ fi
 unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 
 "$ROOT/scripts/fuzz.sh" 60
+
+"$ROOT/scripts/package-windows.sh" --test

@@ -3,6 +3,7 @@
 #include "core/dialogs/QuestDialogs.h"
 #include "core/text/CodePage.h"
 #include <QCommandLineParser>
+#include <QDir>
 #include <QIODevice>
 #include <QTextStream>
 
@@ -29,7 +30,7 @@ bool CliIo::print(const QString &text) {
 }
 
 int CliIo::fileFailure(const QString &file, const QString &reason) {
-    report(QStringLiteral("%1: %2").arg(file, reason));
+    report(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file), reason));
     return m_status = ExitCode::Failure;
 }
 

@@ -20,12 +20,13 @@ class CliIo {
 public:
     CliIo(QTextStream &out, QTextStream &err) : m_out(out), m_err(err) {}
 
-    // Writes the text to the output in the system code page. When a character cannot be
+    // Writes the text to the output in the files' code page. When a character cannot be
     // encoded, or the output cannot be written, nothing goes out, the reason is reported and
     // the result is false.
     bool print(const QString &text);
 
-    // "runequill-cli: FILE: reason"; the result is ExitCode::Failure.
+    // "runequill-cli: FILE: reason", FILE with the system's separators; the result is
+    // ExitCode::Failure.
     int fileFailure(const QString &file, const QString &reason);
     int fileFailure(const FileError &error) { return fileFailure(error.path, error.reason); }
     // "runequill-cli: message" on the error stream.
@@ -73,7 +74,7 @@ std::optional<ProjectFile::Header> loadProject(const QString &path, QuestDialogs
 class Cli {
 public:
     // Runs one command line. `args` are the arguments after the program's name. Results go to
-    // `out` (through its device, when it has one, as bytes in the system code page), messages to
+    // `out` (through its device, when it has one, as bytes in the files' code page), messages to
     // `err`. The result is the exit status: 0 done, 1 check found an error or export refused
     // to write one, 2 failure.
     int run(const QStringList &args, QTextStream &out, QTextStream &err);

@@ -7,6 +7,7 @@
 #include "core/text/FileTypes.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -67,7 +68,10 @@ int runExport(const QStringList &args, CliIo &io) {
     const Outcome<ScriptExport::Written> written = ScriptExport::exportProject(project, prefix, scriptPath);
     if (!written.ok())
         return io.fileFailure(*written.error);
-    if (!io.print(QStringLiteral("wrote %1\n").arg(written.value.files.join(QStringLiteral("\nwrote ")))))
+    QString report;
+    for (const QString &path : written.value.files)
+        report += QStringLiteral("wrote %1\n").arg(QDir::toNativeSeparators(path));
+    if (!io.print(report))
         return ExitCode::Failure;
     for (const QString &part : written.value.newParts)
         io.warn(ExportNotes::newPartNotice(part));

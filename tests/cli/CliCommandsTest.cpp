@@ -7,17 +7,30 @@
 //   after/     files the scratch folder must then hold, byte for byte
 //   absent     names the scratch folder must not hold
 //   latin1     present: the system code page is Latin-1 for the run
-// "$D" stands for the scratch folder and "$V" for the program's version.
+// "$D" stands for the scratch folder, and "$D/PATH" for a file in it, named with the system's
+// separators as a user types it and the program prints it; "$V" stands for the program's version.
 #include "CliRunner.h"
 
 #include "core/text/CodePage.h"
 
 #include <QDir>
+#include <cctype>
 #include <gtest/gtest.h>
 
 namespace {
 QByteArray fill(QByteArray text, const QString &scratch) {
-    return text.replace("$D", scratch.toUtf8()).replace("$V", RUNEQUILL_EXPECTED_VERSION);
+    text.replace("$V", RUNEQUILL_EXPECTED_VERSION);
+    for (qsizetype at = text.indexOf("$D"); at >= 0; at = text.indexOf("$D", at)) {
+        qsizetype end = at + 2;
+        while (end < text.size() && text[at + 2] == '/' && !std::isspace(uchar(text[end])) &&
+               text[end] != ':')
+            ++end;
+        const QString path = scratch + QString::fromUtf8(text.mid(at + 2, end - at - 2));
+        const QByteArray native = QDir::toNativeSeparators(path).toUtf8();
+        text.replace(at, end - at, native);
+        at += native.size();
+    }
+    return text;
 }
 
 void copyInto(const QDir &from, const QString &to) {
@@ -32,9 +45,11 @@ void runCase(const QDir &dir) {
     copyInto(QDir(dir.filePath("in")), d);
     auto part = [&](const char *name) { return fill(TestSupport::readFile(dir.filePath(name)), d); };
 
-    QStringList args;
-    for (const QString &arg : QString::fromUtf8(part("args")).chopped(1).split(u'\n'))
-        args << QString(arg).replace(QStringLiteral("\\t"), QStringLiteral("\t"));
+    QStringList args; // tabs first: a Windows scratch folder's name holds backslashes
+    for (const QString &arg :
+         QString::fromUtf8(TestSupport::readFile(dir.filePath("args"))).chopped(1).split(u'\n'))
+        args << QString::fromUtf8(
+            fill(QString(arg).replace(QStringLiteral("\\t"), QStringLiteral("\t")).toUtf8(), d));
     std::optional<CodePageGuard> guard;
     if (dir.exists("latin1")) {
         guard.emplace();

@@ -3,6 +3,7 @@
 #include "support/TestSupport.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -15,10 +16,11 @@ struct CliResult {
 };
 CliResult runCli(const QStringList &args);
 
-// A scratch folder for the files a test hands to the program.
+// A scratch folder for the files a test hands to the program, named with the system's separators
+// as a user types them.
 class CliFiles {
 public:
-    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString path(const QString &name) const { return QDir::toNativeSeparators(m_dir.filePath(name)); }
 
 private:
     QTemporaryDir m_dir;

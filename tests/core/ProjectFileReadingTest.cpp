@@ -3,7 +3,6 @@
 // was read from any of them comes back unchanged from a save and a second read.
 #include "core/dialogs/ProjectFile.h"
 #include "core/dialogs/QuestDialogs.h"
-#include "core/text/CodePage.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -31,8 +30,6 @@ QStringList visible(const QStringList &lines) {
 } // namespace
 
 TEST(Reading, FixtureFilesReadAsDescribedAndSurviveASave) {
-    TestSupport::CodePageGuard guard;
-    CodePage::setEncoding(QStringConverter::Utf8); // the fixtures' non-ASCII texts are UTF-8
     QTemporaryDir scratch;
     const QString saved = scratch.filePath("saved.QDS");
     int described = 0;

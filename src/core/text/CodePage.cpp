@@ -44,7 +44,7 @@ QStringView cannotHold(QStringView text) {
 namespace CodePage {
 
 QStringConverter::Encoding encoding() {
-    return chosenEncoding.value_or(QStringConverter::System);
+    return chosenEncoding.value_or(QStringConverter::Utf8);
 }
 
 void setEncoding(QStringConverter::Encoding encoding) {

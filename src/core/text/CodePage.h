@@ -7,11 +7,14 @@
 
 #include <optional>
 
-// Every file the program reads or writes is 8-bit text in the system code page.
-// This is the one place that turns such bytes into text and back.
+// Every file the program reads or writes is 8-bit text in one code page, UTF-8 on every system:
+// a script or project written on Windows is byte for byte the one written on Linux, and holds
+// every letter a user can type (the Windows code page cannot, and the game client cuts a dialog
+// line at the first byte it cannot read). This is the one place that turns such bytes into text
+// and back; files written in a Windows code page are still read (see decode).
 namespace CodePage {
 
-// The encoding used for files: the locale's (QStringConverter::System) unless a test chose another.
+// The encoding used for files: UTF-8 unless a test chose another.
 QStringConverter::Encoding encoding();
 void setEncoding(QStringConverter::Encoding encoding);
 void resetEncoding();

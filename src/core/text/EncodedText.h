@@ -10,7 +10,7 @@
 #include <cstring>
 #include <optional>
 
-// The bytes of a file in the system code page, built piece by piece. The result is what
+// The bytes of a file in the files' code page, built piece by piece. The result is what
 // CodePage::encode gives for all the pieces joined, error message included, as long as no
 // piece ends inside a surrogate pair. Where the code page agrees with ASCII (UTF-8, Latin-1),
 // the text is never held whole as UTF-16 first: ASCII pieces are copied straight in and only

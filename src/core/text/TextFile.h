@@ -21,7 +21,7 @@ WriteOutcome openForReading(QFile &file, const QString &path);
 // Reads the whole file as bytes. Folders, devices and other non-regular files are refused.
 Outcome<QByteArray> readBytes(const QString &path);
 
-// Reads the whole file and decodes it from the system code page (see CodePage::decode).
+// Reads the whole file and decodes it from the files' code page (see CodePage::decode).
 Outcome<QString> read(const QString &path);
 
 // Replaces the file with exactly these bytes, or leaves whatever was there untouched.
@@ -30,7 +30,7 @@ Outcome<QString> read(const QString &path);
 // node, a pipe) is refused, so a save can never replace a device with a plain file.
 WriteOutcome writeBytes(const QString &path, QByteArrayView bytes);
 
-// Encodes the text in the system code page and writes it as writeBytes does. A character
+// Encodes the text in the files' code page and writes it as writeBytes does. A character
 // the code page cannot hold fails the write before the file is touched.
 WriteOutcome write(const QString &path, QStringView text);
 
