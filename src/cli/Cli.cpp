@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include "core/definitions/DefinitionSection.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "core/text/CodePage.h"
 #include <QCommandLineParser>
@@ -171,6 +172,14 @@ std::optional<ProjectFile::Header> loadProject(const QString &path, QuestDialogs
     return std::nullopt;
 }
 
+std::optional<QString> assignedKey(const QString &assignment) {
+    const qsizetype equals = assignment.indexOf(u'=');
+    const std::optional<KeyLine> line = parseKeyLine(assignment);
+    if (equals <= 0 || !line || line->key.size() != equals)
+        return std::nullopt;
+    return line->key;
+}
+
 namespace {
 int dispatch(const QStringList &args, CliIo &io) {
     if (args.isEmpty())
@@ -189,6 +198,8 @@ int dispatch(const QStringList &args, CliIo &io) {
         return runCheck(rest, io);
     if (command == QLatin1String("item"))
         return runItem(rest, io);
+    if (command == QLatin1String("npc"))
+        return runNpc(rest, io);
     if (command.startsWith(u'-') && !rest.isEmpty())
         return io.usageMistake(QStringLiteral("%1 takes no arguments").arg(command));
     return io.usageMistake(QStringLiteral("unknown command \"%1\"").arg(command));

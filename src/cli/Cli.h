@@ -79,12 +79,16 @@ public:
     int run(const QStringList &args, QTextStream &out, QTextStream &err);
 };
 
+// The key of "KEY=VALUE" when it is one as the server reads keys, else nothing.
+std::optional<QString> assignedKey(const QString &assignment);
+
 // The commands, one file each: they read their own options and report through `io`; the
 // result is the exit status.
 int runExport(const QStringList &args, CliIo &io);
 int runTree(const QStringList &args, CliIo &io);
 int runCheck(const QStringList &args, CliIo &io);
 int runItem(const QStringList &args, CliIo &io);
+int runNpc(const QStringList &args, CliIo &io);
 
 // The analysis view as text: each page's node text on a line of its own, each of its answers'
 // below it, indented by two spaces; LF line ends. A line break inside a text shows as
