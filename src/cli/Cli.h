@@ -10,7 +10,7 @@ class QuestDialogs;
 
 namespace ExitCode {
 constexpr int Ok = 0;
-constexpr int Findings = 1; // check found an error, or export refused to write one
+constexpr int Findings = 1; // check found an error, or export or npc refused to write one
 constexpr int Failure = 2;  // a usage mistake, or a file that cannot be read or written
 } // namespace ExitCode
 
@@ -69,7 +69,8 @@ std::optional<QStringList> readArguments(QCommandLineParser &parser, const QStri
 // is missing, cannot be read, is damaged or holds more pages than a project can.
 std::optional<ProjectFile::Header> loadProject(const QString &path, QuestDialogs &project, CliIo &io);
 
-// The command-line companion: export, tree, check and item, for batch use without the windows.
+// The command-line companion: export, tree, check, item and npc, for batch use without the
+// windows.
 class Cli {
 public:
     // Runs one command line. `args` are the arguments after the program's name. Results go to
