@@ -51,7 +51,8 @@ CharacterForm edited(CharacterForm form, const QString &path) {
         } else if (verb == "drop")
             form.items.removeAt(rest.toInt());
         else if (verb == "link")
-            form.link = ConversationLink{rest.section(u'|', 0, 0), rest.section(u'|', 1, 1).split(u' '),
+            form.link = ConversationLink{rest.section(u'|', 0, 0),
+                                         rest.section(u'|', 1, 1).split(u' ', Qt::SkipEmptyParts),
                                          rest.section(u'|', 2) == "1"};
         else if (verb == "nolink")
             form.link.reset();

@@ -13,9 +13,10 @@ const QStringList &names() {
             for (const QByteArray &line : file.readAll().split('\n'))
                 if (!line.startsWith("//") && line.contains(' '))
                     found << QString::fromLatin1(line.mid(line.indexOf(' ') + 1).trimmed());
-        std::sort(found.begin(), found.end(), [](const QString &a, const QString &b) {
-            const auto rank = [](const QString &n) { return n == u"c_man" ? 0 : n == u"c_woman" ? 1 : 2; };
-            return rank(a) != rank(b) ? rank(a) < rank(b) : a.compare(b, Qt::CaseInsensitive) < 0;
+        // The human bodies first; "c_man" comes before "c_woman" by name too.
+        const auto human = [](const QString &n) { return n == u"c_man" || n == u"c_woman"; };
+        std::sort(found.begin(), found.end(), [&human](const QString &a, const QString &b) {
+            return human(a) != human(b) ? human(a) : a.compare(b, Qt::CaseInsensitive) < 0;
         });
         return found;
     }();

@@ -224,10 +224,18 @@ CharacterForm read(const DefinitionSection &character, const std::optional<Defin
     for (const ItemLines &item : itemLines(character))
         form.items << itemAt(character.lines(), item);
 
+    // The conversation's speech section when the file has it: a TSPEECH= naming one it does not
+    // have (another file may) stays among the other speeches.
     form.speeches = character.values(*kind.keys().find(u"TSPEECH", KeySide::Body));
     const QString linkName = ConversationLinks::speechName(shownName(character));
-    const bool bySpeech = form.speeches.contains(linkName, Qt::CaseInsensitive);
-    form.speeches.removeIf([&](const QString &s) { return s.compare(linkName, Qt::CaseInsensitive) == 0; });
+    std::optional<ConversationLink> said;
+    if (speech && form.speeches.contains(linkName, Qt::CaseInsensitive))
+        said = ConversationLinks::read(*speech);
+    if (said && !said->words.isEmpty())
+        form.speeches.removeIf(
+            [&](const QString &s) { return s.compare(linkName, Qt::CaseInsensitive) == 0; });
+    else
+        said.reset();
 
     // The rest without the conversation's trigger: what the "Additional" text shows.
     QStringList rest = character.lines().mid(character.restStart());
@@ -241,12 +249,9 @@ CharacterForm read(const DefinitionSection &character, const std::optional<Defin
         std::all_of(rest.cbegin(), rest.cend(), [](const QString &line) { return line.trimmed().isEmpty(); });
     form.values.rest = blank ? QString() : DefinitionSection(rest, ended).text();
 
-    if (bySpeech || !page.isEmpty()) {
-        const std::optional<ConversationLink> said = speech ? ConversationLinks::read(*speech) : std::nullopt;
+    if (said || !page.isEmpty()) {
         ConversationLink link =
             said.value_or(ConversationLink{page.chopped(page.isEmpty() ? 0 : 2), {}, false});
-        if (!bySpeech)
-            link.words.clear();
         link.doubleClick = !page.isEmpty();
         form.link = link;
     }
