@@ -21,7 +21,7 @@
 // The steps of scenario tables (see ScenarioTables.h) that mean the same in every window.
 namespace WindowSteps {
 
-// What a control shows: a box, drop-down or label its text (a rich box with CR LF line ends), a switch
+// What a control shows: a box or label its text (a rich box with CR LF line ends), a switch
 // "on" or "off" and "/disabled" when it cannot be clicked, a frame "shown" or "hidden", a list
 // its rows joined by "|", a spinner its highest value, an action its text, a menu its title.
 inline QString shownBy(QObject *control) {
@@ -31,7 +31,7 @@ inline QString shownBy(QObject *control) {
         return box->toPlainText();
     if (auto *box = qobject_cast<RichTextBox *>(control))
         return box->text();
-    if (auto *box = qobject_cast<QComboBox *>(control))
+    if (auto *box = qobject_cast<QComboBox *>(control)) // a drop-down: the text it shows
         return box->currentText();
     if (auto *label = qobject_cast<QLabel *>(control))
         return label->text();
