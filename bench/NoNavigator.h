@@ -8,5 +8,6 @@ public:
     void openMain() override {}
     void openDialogStudio() override {}
     void openItemCreator() override {}
+    void openCharCreator() override {}
     void unloadItemCreator() override {}
 };

@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include "core/definitions/DefinitionSection.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "core/text/CodePage.h"
 #include <QCommandLineParser>
@@ -60,12 +61,14 @@ QString usage() {
         "  runequill-cli check PROJECT.QDS\n"
         "  runequill-cli item [--from FILE.scp [--section NAME]] [--field N=VALUE]...\n"
         "                     [--key KEY=VALUE]... [--additional FILE] [--into FILE.scp]\n"
+        "  runequill-cli npc [--name NAME] [--key KEY=VALUE]... [--create KEY=VALUE]...\n"
+        "                    [--conversation P.QDS [--word W]... [--no-dclick]] [--out FILE.scp]\n"
         "  runequill-cli --help | --version\n");
 }
 
 QString help() {
     return QStringLiteral("runequill-cli: the command-line companion of Runequill, for batch work on SPHERE\n"
-                          "dialog projects (*.QDS) and item definitions.\n"
+                          "dialog projects (*.QDS), item definitions and NPCs.\n"
                           "\n") +
            usage() +
            QStringLiteral(
@@ -125,10 +128,33 @@ QString help() {
                "          [EOF] (at the end when there is none), every other byte kept; it prints\n"
                "          \"wrote FILE.scp\". Keys the server reads otherwise are warned about on\n"
                "          the error stream.\n"
+               "  npc     Prints an NPC's character definition, [CHARDEF c_NAME] (c_npc without\n"
+               "          --name), with CR LF line ends, as the NPC Creator makes a new one: ID=c_man,\n"
+               "          and under ON=@Create NPC=brain_human, STR, DEX and INT of 50 and\n"
+               "          FLAGS|=statf_freeze (it stays in place). Each --key sets a key of the\n"
+               "          definition, each --create one under ON=@Create, in order; an empty VALUE\n"
+               "          removes it (--create FLAGS= lets the NPC move). --key TSPEECH= adds a speech\n"
+               "          section. Under ON=@Create, ITEM= and ITEMNEWBIE= add an item; a COLOR= after\n"
+               "          an item is that item's colour, one before any is the NPC's own; the other\n"
+               "          keys go above the items, since the server gives every line below an item\n"
+               "          to that item. With --conversation, the NPC opens page 0 of the project's\n"
+               "          conversation (<prefix>_0) for a player who says a greeting word (each\n"
+               "          --word, by default hello and hail) or double-clicks it (unless\n"
+               "          --no-dclick): its first TSPEECH= names its own speech section,\n"
+               "          [SPEECH spk_NAME], printed after the definition, and an ON=@DClick trigger\n"
+               "          opens the page too. With --out, the NPC is written into FILE.scp as the\n"
+               "          NPC Creator's Save does (in place of the sections of the same names, or\n"
+               "          before [EOF]), and with --conversation the project is exported beside it as\n"
+               "          \"export\" does, named after the project (P.scp), with the support script;\n"
+               "          it prints \"wrote FILE\" for each file. A project without a speaker is\n"
+               "          exported with the NPC's name as the speaker. The errors \"check\" would\n"
+               "          report are listed, and then nothing is written (exit status 1). Keys the\n"
+               "          server reads otherwise, and greeting words of three letters or fewer\n"
+               "          (found inside longer words), are warned about on the error stream.\n"
                "\n"
-               "Exit status: 0 done; 1 check found an error, or export did not write one; 2 a\n"
-               "usage mistake, or a file that cannot be read or written. Nothing is written when\n"
-               "a command fails.\n");
+               "Exit status: 0 done; 1 check found an error, or export or npc did not write\n"
+               "one; 2 a usage mistake, or a file that cannot be read or written. Nothing is\n"
+               "written when a command fails.\n");
 }
 
 QString version() {
@@ -175,6 +201,14 @@ std::optional<ProjectFile::Header> loadProject(const QString &path, QuestDialogs
     return std::nullopt;
 }
 
+std::optional<QString> assignedKey(const QString &assignment) {
+    const qsizetype equals = assignment.indexOf(u'=');
+    const std::optional<KeyLine> line = parseKeyLine(assignment);
+    if (equals <= 0 || !line || line->key.size() != equals)
+        return std::nullopt;
+    return line->key;
+}
+
 namespace {
 int dispatch(const QStringList &args, CliIo &io) {
     if (args.isEmpty())
@@ -193,6 +227,8 @@ int dispatch(const QStringList &args, CliIo &io) {
         return runCheck(rest, io);
     if (command == QLatin1String("item"))
         return runItem(rest, io);
+    if (command == QLatin1String("npc"))
+        return runNpc(rest, io);
     if (command.startsWith(u'-') && !rest.isEmpty())
         return io.usageMistake(QStringLiteral("%1 takes no arguments").arg(command));
     return io.usageMistake(QStringLiteral("unknown command \"%1\"").arg(command));

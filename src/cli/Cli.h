@@ -10,7 +10,7 @@ class QuestDialogs;
 
 namespace ExitCode {
 constexpr int Ok = 0;
-constexpr int Findings = 1; // check found an error, or export refused to write one
+constexpr int Findings = 1; // check found an error, or export or npc refused to write one
 constexpr int Failure = 2;  // a usage mistake, or a file that cannot be read or written
 } // namespace ExitCode
 
@@ -70,7 +70,8 @@ std::optional<QStringList> readArguments(QCommandLineParser &parser, const QStri
 // is missing, cannot be read, is damaged or holds more pages than a project can.
 std::optional<ProjectFile::Header> loadProject(const QString &path, QuestDialogs &project, CliIo &io);
 
-// The command-line companion: export, tree, check and item, for batch use without the windows.
+// The command-line companion: export, tree, check, item and npc, for batch use without the
+// windows.
 class Cli {
 public:
     // Runs one command line. `args` are the arguments after the program's name. Results go to
@@ -80,12 +81,16 @@ public:
     int run(const QStringList &args, QTextStream &out, QTextStream &err);
 };
 
+// The key of "KEY=VALUE" when it is one as the server reads keys, else nothing.
+std::optional<QString> assignedKey(const QString &assignment);
+
 // The commands, one file each: they read their own options and report through `io`; the
 // result is the exit status.
 int runExport(const QStringList &args, CliIo &io);
 int runTree(const QStringList &args, CliIo &io);
 int runCheck(const QStringList &args, CliIo &io);
 int runItem(const QStringList &args, CliIo &io);
+int runNpc(const QStringList &args, CliIo &io);
 
 // The analysis view as text: each page's node text on a line of its own, each of its answers'
 // below it, indented by two spaces; LF line ends. A line break inside a text shows as

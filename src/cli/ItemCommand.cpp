@@ -18,15 +18,6 @@ int fieldNumber(QStringView number) {
     return n < ItemHandling::FieldCount ? n : -1;
 }
 
-// The key of "KEY=VALUE" when it is one as the server reads keys, else nothing.
-std::optional<QString> keyOf(const QString &assignment) {
-    const qsizetype equals = assignment.indexOf(u'=');
-    const std::optional<KeyLine> line = parseKeyLine(assignment);
-    if (equals <= 0 || !line || line->key.size() != equals)
-        return std::nullopt;
-    return line->key;
-}
-
 // The option's one value, or nothing (a mistake reported) when it was given more than once or empty.
 std::optional<QString> single(const QCommandLineParser &parser, const QString &option, CliIo &io) {
     const QStringList values = parser.values(option);
@@ -113,7 +104,7 @@ int runItem(const QStringList &args, CliIo &io) {
 
     // Keys in the order given, each on the side the table gives it (the body for a key it lacks).
     for (const QString &assignment : parser.values(key)) {
-        const std::optional<QString> name = keyOf(assignment);
+        const std::optional<QString> name = assignedKey(assignment);
         if (!name)
             return io.usageMistake(QStringLiteral("item: --key needs KEY=VALUE, not \"%1\"").arg(assignment));
         const KeyEntry *entry = kind.keys().find(*name, KeySide::Body);

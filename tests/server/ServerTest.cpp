@@ -1,6 +1,9 @@
 // Exports and an item loaded into the real SPHERE server with its stock script pack, a GM who opens
-// the dialogs and presses their buttons, and a player who sees conversations exported again and
-// reloaded while the server runs (their steps in fixtures/server). One server run for all.
+// the dialogs and presses their buttons, a player who sees conversations exported again and
+// reloaded while the server runs, and one who greets an NPC the NPC Creator wrote (their steps in
+// fixtures/server). One server run for all.
+#include "core/characters/CharacterKind.h"
+#include "core/characters/CharacterScript.h"
 #include "core/definitions/ScriptFile.h"
 #include "core/dialogs/ExportNotes.h"
 #include "core/dialogs/ProjectCheck.h"
@@ -116,9 +119,43 @@ std::vector<Reload> reloads() {
     return all;
 }
 
+// The NPC as the NPC Creator makes it: a name and stats, its own colour, a coloured robe, staying
+// in place, and the conversation of fixtures/server/npc-talk.QDS, which has no speaker, so that it
+// is exported with the NPC's name. Its script and the conversation's go into `scripts`.
+void writeNpc(const QDir &scripts) {
+    CharacterForm form = CharacterForms::newCharacter();
+    const KeyTable &keys = characterKind().keys();
+    const auto set = [&](const char *key, const char *value) {
+        form.values.values[keys.rank(keys.find(QString::fromLatin1(key), KeySide::Create))] =
+            QString::fromLatin1(value);
+    };
+    form.values.name = "rq_greeter";
+    set("NAME", "Aldric");
+    set("TITLE", "the Greeter");
+    set("STR", "61");
+    set("DEX", "42");
+    set("INT", "33");
+    form.skin = "0455";
+    form.items = {{"i_robe", "0481", false}};
+    form.speeches = {"spk_human_default"};
+    form.link = ConversationLink{"d_npctalk"};
+    const CharacterScript npc =
+        CharacterScripts::withForm(CharacterScripts::fresh(), CharacterForms::empty(), form);
+    const QString path = scripts.filePath("rq_npc.scp");
+    ASSERT_TRUE(CharacterScripts::save(path, npc, std::nullopt, QString()).ok());
+    QuestDialogs project;
+    project.Clear();
+    const QString talk = QStringLiteral(RUNEQUILL_FIXTURES "/server/npc-talk.QDS");
+    ASSERT_TRUE(ProjectFile::read(talk, project).ok());
+    ASSERT_TRUE(
+        CharacterScripts::exportConversation(project, "d_npctalk", CharacterForms::npcName(form), talk, path)
+            .ok());
+}
+
 struct ServerRun {
     QString log;
     QStringList client;   // the GM's lines, without "CLIENT: "
+    QStringList npc;      // the lines of the player who greets the NPC
     QStringList shown;    // the speeches of the pages the player was shown
     QStringList problems; // ERROR and WARNING lines naming a file written here
     std::vector<Reload> reloads;
@@ -148,15 +185,16 @@ protected:
     }
 
     // True when the client lines hold these texts in this order, each on a later line.
-    static ::testing::AssertionResult inOrder(const QStringList &expected) {
+    static ::testing::AssertionResult inOrder(const QStringList &expected,
+                                              const QStringList &lines = run->client) {
         qsizetype at = 0;
         for (const QString &text : expected) {
-            while (at < run->client.size() && !run->client[at].contains(text))
+            while (at < lines.size() && !lines[at].contains(text))
                 ++at;
-            if (at == run->client.size())
+            if (at == lines.size())
                 return ::testing::AssertionFailure()
                        << "no \"" << text.toStdString() << "\" where expected in\n"
-                       << run->client.join('\n').toStdString();
+                       << lines.join('\n').toStdString();
             ++at;
         }
         return ::testing::AssertionSuccess();
@@ -223,6 +261,8 @@ void Server::SetUpTestSuite() {
     for (Reload &r : run->reloads)
         ASSERT_TRUE(r.exportTo(scripts, false));
     QFile::copy(Steps + "rq_player.scp", scripts.filePath("rq_player.scp"));
+    writeNpc(scripts);
+    QFile::copy(Sphere + "/harness/npc_spawn.scp", scripts.filePath("npc_spawn.scp"));
 
     QProcess server;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -232,10 +272,18 @@ void Server::SetUpTestSuite() {
     const QString client = "python3 " + Sphere + "/harness/";
     server.start("bash",
                  {Sphere + "/harness/sphere-live", "-c", "ACCOUNT ADD tester tester", "-c",
-                  "ACCOUNT tester PLEVEL 7", "-c", "ACCOUNT ADD player player", "-c", "f_rq_item", "-C",
+                  "ACCOUNT tester PLEVEL 7", "-c", "ACCOUNT ADD player player", "-c", "f_rq_item", "-c",
+                  "ACCOUNT ADD greeter greeter", "-c", "f_test_plevel greeter", "-c",
+                  "f_test_spawn_beside greeter,c_rq_greeter,1,0", "-A", "f_rq_npcs_near greeter", "-C",
                   client + "uoclient.py --account tester --password tester --steps " + Steps + "gm.txt", "-C",
                   client + "uoplayer.py --tag reload --account player --password player --steps " + Steps +
                       "player.txt",
+                  "-C",
+                  // The NPC client's lines are told from the GM's by a tag of their own.
+                  "sh -c 'python3 " + Sphere +
+                      "/harness/npcclient.py \"$@\" | sed -u \"s/^CLIENT: /CLIENT: [npc] /\"' "
+                      "npc --account greeter --password greeter --steps " +
+                      Steps + "npc.txt",
                   scripts.path()});
     // The second exports go into the running server's own scripts folder when the player asks.
     QElapsedTimer clock;
@@ -261,6 +309,8 @@ void Server::SetUpTestSuite() {
     for (const QString &line : run->log.split('\n')) {
         if (line.startsWith("CLIENT: [reload] GUMP text[1]: "))
             run->shown.append(line.section(u'>', 1));
+        else if (line.startsWith("CLIENT: [npc] "))
+            run->npc.append(line.mid(14));
         else if (line.startsWith("CLIENT: ") && !line.startsWith("CLIENT: [reload] "))
             run->client.append(line.mid(8));
         if (line.startsWith("CLIENT: said"))
@@ -344,4 +394,30 @@ TEST_F(Server, StockItemSavedAgainKeepsItsDefinitionKeys) {
 TEST_F(Server, ThePlayDockDrawsTheTextLinesTheClientReceives) {
     ASSERT_EQ(run->received.size(), 3u) << run->client.join('\n').toStdString();
     EXPECT_EQ(run->played, run->received);
+}
+
+// A player of PLEVEL 1 greets the NPC the NPC Creator wrote: page 0 of its conversation opens for
+// the player (the speaker being the NPC's name), its buttons lead on and its ending closes it; a
+// word that is no greeting opens nothing; a double-click and the other greeting open page 0 too.
+TEST_F(Server, NpcOpensItsConversationForAPlayerWhoGreetsIt) {
+    EXPECT_TRUE(run->log.contains("TESTPLEVEL account greeter plevel=1"));
+    const QString page0 = "GUMP text[1]: <basefont color=#d3d3d3>Greetings, traveller.";
+    EXPECT_TRUE(
+        inOrder({"said 'hello there'", "(me) context=", "GUMP text[0]: <basefont color=#90ee90>Aldric<br>",
+                 page0, "pressed button 1", "GUMP text[1]: <basefont color=#d3d3d3>The road north is long.",
+                 "pressed button 1", "NOGUMP ok", "said 'what news'", "NOGUMP ok", "dclicked", page0,
+                 "pressed button 2", "NOGUMP ok", "said 'hail'", page0},
+                run->npc));
+}
+
+// The NPC stays where it was placed while it is talked to, and its name, title, stats and colour
+// read back as written.
+TEST_F(Server, NpcStaysInPlaceAndReadsBackAsWritten) {
+    const qsizetype spawned = run->log.indexOf("TESTSPAWN c_rq_greeter uid=");
+    ASSERT_GE(spawned, 0) << run->log.toStdString();
+    const QString place = run->log.mid(spawned).section(" at ", 1, 1).section(u' ', 0, 0);
+    EXPECT_TRUE(
+        run->log.contains("rq npc Aldric title=the Greeter str=61 dex=42 int=33 color=0455 at " + place))
+        << run->log.toStdString();
+    EXPECT_FALSE(run->npc.join('\n').contains(" moved to ")) << run->npc.join('\n').toStdString();
 }

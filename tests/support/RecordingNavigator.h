@@ -10,5 +10,6 @@ struct RecordingNavigator : Navigator {
     void openMain() override { calls << "main"; }
     void openDialogStudio() override { calls << "studio"; }
     void openItemCreator() override { calls << "item"; }
+    void openCharCreator() override { calls << "char"; }
     void unloadItemCreator() override { calls << "unloadItem"; }
 };

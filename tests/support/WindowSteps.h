@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
@@ -31,6 +32,8 @@ inline QString shownBy(QObject *control) {
         return box->toPlainText();
     if (auto *box = qobject_cast<RichTextBox *>(control))
         return box->text();
+    if (auto *box = qobject_cast<QComboBox *>(control)) // a drop-down: the text it shows
+        return box->currentText();
     if (auto *label = qobject_cast<QLabel *>(control))
         return label->text();
     if (auto *box = qobject_cast<QCheckBox *>(control))

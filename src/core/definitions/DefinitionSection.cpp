@@ -3,6 +3,9 @@
 #include "core/text/LineBreaks.h"
 
 namespace {
+// What may stand between a key and its "=": "FLAGS|=statf_freeze".
+constexpr QStringView operators(u"|&+-*/^%!");
+
 bool isBlank(QChar c) {
     return c == u' ' || c == u'\t';
 }
@@ -32,7 +35,7 @@ qsizetype valueStart(QStringView line, qsizetype end) {
     while (i < line.size() && isBlank(line[i]))
         ++i;
     qsizetype op = i;
-    while (op < line.size() && QStringView(u"|&+-*/^%!").contains(line[op]))
+    while (op < line.size() && operators.contains(line[op]))
         ++op;
     if (op < line.size() && line[op] == u'=')
         return op + 1;
@@ -191,12 +194,16 @@ void DefinitionSection::addValue(const KeyTable &table, KeySide side, const QStr
                                  const QString &value) {
     if (!this->side(side).present)
         addCreateSide();
+    // "FLAGS|" is the key FLAGS written with its operator.
+    QString bare = key;
+    while (!bare.isEmpty() && operators.contains(bare.back()))
+        bare.chop(1);
     qsizetype at = -1;
     for (const KeyLine &line : keyLines(side))
-        if (line.key.compare(key, Qt::CaseInsensitive) == 0)
+        if (line.key.compare(bare, Qt::CaseInsensitive) == 0)
             at = line.line + 1;
     if (at < 0)
-        at = insertPosition(table, side, key);
+        at = insertPosition(table, side, bare);
     m_lines.insert(at, indentAt(side, at) + key + u'=' + value);
 }
 

@@ -66,7 +66,8 @@ public:
     // line nearest above it. A create side is added first when the section has none.
     void setValue(const KeyTable &table, KeySide side, const QString &key, const QString &value);
     // Adds a line "KEY=VALUE" after the last line of the same key on that side, or where the
-    // table's order puts it: for keys that repeat.
+    // table's order puts it: for keys that repeat. A key may end in its operator: "FLAGS|"
+    // adds "FLAGS|=VALUE".
     void addValue(const KeyTable &table, KeySide side, const QString &key, const QString &value);
     // Replaces every line of these keys on a side with `lines` (key as written, value): they take
     // the place of the first line removed, or the place the table's order gives the first of

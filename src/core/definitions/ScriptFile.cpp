@@ -129,19 +129,28 @@ WriteOutcome ScriptFile::add(const DefinitionSection &section) {
 
 Outcome<qsizetype> ScriptFile::save(const QString &path, const DefinitionSection &section,
                                     const std::optional<Place> &replacing) {
+    return save(path, {{section, replacing}});
+}
+
+Outcome<qsizetype> ScriptFile::save(const QString &path, const QList<Placed> &sections) {
     Outcome<ScriptFile> file = read(path);
     if (!file.ok() && file.error->kind != FileError::Missing)
         return {-1, file.error};
     ScriptFile &script = file.value;
-    qsizetype index = replacing ? script.find(section.type(), replacing->name, replacing->nth) : -1;
-    WriteOutcome changed = index >= 0 ? script.replace(index, section) : script.add(section);
-    if (changed) {
-        changed->path = path;
-        return {-1, changed};
+    qsizetype first = -1;
+    for (const auto &[section, replacing] : sections) {
+        qsizetype index = replacing ? script.find(section.type(), replacing->name, replacing->nth) : -1;
+        WriteOutcome changed = index >= 0 ? script.replace(index, section) : script.add(section);
+        if (changed) {
+            changed->path = path;
+            return {-1, changed};
+        }
+        if (first >= 0)
+            continue;
+        first = index >= 0 ? script.occurrence(index) : 0;
+        if (index < 0) // added: the last of its name
+            while (script.find(section.type(), section.name(), first + 1) >= 0)
+                ++first;
     }
-    qsizetype nth = index >= 0 ? script.occurrence(index) : 0;
-    if (index < 0) // added: the last of its name
-        while (script.find(section.type(), section.name(), nth + 1) >= 0)
-            ++nth;
-    return {nth, TextFile::writeBytes(path, script.bytes())};
+    return {first, TextFile::writeBytes(path, script.bytes())};
 }

@@ -55,6 +55,13 @@ public:
     };
     static Outcome<qsizetype> save(const QString &path, const DefinitionSection &section,
                                    const std::optional<Place> &replacing);
+    // The same for several sections in one write, each put in the file in turn (an added one
+    // after those added before it); the value is the first one's occurrence.
+    struct Placed {
+        DefinitionSection section;
+        std::optional<Place> replacing;
+    };
+    static Outcome<qsizetype> save(const QString &path, const QList<Placed> &sections);
 
 private:
     void scan();

@@ -38,6 +38,7 @@ AppNavigator::~AppNavigator() {
     // Windows still open refer to the project and the prompts held here.
     delete m_studio.data();
     delete m_item.data();
+    delete m_char.data();
 }
 
 void AppNavigator::openMain() {
@@ -64,6 +65,15 @@ void AppNavigator::openItemCreator() {
         new PlaceKeeper(m_item);
     }
     m_item->show();
+}
+
+void AppNavigator::openCharCreator() {
+    if (!m_char) {
+        m_char = new frmChar(*this, m_prompts);
+        m_char->setAttribute(Qt::WA_DeleteOnClose);
+        new PlaceKeeper(m_char);
+    }
+    m_char->show();
 }
 
 void AppNavigator::unloadItemCreator() {

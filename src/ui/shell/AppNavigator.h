@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/dialogs/QuestDialogs.h"
+#include "ui/characters/frmChar.h"
 #include "ui/items/frmItem.h"
 #include "ui/shell/frmMain.h"
 #include "ui/studio/frmDC.h"
@@ -22,6 +23,7 @@ public:
     void openMain() override;
     void openDialogStudio() override;
     void openItemCreator() override;
+    void openCharCreator() override;
     void unloadItemCreator() override;
 
     // Starts the program on a project file: the Dialog Studio with that file, as its "Open..."
@@ -33,6 +35,7 @@ public:
     QuestDialogs &studioProject() { return m_project; }
     frmDC *dialogStudio() const { return m_studio; }
     frmItem *itemCreator() const { return m_item; }
+    frmChar *charCreator() const { return m_char; }
 
 private:
     QtUserPrompts m_qtPrompts;
@@ -40,5 +43,6 @@ private:
     QuestDialogs m_project;
     QPointer<frmDC> m_studio;
     QPointer<frmItem> m_item;
+    QPointer<frmChar> m_char;
     QPointer<frmMain> m_main;
 };

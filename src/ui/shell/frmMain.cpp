@@ -28,6 +28,7 @@ frmMain::frmMain(Navigator &navigator, QWidget *parent) : QMainWindow(parent), m
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
 
     connect(mnuNI, &QAction::triggered, this, &frmMain::mnuNI_Click);
+    connect(mnuNC, &QAction::triggered, this, &frmMain::mnuNC_Click);
     connect(mnuDS, &QAction::triggered, this, &frmMain::mnuDS_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
 
@@ -55,9 +56,8 @@ void frmMain::Form_Load() {
         "Hello there, and welcome to Runequill by Halden\r\n\r\n",
         "This version(1.0) contains:\r\n",
         "\t1. Parley Works | This was created by tobble and converted by me to work with version 55i.\r\n",
-        "\t2. RNQ Script Item Creator | An easier way to create items.\r\n\r\n",
-        "Features in progress:\r\n",
-        "\t1. RNZ Script NPC Creator | An easier way to create NPCS\r\n\r\n",
+        "\t2. RNQ Script Item Creator | An easier way to create items.\r\n",
+        "\t3. RNZ Script NPC Creator | An easier way to create NPCS\r\n\r\n",
     };
     for (const char *piece : pieces)
         txtMain->insertAtCaret(QString::fromLatin1(piece));
@@ -65,6 +65,11 @@ void frmMain::Form_Load() {
 
 void frmMain::mnuNI_Click() {
     m_navigator.openItemCreator();
+    close();
+}
+
+void frmMain::mnuNC_Click() {
+    m_navigator.openCharCreator();
     close();
 }
 

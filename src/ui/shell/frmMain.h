@@ -8,7 +8,7 @@ class QAction;
 class QMenu;
 
 // The window the program starts with: the welcome text and the "File" menu that opens
-// one of the two tools or ends the program.
+// one of the tools or ends the program.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -27,6 +27,7 @@ public:
 public slots:
     void Form_Load();
     void mnuNI_Click();
+    void mnuNC_Click();
     void mnuDS_Click();
     void mnuExit_Click();
 
