@@ -30,6 +30,13 @@ bool CliIo::print(const QString &text) {
     return true;
 }
 
+bool CliIo::printWritten(const QStringList &files) {
+    QString report;
+    for (const QString &file : files)
+        report += QStringLiteral("wrote %1\n").arg(QDir::toNativeSeparators(file));
+    return print(report);
+}
+
 int CliIo::fileFailure(const QString &file, const QString &reason) {
     report(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file), reason));
     return m_status = ExitCode::Failure;

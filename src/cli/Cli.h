@@ -24,6 +24,8 @@ public:
     // encoded, or the output cannot be written, nothing goes out, the reason is reported and
     // the result is false.
     bool print(const QString &text);
+    // "wrote FILE" for each file, FILE with the system's separators; as print.
+    bool printWritten(const QStringList &files);
 
     // "runequill-cli: FILE: reason", FILE with the system's separators; the result is
     // ExitCode::Failure.

@@ -7,7 +7,6 @@
 #include "core/text/FileTypes.h"
 
 #include <QCommandLineParser>
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -68,10 +67,7 @@ int runExport(const QStringList &args, CliIo &io) {
     const Outcome<ScriptExport::Written> written = ScriptExport::exportProject(project, prefix, scriptPath);
     if (!written.ok())
         return io.fileFailure(*written.error);
-    QString report;
-    for (const QString &path : written.value.files)
-        report += QStringLiteral("wrote %1\n").arg(QDir::toNativeSeparators(path));
-    if (!io.print(report))
+    if (!io.printWritten(written.value.files))
         return ExitCode::Failure;
     for (const QString &part : written.value.newParts)
         io.warn(ExportNotes::newPartNotice(part));

@@ -125,7 +125,7 @@ int runItem(const QStringList &args, CliIo &io) {
         const Outcome<qsizetype> saved = ScriptFile::save(*intoFile, item, ScriptFile::Place{item.name()});
         if (!saved.ok())
             return io.fileFailure(*saved.error);
-        if (!io.print(QStringLiteral("wrote %1\n").arg(*intoFile)))
+        if (!io.printWritten({*intoFile}))
             return ExitCode::Failure;
     }
     for (const QString &warning : kind.warnings(item))

@@ -111,9 +111,7 @@ int write(const QString &out, const CharacterScript &script, Conversation *talk,
     if (!saved.ok())
         return io.fileFailure(*saved.error);
     written.prepend(out);
-    return io.print(QStringLiteral("wrote %1\n").arg(written.join(QStringLiteral("\nwrote "))))
-               ? ExitCode::Ok
-               : ExitCode::Failure;
+    return io.printWritten(written) ? ExitCode::Ok : ExitCode::Failure;
 }
 } // namespace
 
