@@ -20,6 +20,17 @@ namespace {
 QString oneSelectionLeft() {
     return QStringLiteral("You must have at least one selection");
 }
+
+// What "Add New" adds: a page with the default answer.
+std::unique_ptr<Dialog> newPage() {
+    auto page = std::make_unique<Dialog>();
+    page->Init(QStringLiteral("Enter NPC Speech Here"));
+    return page;
+}
+
+QString noRoomForPages() {
+    return QStringLiteral("You can only have %1 pages per dialog").arg(QuestDialogs::MaxPages);
+}
 } // namespace
 
 qint16 frmDC::CurrentPage() const {
@@ -111,15 +122,12 @@ void frmDC::AddRootNote(const QString &NoteName, const QString &Key) {
 
 void frmDC::CmdAddPage_Click() {
     CMDSave_Click();
-    auto page = std::make_unique<Dialog>();
-    page->Init(QStringLiteral("Enter NPC Speech Here"));
     // Page numbers are 16-bit: a full project has no room, and saying nothing would look
     // as if the page had been added.
     if (Project.nextFreeSlot() >= 0)
-        record(new AddPageCommand(*Document, std::move(page)));
+        record(new AddPageCommand(*Document, newPage()));
     else
-        m_prompts.message(
-            this, QStringLiteral("You can only have %1 pages per dialog").arg(QuestDialogs::MaxPages));
+        m_prompts.message(this, noRoomForPages());
     assign(txtPage, QString::number(Project.UpperBound()));
     ShowPage(Project.UpperBound());
     MnuAnalysis_Click();
@@ -157,6 +165,22 @@ void frmDC::CmdRemoveSel_Click() {
     }
     record(new RemoveAnswerCommand(*Document, CurrentPage(), readBoxNumber(txtSelID->text())));
     ShowSelection(dialog.SelectionUBound());
+}
+
+void frmDC::mapView_Drop(qint16 page, qint16 answer, qint16 target) {
+    CMDSave_Click();
+    if (auto command = LinkAnswerCommand::make(*Document, page, answer, target))
+        record(command.release());
+    showChange(page, answer);
+}
+
+void frmDC::mapView_DropOnSpace(qint16 page, qint16 answer) {
+    CMDSave_Click();
+    if (auto command = LinkAnswerCommand::makeToNewPage(*Document, page, answer, newPage()))
+        record(command.release());
+    else if (Project.nextFreeSlot(page) < 0)
+        m_prompts.message(this, noRoomForPages());
+    showChange(page, answer);
 }
 
 void frmDC::UPDPage_Change() {
