@@ -1,4 +1,6 @@
 // The page and answer editing of the Dialog Studio window.
+#include "core/dialogs/AnalysisNodes.h"
+#include "core/dialogs/LinkTarget.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "core/text/NumberReading.h"
 #include "ui/studio/AnalysisModel.h"
@@ -192,7 +194,7 @@ void frmDC::UPDSelID_Change() {
 }
 
 void frmDC::DialogName_Change() {
-    Label9->setText(QStringLiteral("Dialog: ") + DialogName->text() + QStringLiteral("_0"));
+    Label9->setText(QStringLiteral("Dialog: ") + AnalysisNodes::pageKey(DialogName->text(), 0));
     Document->setPrefix(DialogName->text());
 }
 
@@ -206,7 +208,8 @@ void frmDC::txtSpeech_Change() {
 }
 
 void frmDC::txtPageID_Change() {
-    ChkGoPage->setChecked(!txtPageID->text().isEmpty());
+    // A linked answer without a page id is shown as not linked.
+    ChkGoPage->setChecked(linkTarget(txtPageID->text(), Project.UpperBound()).kind != LinkTarget::Empty);
 }
 
 void frmDC::txtSpeech_KeyDown(int key) {

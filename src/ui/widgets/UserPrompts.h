@@ -43,7 +43,3 @@ public:
     virtual QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName) = 0;
 };
-
-// Turns a filter written as "Description|pattern;pattern" into Qt's "Description (pattern pattern)".
-// A description that already lists its patterns in parentheses is kept as it is.
-QString qtFileFilter(const QString &filterString);
