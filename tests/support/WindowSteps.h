@@ -67,8 +67,9 @@ template <class Held> void drag(QWidget *widget, QPoint from, QPoint to, Held &&
 
 // Does the step when it is one of these: "key NAME Ctrl+Z" (a key sequence as Qt writes it),
 // "click NAME", "check NAME 0|1", "menu NAME", "file PATH" and "unsaved Save|Discard|Cancel"
-// (the answers the next dialogs give), "write PATH BYTES", "is NAME TEXT", "messages" and
-// "navigator" (the lists of messages shown and windows asked for). False for any other verb.
+// (the answers the next dialogs give), "write PATH BYTES", "is NAME TEXT", "messages",
+// "replacing" and "navigator" (the lists of messages shown, files the save dialog asked before
+// replacing, and windows asked for). False for any other verb.
 inline bool run(const QString &verb, QObject *control, const QString &text, const QStringList &list,
                 ScriptedPrompts &prompts, const QStringList &navigatorCalls) {
     auto *widget = qobject_cast<QWidget *>(control);
@@ -92,6 +93,8 @@ inline bool run(const QString &verb, QObject *control, const QString &text, cons
         EXPECT_EQ(shownBy(control).toStdString(), text.toStdString());
     else if (verb == "messages")
         EXPECT_EQ(prompts.messages(), list);
+    else if (verb == "replacing") // the files a save dialog asked before replacing
+        EXPECT_EQ(prompts.texts(ScriptedPrompts::Prompt::Replace), list);
     else if (verb == "navigator")
         EXPECT_EQ(navigatorCalls, list);
     else
