@@ -69,11 +69,6 @@ namespace {
 QString onPage(const char *what, qint16 page) {
     return QStringLiteral("%1 on page %2").arg(QLatin1StringView(what)).arg(page);
 }
-
-bool hasAnswer(const QuestDialogs &project, qint16 page, qint16 answer) {
-    return page >= 0 && page <= project.UpperBound() && answer >= 0 &&
-           answer <= project.Dialog(page).SelectionUBound();
-}
 } // namespace
 
 ApplyCommand::ApplyCommand(StudioDocument &document, qint16 page, qint16 slot)
@@ -182,9 +177,6 @@ LinkAnswerCommand::LinkAnswerCommand(StudioDocument &document, qint16 page, qint
 
 std::unique_ptr<LinkAnswerCommand> LinkAnswerCommand::make(StudioDocument &document, qint16 page,
                                                            qint16 answer, qint16 target) {
-    const QuestDialogs &project = document.project();
-    if (!hasAnswer(project, page, answer) || target < 0 || target > project.UpperBound())
-        return nullptr;
     std::unique_ptr<LinkAnswerCommand> command(new LinkAnswerCommand(document, page, answer, target, {}));
     if (command->m_before == command->m_after)
         return nullptr;
@@ -195,9 +187,9 @@ std::unique_ptr<LinkAnswerCommand> LinkAnswerCommand::makeToNewPage(StudioDocume
                                                                     qint16 answer,
                                                                     std::unique_ptr<Dialog> added) {
     NewPage placed(document.project(), std::move(added), page);
-    if (!hasAnswer(document.project(), page, answer) || placed.slot() < 0)
-        return nullptr;
     const qint16 target = placed.slot();
+    if (target < 0)
+        return nullptr;
     return std::unique_ptr<LinkAnswerCommand>(
         new LinkAnswerCommand(document, page, answer, target, std::move(placed)));
 }

@@ -121,10 +121,11 @@ private:
 // conversation still does.
 class LinkAnswerCommand : public StudioCommand {
 public:
-    // Null when the answer does not exist or leads to `target` already.
+    // Answer `answer` of page `page`, which exist, to page `target`. Null when it leads there
+    // already.
     static std::unique_ptr<LinkAnswerCommand> make(StudioDocument &document, qint16 page, qint16 answer,
                                                    qint16 target);
-    // Null when the answer does not exist or the project has no room for `added`.
+    // The same answer to `added`; null when the project has no room for it.
     static std::unique_ptr<LinkAnswerCommand> makeToNewPage(StudioDocument &document, qint16 page,
                                                             qint16 answer, std::unique_ptr<Dialog> added);
 

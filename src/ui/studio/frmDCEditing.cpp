@@ -180,7 +180,7 @@ void frmDC::mapView_DropOnSpace(qint16 page, qint16 answer) {
     CMDSave_Click();
     if (auto command = LinkAnswerCommand::makeToNewPage(*Document, page, answer, newPage()))
         record(command.release());
-    else if (Project.nextFreeSlot(page) < 0)
+    else
         m_prompts.message(this, noRoomForPages());
     showChange(page, answer);
 }
