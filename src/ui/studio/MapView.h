@@ -12,10 +12,10 @@ class QuestDialogs;
 // is small enough and asked for. A click on a page box asks to show that page; dragging an
 // answer's row onto a page box asks to link the answer there, onto empty space to link it to a
 // new page (a line follows the pointer; Escape, or a drop on the row itself or outside the
-// view, cancels); dragging the background moves the map; Ctrl with the wheel, or Ctrl+plus and Ctrl+minus,
-// zoom; fitAll() shows the whole drawing. Until then rows wrap to the view's width at the smallest scale
-// whose texts still read, the map is shrunk to fit down to that scale, and the shown page
-// stays in the middle.
+// view, cancels); dragging the background moves the map; Ctrl with the wheel, or Ctrl+plus and
+// Ctrl+minus, zoom; fitAll() shows the whole drawing. Until then rows wrap to the view's width
+// at the smallest scale whose texts still read, the map is shrunk to fit down to that scale,
+// and the shown page stays in the middle.
 class MapView : public QGraphicsView {
     Q_OBJECT
 public:
