@@ -1,5 +1,7 @@
 #include "support/ScriptedPrompts.h"
 
+#include <QFileInfo>
+
 QStringList ScriptedPrompts::texts(Prompt::Kind kind) const {
     QStringList out;
     for (const Prompt &p : m_prompts)
@@ -40,9 +42,13 @@ QString ScriptedPrompts::openFileName(QWidget *, const QString &filter, const QS
     return m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
 }
 
-QString ScriptedPrompts::saveFileName(QWidget *, const QString &filter, const QString &fileName) {
+QString ScriptedPrompts::saveFileName(QWidget *, const QString &filter, const QString &fileName,
+                                      Overwrite overwrite) {
     m_prompts.append({Prompt::SaveFile, filter, fileName});
-    return m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
+    const QString chosen = m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
+    if (overwrite == Overwrite::Confirm && !chosen.isEmpty() && QFileInfo::exists(chosen))
+        m_prompts.append({Prompt::Replace, chosen, {}});
+    return chosen;
 }
 
 int ScriptedPrompts::chooseOne(QWidget *, const QString &text, const QStringList &entries) {

@@ -8,11 +8,13 @@
 // Answers the program's questions from a script instead of a person: every message,
 // question and file dialog is recorded in order, and each question or file dialog takes the
 // next answer queued for it. A question with no answer queued is answered No, a question about
-// unsaved changes Cancel; a file dialog with none is cancelled.
+// unsaved changes Cancel; a file dialog with none is cancelled. A save dialog that asks before
+// replacing a file asks (Replace, the file's name) when the name chosen exists, and is answered
+// Yes.
 class ScriptedPrompts : public UserPrompts {
 public:
     struct Prompt {
-        enum Kind { Message, Confirm, Risky, OpenFile, SaveFile, Unsaved, Choose } kind;
+        enum Kind { Message, Confirm, Risky, OpenFile, SaveFile, Replace, Unsaved, Choose } kind;
         QString text;     // the message or question, or the file dialog's filter
         QString fileName; // for file dialogs: the name the dialog started with; for a choice,
                           // the entries (or buttons) joined by "|"
@@ -42,7 +44,8 @@ public:
     int chooseOne(QWidget *parent, const QString &text, const QStringList &entries) override;
     int chooseButton(QWidget *parent, const QString &text, const QStringList &buttons) override;
     QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) override;
-    QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName) override;
+    QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName,
+                         Overwrite overwrite = Overwrite::Confirm) override;
 
 private:
     QList<Prompt> m_prompts;

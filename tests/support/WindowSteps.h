@@ -57,10 +57,22 @@ inline QString shownBy(QObject *control) {
     return QStringLiteral("<no control>");
 }
 
+// A drag with the left button from `from` to `to` in `widget`, as a hand makes it: pressed,
+// moved there by way of a point beside the straight line, `held()` run while the button is still down (a key
+// pressed, what the drag shows checked), then released.
+template <class Held> void drag(QWidget *widget, QPoint from, QPoint to, Held &&held) {
+    QTest::mousePress(widget, Qt::LeftButton, {}, from);
+    QTest::mouseMove(widget, (from + to) / 2 + QPoint(0, 20));
+    QTest::mouseMove(widget, to);
+    held();
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, to);
+}
+
 // Does the step when it is one of these: "key NAME Ctrl+Z" (a key sequence as Qt writes it),
 // "click NAME", "check NAME 0|1", "menu NAME", "file PATH" and "unsaved Save|Discard|Cancel"
-// (the answers the next dialogs give), "write PATH BYTES", "is NAME TEXT", "messages" and
-// "navigator" (the lists of messages shown and windows asked for). False for any other verb.
+// (the answers the next dialogs give), "write PATH BYTES", "is NAME TEXT", "messages",
+// "replacing" and "navigator" (the lists of messages shown, files the save dialog asked before
+// replacing, and windows asked for). False for any other verb.
 inline bool run(const QString &verb, QObject *control, const QString &text, const QStringList &list,
                 ScriptedPrompts &prompts, const QStringList &navigatorCalls) {
     auto *widget = qobject_cast<QWidget *>(control);
@@ -84,6 +96,8 @@ inline bool run(const QString &verb, QObject *control, const QString &text, cons
         EXPECT_EQ(shownBy(control).toStdString(), text.toStdString());
     else if (verb == "messages")
         EXPECT_EQ(prompts.messages(), list);
+    else if (verb == "replacing") // the files a save dialog asked before replacing
+        EXPECT_EQ(prompts.texts(ScriptedPrompts::Prompt::Replace), list);
     else if (verb == "navigator")
         EXPECT_EQ(navigatorCalls, list);
     else

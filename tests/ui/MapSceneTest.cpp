@@ -97,10 +97,12 @@ TEST(MapScene, HoveringABoxOrRowShowsItsFullTextAndAClickItsPage) {
     const QRectF box = scene.pageRect(1);
     EXPECT_EQ(scene.toolTipAt(box.topLeft() + QPointF(40, 5)),
               "Page 1: A speech far too long to fit the narrow box of a map");
+    const QString drag =
+        "\nDrag it onto a page to link it there, or onto empty space to link it to a new page";
     EXPECT_EQ(scene.toolTipAt(scene.answerRect(1, 0).center()),
-              "Answer 0: Show me your wares\nLeads to page 5");
+              "Answer 0: Show me your wares\nLeads to page 5" + drag);
     EXPECT_EQ(scene.toolTipAt(scene.answerRect(5, 1).center()),
-              "Answer 1: Back to the start\nLeads to page 0\nEnds the conversation");
+              "Answer 1: Back to the start\nLeads to page 0\nEnds the conversation" + drag);
     EXPECT_EQ(scene.spotAt(scene.answerRect(5, 2).center()).answer, 2);
 
     QSignalSpy clicked(&view, &MapView::pageClicked);

@@ -2,6 +2,7 @@
 #include "ui/widgets/QtUserPrompts.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -24,5 +25,26 @@ TEST(QtUserPrompts, ChooseButtonGivesTheIndexOfTheButtonPressed) {
         EXPECT_EQ(prompts.chooseButton(nullptr, "Replace it?", {"Replace", "Add at the End"}),
                   pressed == "Cancel" ? -1 : 1);
         EXPECT_EQ(shownDefault, "Replace");
+    }
+}
+
+// The file dialogs extend a bare name themselves, so that the save dialog's question before
+// replacing a file names the file replaced; a caller with its own question turns it off.
+TEST(QtUserPrompts, SaveDialogExtendsABareNameAndAsksBeforeReplacingUnlessTold) {
+    QtUserPrompts prompts;
+    for (const auto overwrite : {UserPrompts::Overwrite::Confirm, UserPrompts::Overwrite::DontConfirm}) {
+        QString seen;
+        QTimer::singleShot(0, [&seen] {
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (auto *dialog = qobject_cast<QFileDialog *>(top); dialog && dialog->isVisible()) {
+                    seen = dialog->defaultSuffix() +
+                           (dialog->acceptMode() == QFileDialog::AcceptSave ? " save" : "") +
+                           (dialog->testOption(QFileDialog::DontConfirmOverwrite) ? "" : " asks");
+                    dialog->reject();
+                }
+        });
+        EXPECT_EQ(prompts.saveFileName(nullptr, "Farstead QDS Studio File (*.QDS)", QString(), overwrite),
+                  QString());
+        EXPECT_EQ(seen, overwrite == UserPrompts::Overwrite::Confirm ? "QDS save asks" : "QDS save");
     }
 }

@@ -7,6 +7,9 @@
 #include "ui/frmDCFixture.h"
 
 #include "core/text/CodePage.h"
+#include "ui/studio/MapPane.h"
+#include "ui/studio/MapScene.h"
+#include "ui/studio/MapView.h"
 #include "ui/studio/PlayPane.h"
 #include "ui/studio/PlayView.h"
 #include "ui/studio/StudioLayout.h"
@@ -252,7 +255,9 @@ public:
             view->centerOn(button);
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                               view->mapFromScene(button->sceneBoundingRect().center()));
-        } else if (verb == "gump")
+        } else if (verb == "drag") // drag PAGE:ANSWER TO [escape], TO: PAGE, PAGE:ANSWER, space, outside
+            dragOnMap(words.value(0), words.value(1), words.value(2) == "escape");
+        else if (verb == "gump")
             EXPECT_EQ(gump(), list);
         else
             ADD_FAILURE() << "unknown step " << verb.toStdString();
@@ -312,6 +317,38 @@ private:
             if (auto *text = qgraphicsitem_cast<QGraphicsTextItem *>(item); text && out.isEmpty())
                 out << "ended: " + text->toPlainText();
         return out;
+    }
+
+    // An answer's row dragged on the map's viewport onto a page's box, another row, the empty
+    // space beside the boxes or out of the view; a line follows the pointer until the drop.
+    void dragOnMap(const QString &from, const QString &to, bool escape) {
+        MapView *view = s.w.mapPane->mapView;
+        const MapScene *scene = view->mapScene();
+        const auto spot = [](const QString &place) {
+            return std::pair{qint16(place.section(u':', 0, 0).toInt()),
+                             qint16(place.section(u':', 1).toInt())};
+        };
+        const auto [page, answer] = spot(from);
+        const QPoint start = view->mapFromScene(scene->answerRect(page, answer).center());
+        QPoint end(-20, -20);
+        if (to == "space") {
+            for (int y = view->viewport()->height() - 5; y > 0 && end.x() < 0; y -= 10)
+                for (int x = 5; x < view->viewport()->width() && end.x() < 0; x += 10)
+                    if (scene->spotAt(view->mapToScene(QPoint(x, y))).page < 0)
+                        end = QPoint(x, y);
+        } else if (to.contains(u':')) {
+            const auto [toPage, toAnswer] = spot(to);
+            end = view->mapFromScene(scene->answerRect(toPage, toAnswer).center());
+        } else if (to != "outside")
+            end = view->mapFromScene(scene->pageRect(qint16(to.toInt())).topLeft() + QPointF(30, 5));
+        ASSERT_TRUE(view->viewport()->rect().contains(start)) << "row not in sight";
+        ASSERT_TRUE(to == "outside" || view->viewport()->rect().contains(end)) << "drop not in sight";
+        WindowSteps::drag(view->viewport(), start, end, [&] {
+            EXPECT_TRUE(scene->showsDragLine());
+            if (escape)
+                QTest::keyClick(view, Qt::Key_Escape);
+        });
+        EXPECT_FALSE(view->mapScene()->showsDragLine());
     }
 
     AnalysisModel *model = s.w.TrvAnalysis->analysisModel();

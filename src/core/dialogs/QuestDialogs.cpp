@@ -60,20 +60,24 @@ void QuestDialogs::resetPages(const QString &firstText) {
 }
 
 bool QuestDialogs::AddNewDialog(std::unique_ptr<::Dialog> NewDialog) {
-    if (!NewDialog)
+    const qint16 slot = nextFreeSlot();
+    if (slot == Count())
+        return appendDialog(std::move(NewDialog));
+    if (!NewDialog || slot < 0)
         return false;
-    const qint16 slot = FindFreeDialog();
-    if (slot < 0)
+    auto &placeholder = m_pages[static_cast<size_t>(slot)];
+    pageAboutToChange(*placeholder);
+    placeholder->m_project = nullptr;
+    placeholder = std::move(NewDialog);
+    attach(*placeholder, slot);
+    return true;
+}
+
+bool QuestDialogs::appendDialog(std::unique_ptr<::Dialog> page) {
+    if (!page || Count() >= MaxPages)
         return false;
-    if (slot == Count()) {
-        m_pages.push_back(std::move(NewDialog));
-    } else {
-        auto &placeholder = m_pages[static_cast<size_t>(slot)];
-        pageAboutToChange(*placeholder);
-        placeholder->m_project = nullptr;
-        placeholder = std::move(NewDialog);
-    }
-    attach(*m_pages[static_cast<size_t>(slot)], slot);
+    m_pages.push_back(std::move(page));
+    attach(*m_pages.back(), UpperBound());
     return true;
 }
 
@@ -181,12 +185,11 @@ void QuestDialogs::renumberFrom(size_t first) {
     }
 }
 
-qint16 QuestDialogs::FindFreeDialog() const {
-    if (!m_placeholders.empty())
-        return *m_placeholders.begin();
-    if (Count() < MaxPages)
-        return Count();
-    return -1;
+qint16 QuestDialogs::nextFreeSlot(qint16 besides) const {
+    for (const qint16 placeholder : m_placeholders)
+        if (placeholder != besides)
+            return placeholder;
+    return Count() < MaxPages ? Count() : qint16(-1);
 }
 
 void QuestDialogs::addObserver(ProjectObserver *observer) {

@@ -69,8 +69,11 @@ public:
     void restoreDialog(RemovedPage removed);
 
     // The slot the next AddNewDialog fills: the lowest placeholder, Count() to append, or -1
-    // when the project is full.
-    qint16 nextFreeSlot() const { return FindFreeDialog(); }
+    // when the project is full. A placeholder numbered `besides` is passed over.
+    qint16 nextFreeSlot(qint16 besides = -1) const;
+    // Puts the page after the last one, even when a placeholder is free. On a full project
+    // nothing changes and the result is false.
+    bool appendDialog(std::unique_ptr<::Dialog> page);
     // Puts `page` into the existing slot `index` and hands back the page that was there
     // (null, and nothing changed, for an index outside the pages).
     std::unique_ptr<::Dialog> replaceDialog(qint16 index, std::unique_ptr<::Dialog> page);
@@ -95,7 +98,6 @@ public:
 
 private:
     friend class Dialog;
-    qint16 FindFreeDialog() const; // the slot the next page goes to, or -1 when full
     void pageAboutToChange(const ::Dialog &page);
     void pageTextChanged(const ::Dialog &page);
     void attach(::Dialog &page, qint16 index);

@@ -474,8 +474,11 @@ bool frmItem::saveScript() {
 }
 
 bool frmItem::saveScriptAs() {
+    // The item never takes the place of a file: it goes into it, and a section of its name is
+    // asked about below. The file dialog's own question would come first, and mean less.
     const QString chosen = m_prompts.saveFileName(this, FileTypes::scriptFilter(),
-                                                  RememberedPlaces::startName(scriptDialog, cdlScript));
+                                                  RememberedPlaces::startName(scriptDialog, cdlScript),
+                                                  UserPrompts::Overwrite::DontConfirm);
     if (chosen.isEmpty())
         return false;
     const QString path = FileTypes::withScriptExtension(chosen);

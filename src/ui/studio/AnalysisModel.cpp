@@ -157,23 +157,14 @@ QModelIndex AnalysisModel::indexOfKey(const QString &key) const {
 quintptr AnalysisModel::findKey(const QString &key) const {
     if (const auto it = m_extraKeys.constFind(key); it != m_extraKeys.cend())
         return *it;
-    // The project's nodes: prefix "_" page, or prefix "_" page "_" slot.
-    const QString lead = m_prefix + u'_';
-    if (!key.startsWith(lead))
+    const std::optional<AnalysisNodes::KeyPlace> place = AnalysisNodes::placeOfKey(m_prefix, key);
+    if (!place || place->page >= int(m_answerCounts.size()))
         return 0;
-    const QStringList numbers = key.mid(lead.size()).split(u'_');
-    if (numbers.size() > 2)
+    if (place->answer < 0)
+        return pageId(place->page);
+    if (place->answer >= int(m_answerCounts[size_t(place->page)]))
         return 0;
-    bool ok = false;
-    const int page = numbers[0].toInt(&ok);
-    if (!ok || page < 0 || page >= int(m_answerCounts.size()) || QString::number(page) != numbers[0])
-        return 0;
-    if (numbers.size() == 1)
-        return pageId(page);
-    const int slot = numbers[1].toInt(&ok);
-    if (!ok || slot < 0 || slot >= int(m_answerCounts[size_t(page)]) || QString::number(slot) != numbers[1])
-        return 0;
-    return answerId(page, slot);
+    return answerId(place->page, place->answer);
 }
 
 int AnalysisModel::nativeChildCount(quintptr id) const {

@@ -44,6 +44,8 @@ MapPane::MapPane(QWidget *parent) : QWidget(parent), m_graph(std::make_unique<Co
     layout->addWidget(lblMapStatus);
 
     connect(mapView, &MapView::pageClicked, this, &MapPane::pageClicked);
+    connect(mapView, &MapView::answerDropped, this, &MapPane::answerDropped);
+    connect(mapView, &MapView::answerDroppedOnSpace, this, &MapPane::answerDroppedOnSpace);
     connect(mapView, &MapView::outdated, this, [this] { draw(false); });
     connect(cmdMapFit, &QPushButton::clicked, mapView, &MapView::fitAll);
     connect(chkMapWhole, &QCheckBox::toggled, this, [this](bool whole) {

@@ -13,7 +13,8 @@ class QuestDialogs;
 // The map dock's content: the map (MapView) with its "Whole conversation" switch, a "Fit"
 // button and a status line that says what is drawn and why the whole conversation is not
 // offered for a big project. The window tells it which page is shown; a click on a page box
-// comes back as pageClicked. It follows the project's links itself (ConversationGraph), so a
+// comes back as pageClicked, an answer's row dropped on a page or on empty space as
+// answerDropped or answerDroppedOnSpace. It follows the project's links itself (ConversationGraph), so a
 // keystroke that changes nothing costs it nothing.
 class MapPane : public QWidget {
     Q_OBJECT
@@ -31,6 +32,8 @@ public:
 
 signals:
     void pageClicked(qint16 page);
+    void answerDropped(qint16 page, qint16 answer, qint16 target);
+    void answerDroppedOnSpace(qint16 page, qint16 answer);
 
 private:
     void draw(bool changed);

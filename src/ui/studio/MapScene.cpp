@@ -5,6 +5,7 @@
 #include "core/dialogs/QuestDialogs.h"
 #include "ui/studio/MapBox.h"
 
+#include <QGraphicsLineItem>
 #include <QGraphicsPathItem>
 #include <QGraphicsSceneHelpEvent>
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <deque>
+#include <utility>
 
 namespace {
 constexpr qreal columnGap = 44; // room beside a box for the arrows leaving its rows
@@ -25,7 +27,10 @@ constexpr qreal headSize = 8;
 
 const QColor linkColour(60, 60, 60);
 const QColor backColour(140, 150, 170);
+const QColor dragColour(30, 100, 220);
 constexpr int gumpButtons = 4; // the exported gump has buttons for four answers
+const QString dragTip =
+    QStringLiteral("Drag it onto a page to link it there, or onto empty space to link it to a new page");
 
 // A path through `points` with its corners rounded.
 QPainterPath rounded(const std::vector<QPointF> &points, qreal radius) {
@@ -119,6 +124,23 @@ QString MapScene::toolTipAt(QPointF point) const {
     return box ? box->toolTipAt(point - box->pos()) : QString();
 }
 
+void MapScene::showDragLine(qint16 page, qint16 answer, QPointF to) {
+    const QRectF row = answerRect(page, answer);
+    if (row.isEmpty())
+        return;
+    if (!m_dragLine) {
+        m_dragLine = addLine(QLineF(), QPen(dragColour, 2, Qt::DashLine, Qt::RoundCap));
+        m_dragLine->setZValue(3);
+    }
+    // From the side of the row nearer to the pointer, as the arrows leave it.
+    const QPointF from(to.x() < row.center().x() ? row.left() : row.right(), row.center().y());
+    m_dragLine->setLine(QLineF(from, to));
+}
+
+void MapScene::hideDragLine() {
+    delete std::exchange(m_dragLine, nullptr);
+}
+
 void MapScene::helpEvent(QGraphicsSceneHelpEvent *event) {
     const QString tip = toolTipAt(event->scenePos());
     if (tip.isEmpty())
@@ -203,6 +225,7 @@ void MapScene::placeBoxes(const std::vector<std::pair<qint16, qint16>> &links, c
 
 void MapScene::draw(const ConversationGraph &graph, const QuestDialogs &project, qint16 current) {
     clear();
+    m_dragLine = nullptr;
     m_boxes.clear();
     m_notes.clear();
     std::map<qint16, std::vector<ConversationGraph::Link>> links;
@@ -236,6 +259,7 @@ void MapScene::draw(const ConversationGraph &graph, const QuestDialogs &project,
             if (row.unusable)
                 tip << QStringLiteral(
                     "The gump has buttons for four answers only: the player cannot choose it");
+            tip << dragTip;
             row.tip = tip.join(u'\n');
             rows.push_back(std::move(row));
         }

@@ -9,6 +9,7 @@
 
 class ConversationGraph;
 class MapBox;
+class QGraphicsLineItem;
 class QuestDialogs;
 
 // The map's drawing: pages as boxes (MapBox) that list their answers as rows, and an arrow
@@ -55,6 +56,11 @@ public:
     Spot spotAt(QPointF point) const;
     // The full text of the box or answer at a point; empty elsewhere.
     QString toolTipAt(QPointF point) const;
+    // While an answer's row is dragged: a line from the side of its row to `to`. It goes with
+    // hideDragLine and with every drawing of the map.
+    void showDragLine(qint16 page, qint16 answer, QPointF to);
+    void hideDragLine();
+    bool showsDragLine() const { return m_dragLine != nullptr; }
     // Pages drawn grey ("grey 3"), answers that end ("ends 3:1") and broken links ("broken 3:2").
     QStringList describe() const;
 
@@ -80,4 +86,5 @@ private:
     std::vector<Span> m_spans; // the lines of boxes, from the top
     QHash<qint16, std::size_t> m_spanOf;
     QStringList m_notes;
+    QGraphicsLineItem *m_dragLine = nullptr;
 };

@@ -3,11 +3,13 @@
 #include "core/dialogs/QuestDialogs.h"
 #include "ui/studio/MapScene.h"
 
+#include <QApplication>
 #include <QGraphicsItem>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <algorithm>
+#include <utility>
 
 namespace {
 constexpr qreal zoomStep = 1.25;
@@ -117,7 +119,10 @@ void MapView::wheelEvent(QWheelEvent *event) {
 
 void MapView::keyPressEvent(QKeyEvent *event) {
     const bool control = event->modifiers() & Qt::ControlModifier;
-    if (control && (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal))
+    if (event->key() == Qt::Key_Escape && m_press && m_press->dragging) {
+        m_scene->hideDragLine();
+        m_press.reset();
+    } else if (control && (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal))
         zoomBy(zoomStep);
     else if (control && event->key() == Qt::Key_Minus)
         zoomBy(1 / zoomStep);
@@ -129,10 +134,45 @@ void MapView::mousePressEvent(QMouseEvent *event) {
     if (event->button() == Qt::LeftButton) {
         const MapScene::Spot spot = m_scene->spotAt(mapToScene(event->position().toPoint()));
         if (spot.page >= 0) {
-            emit pageClicked(spot.page);
+            m_press = Press{spot, event->position().toPoint()};
             return;
         }
     }
     // Anywhere else a drag moves the map.
     QGraphicsView::mousePressEvent(event);
+}
+
+void MapView::mouseMoveEvent(QMouseEvent *event) {
+    if (!m_press) {
+        QGraphicsView::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    if (m_press->spot.answer >= 0 &&
+        (at - m_press->at).manhattanLength() >= QApplication::startDragDistance())
+        m_press->dragging = true;
+    if (m_press->dragging)
+        m_scene->showDragLine(m_press->spot.page, m_press->spot.answer, mapToScene(at));
+}
+
+void MapView::mouseReleaseEvent(QMouseEvent *event) {
+    if (!m_press || event->button() != Qt::LeftButton) {
+        QGraphicsView::mouseReleaseEvent(event);
+        return;
+    }
+    const Press press = *std::exchange(m_press, std::nullopt);
+    const QPoint at = event->position().toPoint();
+    const MapScene::Spot drop = m_scene->spotAt(mapToScene(at));
+    if (!press.dragging) {
+        if (drop.page == press.spot.page)
+            emit pageClicked(press.spot.page);
+        return;
+    }
+    m_scene->hideDragLine();
+    if (!viewport()->rect().contains(at))
+        return;
+    if (drop.page < 0)
+        emit answerDroppedOnSpace(press.spot.page, press.spot.answer);
+    else if (drop.page != press.spot.page || drop.answer != press.spot.answer)
+        emit answerDropped(press.spot.page, press.spot.answer, drop.page);
 }

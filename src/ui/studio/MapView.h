@@ -1,17 +1,21 @@
 #pragma once
 
+#include "ui/studio/MapScene.h"
+
 #include <QGraphicsView>
+#include <optional>
 
 class ConversationGraph;
-class MapScene;
 class QuestDialogs;
 
 // The map dock's view: the neighbourhood of the shown page, or the whole conversation when it
-// is small enough and asked for. A click on a page box asks to show that page; dragging the
-// background moves the map; Ctrl with the wheel, or Ctrl+plus and Ctrl+minus, zoom; fitAll()
-// shows the whole drawing. Until then rows wrap to the view's width at the smallest scale
-// whose texts still read, the map is shrunk to fit down to that scale, and the shown page
-// stays in the middle.
+// is small enough and asked for. A click on a page box asks to show that page; dragging an
+// answer's row onto a page box asks to link the answer there, onto empty space to link it to a
+// new page (a line follows the pointer; Escape, or a drop on the row itself or outside the
+// view, cancels); dragging the background moves the map; Ctrl with the wheel, or Ctrl+plus and
+// Ctrl+minus, zoom; fitAll() shows the whole drawing. Until then rows wrap to the view's width
+// at the smallest scale whose texts still read, the map is shrunk to fit down to that scale,
+// and the shown page stays in the middle.
 class MapView : public QGraphicsView {
     Q_OBJECT
 public:
@@ -40,11 +44,15 @@ public slots:
 
 signals:
     void pageClicked(qint16 page);
+    void answerDropped(qint16 page, qint16 answer, qint16 target);
+    void answerDroppedOnSpace(qint16 page, qint16 answer);
     // The view's width changed so far that its rows would wrap otherwise: draw again.
     void outdated();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -61,4 +69,11 @@ private:
     qint16 m_drawnAt = -1;
     int m_drawnFor = 0; // the boxes a line held at the view's width when last drawn
     Scale m_scale = Scale::Readable;
+    // A press on a page box, until the button is released: a click, or the drag of a row.
+    struct Press {
+        MapScene::Spot spot;
+        QPoint at;
+        bool dragging = false;
+    };
+    std::optional<Press> m_press;
 };

@@ -1,5 +1,6 @@
 #include "ui/studio/PlayPane.h"
 
+#include "core/dialogs/AnalysisNodes.h"
 #include "core/dialogs/ConversationGraph.h"
 #include "core/dialogs/Gump.h"
 #include "core/dialogs/ProjectCheck.h"
@@ -103,7 +104,7 @@ void PlayPane::press(int number) {
 }
 
 QString PlayPane::dialogName(qint16 page) const {
-    return ScriptWriter::joinLines(m_source.prefix) + u'_' + QString::number(page);
+    return AnalysisNodes::pageKey(ScriptWriter::joinLines(m_source.prefix), page);
 }
 
 const SupportValues &PlayPane::supportValues() {

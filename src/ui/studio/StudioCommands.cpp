@@ -117,30 +117,40 @@ void ApplyCommand::showBackward() const {
     show(m_page, m_slot);
 }
 
+NewPage::NewPage(const QuestDialogs &project, std::unique_ptr<Dialog> page, qint16 besides)
+    : m_page(std::move(page)), m_slot(project.nextFreeSlot(besides)), m_appended(m_slot == project.Count()) {}
+
+void NewPage::put(StudioDocument &document) {
+    if (m_appended) {
+        document.project().appendDialog(std::move(m_page));
+        emit document.pageInserted(m_slot);
+    } else {
+        m_page = document.project().replaceDialog(m_slot, std::move(m_page));
+        emit document.pageChanged(m_slot);
+    }
+}
+
+void NewPage::takeOut(StudioDocument &document) {
+    if (m_appended) {
+        m_page = document.project().takeLastDialog();
+        emit document.pageRemoved(m_slot);
+    } else {
+        m_page = document.project().replaceDialog(m_slot, std::move(m_page));
+        emit document.pageChanged(m_slot);
+    }
+}
+
 AddPageCommand::AddPageCommand(StudioDocument &document, std::unique_ptr<Dialog> page)
-    : StudioCommand(document, QString()), m_page(std::move(page)), m_slot(document.project().nextFreeSlot()),
-      m_appended(m_slot == document.project().Count()) {
-    setText(QStringLiteral("Add New page %1").arg(m_slot));
+    : StudioCommand(document, QString()), m_added(document.project(), std::move(page)) {
+    setText(QStringLiteral("Add New page %1").arg(m_added.slot()));
 }
 
 void AddPageCommand::forward() {
-    if (m_appended) {
-        project().AddNewDialog(std::move(m_page));
-        emit m_document.pageInserted(m_slot);
-    } else {
-        m_page = project().replaceDialog(m_slot, std::move(m_page));
-        emit m_document.pageChanged(m_slot);
-    }
+    m_added.put(m_document);
 }
 
 void AddPageCommand::backward() {
-    if (m_appended) {
-        m_page = project().takeLastDialog();
-        emit m_document.pageRemoved(m_slot);
-    } else {
-        m_page = project().replaceDialog(m_slot, std::move(m_page));
-        emit m_document.pageChanged(m_slot);
-    }
+    m_added.takeOut(m_document);
 }
 
 void AddPageCommand::showForward() const {
@@ -148,7 +158,62 @@ void AddPageCommand::showForward() const {
 }
 
 void AddPageCommand::showBackward() const {
-    show(std::min(m_slot, project().UpperBound()), 0);
+    show(std::min(m_added.slot(), project().UpperBound()), 0);
+}
+
+LinkAnswerCommand::LinkAnswerCommand(StudioDocument &document, qint16 page, qint16 answer, qint16 target,
+                                     std::optional<NewPage> added)
+    : StudioCommand(document, QStringLiteral("Link answer %1 on page %2 to %3page %4")
+                                  .arg(answer)
+                                  .arg(page)
+                                  .arg(added ? QStringLiteral("new ") : QString())
+                                  .arg(target)),
+      m_page(page), m_answer(answer),
+      m_before(AnswerFields::of(document.project().Dialog(page).Selection(answer))), m_after(m_before),
+      m_added(std::move(added)) {
+    m_after.isLinked = true;
+    m_after.LinkPage = QString::number(target);
+}
+
+std::unique_ptr<LinkAnswerCommand> LinkAnswerCommand::make(StudioDocument &document, qint16 page,
+                                                           qint16 answer, qint16 target) {
+    std::unique_ptr<LinkAnswerCommand> command(new LinkAnswerCommand(document, page, answer, target, {}));
+    if (command->m_before == command->m_after)
+        return nullptr;
+    return command;
+}
+
+std::unique_ptr<LinkAnswerCommand> LinkAnswerCommand::makeToNewPage(StudioDocument &document, qint16 page,
+                                                                    qint16 answer,
+                                                                    std::unique_ptr<Dialog> added) {
+    NewPage placed(document.project(), std::move(added), page);
+    const qint16 target = placed.slot();
+    if (target < 0)
+        return nullptr;
+    return std::unique_ptr<LinkAnswerCommand>(
+        new LinkAnswerCommand(document, page, answer, target, std::move(placed)));
+}
+
+void LinkAnswerCommand::forward() {
+    if (m_added)
+        m_added->put(m_document);
+    m_after.storeInto(project().Dialog(m_page).Selection(m_answer));
+    emit m_document.pageChanged(m_page);
+}
+
+void LinkAnswerCommand::backward() {
+    m_before.storeInto(project().Dialog(m_page).Selection(m_answer));
+    emit m_document.pageChanged(m_page);
+    if (m_added)
+        m_added->takeOut(m_document);
+}
+
+void LinkAnswerCommand::showForward() const {
+    show(m_page, m_answer);
+}
+
+void LinkAnswerCommand::showBackward() const {
+    show(m_page, m_answer);
 }
 
 RemovePageCommand::RemovePageCommand(StudioDocument &document, qint16 page)

@@ -86,6 +86,22 @@ private:
     std::optional<AnswerFields> m_answerBefore, m_answerAfter;
 };
 
+// A page added where "Add New" adds one: into the lowest placeholder, or after the last page.
+class NewPage {
+public:
+    // A placeholder numbered `besides` is not filled: an answer on it is being linked.
+    NewPage(const QuestDialogs &project, std::unique_ptr<Dialog> page, qint16 besides = -1);
+    // The page it goes to, or -1 when the project has no room.
+    qint16 slot() const { return m_slot; }
+    void put(StudioDocument &document);
+    void takeOut(StudioDocument &document);
+
+private:
+    std::unique_ptr<Dialog> m_page; // the page while it is out of the project, else the placeholder
+    qint16 m_slot;
+    bool m_appended;
+};
+
 // "Add New" page: fills the lowest placeholder or appends.
 class AddPageCommand : public StudioCommand {
 public:
@@ -97,9 +113,34 @@ private:
     void showForward() const override;
     void showBackward() const override;
 
-    std::unique_ptr<Dialog> m_page; // the page while it is out of the project, else the placeholder
-    qint16 m_slot;
-    bool m_appended;
+    NewPage m_added;
+};
+
+// An answer's row dragged on the map: the answer linked to a page, or to a new page added as
+// "Add New" adds one, both in one step. Only the link changes: an answer that ends the
+// conversation still does.
+class LinkAnswerCommand : public StudioCommand {
+public:
+    // Answer `answer` of page `page`, which exist, to page `target`. Null when it leads there
+    // already.
+    static std::unique_ptr<LinkAnswerCommand> make(StudioDocument &document, qint16 page, qint16 answer,
+                                                   qint16 target);
+    // The same answer to `added`; null when the project has no room for it.
+    static std::unique_ptr<LinkAnswerCommand> makeToNewPage(StudioDocument &document, qint16 page,
+                                                            qint16 answer, std::unique_ptr<Dialog> added);
+
+private:
+    LinkAnswerCommand(StudioDocument &document, qint16 page, qint16 answer, qint16 target,
+                      std::optional<NewPage> added);
+    void forward() override;
+    void backward() override;
+    void showForward() const override;
+    void showBackward() const override;
+
+    qint16 m_page;
+    qint16 m_answer;
+    AnswerFields m_before, m_after;
+    std::optional<NewPage> m_added;
 };
 
 // "Remove " page, with the links that follow the pages.

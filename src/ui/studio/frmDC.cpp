@@ -1,5 +1,6 @@
 #include "ui/studio/frmDC.h"
 
+#include "core/dialogs/LinkTarget.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "ui/studio/AnalysisTree.h"
 #include "ui/studio/EmoteHighlighter.h"
@@ -24,12 +25,11 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
 #include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QUndoStack>
+#include <QValidator>
 #include <limits>
 #include <type_traits>
 
@@ -47,6 +47,19 @@ template <class Control> Control *make(QWidget *parent, const char *name, const 
 void place(QWidget *control, int left, int top, int width, int height) {
     control->setGeometry(Twips::rect(left, top, width, height));
 }
+
+// A link names a page by its number written plainly, 0 to 32766; nothing else can be typed or
+// pasted. The box may be empty while it is being typed into.
+class PageNumberValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override {
+        if (input.isEmpty())
+            return Intermediate;
+        const int page = plainPageNumber(QStringView(input));
+        return page >= 0 && page < QuestDialogs::MaxPages ? Acceptable : Invalid;
+    }
+};
 
 // Focus leaving for a popup menu or another window is not a move within this window.
 bool leavesWithinWindow(QEvent *event) {
@@ -150,11 +163,7 @@ void frmDC::createControls() {
     // Only the window and the spinners write the page and answer numbers, so they always name
     // a page and an answer that exist.
     txtPage->setReadOnly(true);
-    // A link names a page by its number, 0 to 32766; nothing else can be typed or pasted.
-    txtPageID->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("0|[1-9][0-9]{0,3}|[12][0-9]{4}|3[01][0-9]{3}|32[0-6][0-9]{2}|"
-                                          "327[0-5][0-9]|3276[0-6]")),
-        txtPageID));
+    txtPageID->setValidator(new PageNumberValidator(txtPageID));
     txtSelID->setReadOnly(true);
     UPDPage->setBuddy(txtPage);
     UPDSelID->setBuddy(txtSelID);

@@ -167,6 +167,8 @@ public slots:
     void TrvAnalysis_DblClick(const QModelIndex &node);
     void lstProblems_DblClick(const QModelIndex &row);
     void mapView_Click(qint16 page);
+    void mapView_Drop(qint16 page, qint16 answer, qint16 target);
+    void mapView_DropOnSpace(qint16 page, qint16 answer);
     void MnuEditGoTo_Click();
     void MnuEditFind_Click();
     void MnuEditFindNext_Click();

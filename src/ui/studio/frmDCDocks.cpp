@@ -105,6 +105,8 @@ void frmDC::createDocks() {
 
     connect(lstProblems, &QAbstractItemView::activated, this, &frmDC::lstProblems_DblClick);
     connect(mapPane, &MapPane::pageClicked, this, &frmDC::mapView_Click);
+    connect(mapPane, &MapPane::answerDropped, this, &frmDC::mapView_Drop);
+    connect(mapPane, &MapPane::answerDroppedOnSpace, this, &frmDC::mapView_DropOnSpace);
     for (QDockWidget *dock : {dockProblems, dockMap, dockPlay})
         connect(dock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
             // While a dock takes room, the window keeps the central area at the size the rule

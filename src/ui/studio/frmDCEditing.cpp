@@ -1,4 +1,6 @@
 // The page and answer editing of the Dialog Studio window.
+#include "core/dialogs/AnalysisNodes.h"
+#include "core/dialogs/LinkTarget.h"
 #include "core/dialogs/QuestDialogs.h"
 #include "core/text/NumberReading.h"
 #include "ui/studio/AnalysisModel.h"
@@ -19,6 +21,17 @@
 namespace {
 QString oneSelectionLeft() {
     return QStringLiteral("You must have at least one selection");
+}
+
+// What "Add New" adds: a page with the default answer.
+std::unique_ptr<Dialog> newPage() {
+    auto page = std::make_unique<Dialog>();
+    page->Init(QStringLiteral("Enter NPC Speech Here"));
+    return page;
+}
+
+QString noRoomForPages() {
+    return QStringLiteral("You can only have %1 pages per dialog").arg(QuestDialogs::MaxPages);
 }
 } // namespace
 
@@ -111,15 +124,12 @@ void frmDC::AddRootNote(const QString &NoteName, const QString &Key) {
 
 void frmDC::CmdAddPage_Click() {
     CMDSave_Click();
-    auto page = std::make_unique<Dialog>();
-    page->Init(QStringLiteral("Enter NPC Speech Here"));
     // Page numbers are 16-bit: a full project has no room, and saying nothing would look
     // as if the page had been added.
     if (Project.nextFreeSlot() >= 0)
-        record(new AddPageCommand(*Document, std::move(page)));
+        record(new AddPageCommand(*Document, newPage()));
     else
-        m_prompts.message(
-            this, QStringLiteral("You can only have %1 pages per dialog").arg(QuestDialogs::MaxPages));
+        m_prompts.message(this, noRoomForPages());
     assign(txtPage, QString::number(Project.UpperBound()));
     ShowPage(Project.UpperBound());
     MnuAnalysis_Click();
@@ -159,6 +169,22 @@ void frmDC::CmdRemoveSel_Click() {
     ShowSelection(dialog.SelectionUBound());
 }
 
+void frmDC::mapView_Drop(qint16 page, qint16 answer, qint16 target) {
+    CMDSave_Click();
+    if (auto command = LinkAnswerCommand::make(*Document, page, answer, target))
+        record(command.release());
+    showChange(page, answer);
+}
+
+void frmDC::mapView_DropOnSpace(qint16 page, qint16 answer) {
+    CMDSave_Click();
+    if (auto command = LinkAnswerCommand::makeToNewPage(*Document, page, answer, newPage()))
+        record(command.release());
+    else
+        m_prompts.message(this, noRoomForPages());
+    showChange(page, answer);
+}
+
 void frmDC::UPDPage_Change() {
     ShowPage(readBoxNumber(txtPage->text()));
 }
@@ -168,7 +194,7 @@ void frmDC::UPDSelID_Change() {
 }
 
 void frmDC::DialogName_Change() {
-    Label9->setText(QStringLiteral("Dialog: ") + DialogName->text() + QStringLiteral("_0"));
+    Label9->setText(QStringLiteral("Dialog: ") + AnalysisNodes::pageKey(DialogName->text(), 0));
     Document->setPrefix(DialogName->text());
 }
 
@@ -182,7 +208,8 @@ void frmDC::txtSpeech_Change() {
 }
 
 void frmDC::txtPageID_Change() {
-    ChkGoPage->setChecked(!txtPageID->text().isEmpty());
+    // A linked answer without a page id is shown as not linked.
+    ChkGoPage->setChecked(linkTarget(txtPageID->text(), Project.UpperBound()).kind != LinkTarget::Empty);
 }
 
 void frmDC::txtSpeech_KeyDown(int key) {

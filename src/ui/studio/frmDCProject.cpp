@@ -4,6 +4,7 @@
 #include "core/dialogs/QuestDialogs.h"
 #include "core/dialogs/ScriptExport.h"
 #include "core/dialogs/UnreadableLinks.h"
+#include "core/text/FileTypes.h"
 #include "ui/studio/StudioDocument.h"
 #include "ui/studio/frmDC.h"
 #include "ui/widgets/Navigator.h"
@@ -17,13 +18,6 @@
 #include <QScopedValueRollback>
 
 namespace {
-QString projectFilter() {
-    return qtFileFilter(QStringLiteral("Farstead QDS Studio File (*.QDS)|*.QDS"));
-}
-QString scriptFilter() {
-    return qtFileFilter(QStringLiteral("SPHERE Script File (*.scp)|*.SCP"));
-}
-
 QString seedCaption() {
     return QStringLiteral("Greyhollow ParleyWorks for 55i, by Halden, originally for 99l by tobble");
 }
@@ -42,11 +36,6 @@ QString unreadableLinksMessage(const std::vector<UnreadableLink> &links) {
         text += QStringLiteral("\nand %1 more").arg(links.size() - shown);
     return text;
 }
-
-// A name chosen without an extension gets the one its dialog lists.
-QString withExtension(const QString &name, const QString &extension) {
-    return QFileInfo(name).suffix().isEmpty() ? name + extension : name;
-}
 } // namespace
 
 void frmDC::reportFileError(const QString &verb, FileError error) {
@@ -63,7 +52,7 @@ void frmDC::MnuProjOpen_Click() {
     if (!mayDiscardProject())
         return;
     const QString path = m_prompts.openFileName(
-        this, projectFilter(), RememberedPlaces::startName(QStringLiteral("project"), cdlFile));
+        this, FileTypes::projectFilter(), RememberedPlaces::startName(QStringLiteral("project"), cdlFile));
     if (!path.isEmpty())
         OpenProjectFile(path);
 }
@@ -72,7 +61,7 @@ bool frmDC::OpenProjectFile(const QString &chosen) {
     QString path = chosen;
     // Whatever exists under the very name chosen is opened as named.
     if (!QFileInfo::exists(path))
-        path = withExtension(path, QStringLiteral(".QDS"));
+        path = FileTypes::withProjectExtension(path);
     cdlFile = path;
 
     // The project, its file and the title change only once the whole file has been read.
@@ -99,11 +88,11 @@ bool frmDC::saveProject(bool askName) {
     QString path = Document->fileName();
     if (askName || path.isEmpty()) {
         // The file dialog asks itself before an existing file is replaced.
-        path = m_prompts.saveFileName(this, projectFilter(),
+        path = m_prompts.saveFileName(this, FileTypes::projectFilter(),
                                       RememberedPlaces::startName(QStringLiteral("project"), cdlFile));
         if (path.isEmpty())
             return false;
-        path = withExtension(path, QStringLiteral(".QDS"));
+        path = FileTypes::withProjectExtension(path);
         cdlFile = path;
     }
     if (const WriteOutcome failed = Document->save(path)) {
@@ -122,11 +111,11 @@ void frmDC::MnuProjExport_Click() {
         m_prompts.message(this, ScriptExport::unusablePrefixMessage(c));
         return;
     }
-    QString path = m_prompts.saveFileName(this, scriptFilter(),
+    QString path = m_prompts.saveFileName(this, FileTypes::scriptFilter(),
                                           RememberedPlaces::startName(QStringLiteral("export"), cdlFile1));
     if (path.isEmpty())
         return;
-    path = withExtension(path, QStringLiteral(".scp"));
+    path = FileTypes::withScriptExtension(path);
     cdlFile1 = path;
     // What the server would refuse or misread is written only when the user insists.
     const std::vector<Finding> errors = exportErrors(Project, Document->prefix(), Document->speaker());

@@ -66,9 +66,10 @@ QString firstExtension(const QString &filter) {
 }
 
 QString chooseFile(QWidget *parent, const QString &filter, const QString &fileName,
-                   QFileDialog::AcceptMode mode) {
+                   QFileDialog::AcceptMode mode, bool confirmOverwrite = true) {
     QFileDialog dialog(parent, QString(), fileName, filter);
     dialog.setAcceptMode(mode);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The dialog itself extends a bare name, so that it asks before replacing "name.QDS".
     dialog.setDefaultSuffix(firstExtension(filter));
@@ -85,6 +86,7 @@ QString QtUserPrompts::openFileName(QWidget *parent, const QString &filter, cons
     return chooseFile(parent, filter, fileName, QFileDialog::AcceptOpen);
 }
 
-QString QtUserPrompts::saveFileName(QWidget *parent, const QString &filter, const QString &fileName) {
-    return chooseFile(parent, filter, fileName, QFileDialog::AcceptSave);
+QString QtUserPrompts::saveFileName(QWidget *parent, const QString &filter, const QString &fileName,
+                                    Overwrite overwrite) {
+    return chooseFile(parent, filter, fileName, QFileDialog::AcceptSave, overwrite == Overwrite::Confirm);
 }

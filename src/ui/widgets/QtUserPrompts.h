@@ -12,5 +12,6 @@ public:
     int chooseOne(QWidget *parent, const QString &text, const QStringList &entries) override;
     int chooseButton(QWidget *parent, const QString &text, const QStringList &buttons) override;
     QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) override;
-    QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName) override;
+    QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName,
+                         Overwrite overwrite = Overwrite::Confirm) override;
 };

@@ -41,9 +41,9 @@ public:
     // typed without an extension gets the first one the filter lists, before the dialog checks
     // whether the file exists. Returns the chosen name, or an empty string when the user cancels.
     virtual QString openFileName(QWidget *parent, const QString &filter, const QString &fileName) = 0;
-    virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName) = 0;
+    // The save dialog asks before an existing file is replaced, unless told that the caller
+    // asks its own question about it (or keeps what the file holds).
+    enum class Overwrite { Confirm, DontConfirm };
+    virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &fileName,
+                                 Overwrite overwrite = Overwrite::Confirm) = 0;
 };
-
-// Turns a filter written as "Description|pattern;pattern" into Qt's "Description (pattern pattern)".
-// A description that already lists its patterns in parentheses is kept as it is.
-QString qtFileFilter(const QString &filterString);
