@@ -4,9 +4,7 @@
 #include "core/characters/CharacterKind.h"
 #include "ui/widgets/RichTextBox.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -18,6 +16,7 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <functional>
 
 namespace {
 // Every control has a fixed place; these are the measures, in pixels, of a tab page, as in the
@@ -64,11 +63,15 @@ QStringList namesIn(const QString &text) {
 } // namespace
 
 frmChar::frmChar(Navigator &navigator, UserPrompts &prompts, QWidget *parent)
-    : QMainWindow(parent), m_navigator(navigator), m_prompts(prompts) {
+    : QMainWindow(parent), m_prompts(prompts), m_base(CharacterScripts::fresh()),
+      m_shown(CharacterForms::empty()),
+      m_document(*this, prompts, navigator,
+                 {characterKind().shape().sectionType, QStringLiteral("NPC"),
+                  QStringLiteral("RNZ Script NPC Creator"), QStringLiteral("charScript")},
+                 {std::bind_front(&frmChar::showNew, this), std::bind_front(&frmChar::showRead, this),
+                  std::bind_front(&frmChar::compiledCharacter, this),
+                  std::bind_front(&frmChar::writeInto, this)}) {
     setObjectName(QStringLiteral("frmChar"));
-    m_base = CharacterScripts::fresh();
-    m_shown = CharacterForms::empty();
-    showFileName();
 
     mnuScript = menuBar()->addMenu(QStringLiteral("Script"));
     mnuScript->setObjectName(QStringLiteral("mnuScript"));
@@ -375,7 +378,7 @@ QWidget *frmChar::buildCompiledPage() {
 }
 
 void frmChar::trackChanges() {
-    const auto changed = [this] { setChanged(true); };
+    const auto changed = [this] { m_document.setChanged(true); };
     for (QLineEdit *box : findChildren<QLineEdit *>())
         connect(box, &QLineEdit::textChanged, this, changed);
     for (QCheckBox *box : {chkStay, chkDClick})
@@ -383,11 +386,6 @@ void frmChar::trackChanges() {
     for (QTableWidget *table : {tblSkills, tblItems})
         connect(table, &QTableWidget::itemChanged, this, changed);
     connect(txtAdd, &QTextEdit::textChanged, this, changed);
-}
-
-void frmChar::setChanged(bool changed) {
-    m_changed = changed;
-    setWindowModified(changed);
 }
 
 void frmChar::SSChar_Click(int index) {
@@ -412,14 +410,14 @@ void frmChar::cmdAddItem_Click() {
     addItemRow({});
     tblItems->setCurrentCell(tblItems->rowCount() - 1, 0);
     tblItems->editItem(tblItems->item(tblItems->rowCount() - 1, 0));
-    setChanged(true);
+    m_document.setChanged(true);
 }
 
 void frmChar::cmdRemoveItem_Click() {
     if (tblItems->currentRow() < 0)
         return;
     tblItems->removeRow(tblItems->currentRow());
-    setChanged(true);
+    m_document.setChanged(true);
 }
 
 void frmChar::cmdTrig_Click(int index) {
@@ -518,6 +516,5 @@ void frmChar::showCompiled() {
 
 void frmChar::cmdCopy_Click() {
     showCompiled();
-    QApplication::clipboard()->setText(txtOutput->text());
-    setChanged(false);
+    m_document.copy(txtOutput->text());
 }

@@ -2,20 +2,11 @@
 
 #include "core/definitions/ScriptFile.h"
 #include "core/items/ItemKind.h"
-#include "core/text/FileTypes.h"
-#include "ui/widgets/Navigator.h"
-#include "ui/widgets/RememberedPlaces.h"
 #include "ui/widgets/RichTextBox.h"
-#include "ui/widgets/UnsavedChanges.h"
-#include "ui/widgets/UserPrompts.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,6 +16,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTabWidget>
+#include <functional>
 
 namespace {
 // Every control has a fixed place; these are the measures, in pixels, of a tab page.
@@ -46,10 +38,6 @@ const char *const triggerCaptions[frmItem::TriggerCount] = {
     "@CLICK",       "@DCLICK",        "@STEP",        "@EQUIP",  "@UNEQUIP",      "@TIMER",
     "@TARGON_ITEM", "@TARGON_GROUND", "@TARGON_CHAR", "@DAMAGE", "@DROPON_GROUND"};
 
-// The name under which the folder of the script dialogs is remembered.
-const QString scriptDialog = QStringLiteral("itemScript");
-const QString caption = QStringLiteral("RNQ Script : Item");
-
 // A frame of field rows: the first row at `top`, a small margin under the last one.
 int frameHeightFor(int rows, int top) {
     return top + rows * rowPitch - (rowPitch - rowHeight) + 10;
@@ -57,11 +45,14 @@ int frameHeightFor(int rows, int top) {
 } // namespace
 
 frmItem::frmItem(Navigator &navigator, UserPrompts &prompts, QWidget *parent)
-    : QMainWindow(parent), m_navigator(navigator), m_prompts(prompts) {
+    : QMainWindow(parent), m_base(itemKind().fresh()), m_shown(itemKind().emptyForm()),
+      m_document(*this, prompts, navigator,
+                 {itemKind().shape().sectionType, QStringLiteral("item"), QStringLiteral("RNQ Script : Item"),
+                  QStringLiteral("itemScript")},
+                 {std::bind_front(&frmItem::showNew, this), std::bind_front(&frmItem::showRead, this),
+                  std::bind_front(&frmItem::compiledSection, this),
+                  std::bind_front(&frmItem::writeInto, this)}) {
     setObjectName(QStringLiteral("frmItem"));
-    m_base = itemKind().fresh();
-    m_shown = itemKind().emptyForm();
-    showFileName();
 
     mnuScript = menuBar()->addMenu(QStringLiteral("Script"));
     mnuScript->setObjectName(QStringLiteral("mnuScript"));
@@ -113,7 +104,7 @@ frmItem::frmItem(Navigator &navigator, UserPrompts &prompts, QWidget *parent)
 }
 
 void frmItem::trackChanges() {
-    const auto changed = [this] { setChanged(true); };
+    const auto changed = [this] { m_document.setChanged(true); };
     for (QLineEdit *box : txtBasic)
         connect(box, &QLineEdit::textChanged, this, changed);
     connect(txtAdd, &QTextEdit::textChanged, this, changed);
@@ -415,156 +406,51 @@ void frmItem::showCompiled() {
     lstItemWarnings->addItems(itemKind().warnings(section));
 }
 
-void frmItem::setChanged(bool changed) {
-    m_changed = changed;
-    setWindowModified(changed);
-}
-
-void frmItem::showFileName() {
-    setWindowTitle(m_file.isEmpty()
-                       ? caption + QStringLiteral("[*]")
-                       : QStringLiteral("%1[*] - %2").arg(QFileInfo(m_file).fileName(), caption));
-}
-
 void frmItem::mnuReturn_Click() {
-    if (!mayDiscard())
-        return;
-    m_navigator.openMain();
-    close();
+    m_document.returnToMain();
 }
 
 void frmItem::closeEvent(QCloseEvent *event) {
-    if (mayDiscard())
-        event->accept();
-    else
-        event->ignore();
-}
-
-bool frmItem::mayDiscard() {
-    const bool mayGo = UnsavedChanges::mayDiscard(m_prompts, this, m_changed,
-                                                  QStringLiteral("The item has changed. Save it?"),
-                                                  [this] { return saveScript(); });
-    // Asked once: the close that follows does not ask again.
-    if (mayGo)
-        setChanged(false);
-    return mayGo;
+    event->setAccepted(m_document.mayDiscard());
 }
 
 void frmItem::MnuScriptNew_Click() {
-    if (!mayDiscard())
-        return;
-    m_shown = itemKind().emptyForm();
-    takeSection(itemKind().fresh(), QString(), 0);
-    fillForm(m_shown);
-    setChanged(false);
-}
-
-void frmItem::MnuScriptSave_Click() {
-    saveScript();
-}
-
-void frmItem::MnuScriptSaveAs_Click() {
-    saveScriptAs();
-}
-
-bool frmItem::saveScript() {
-    if (m_file.isEmpty())
-        return saveScriptAs();
-    return writeInto(m_file, ScriptFile::Place{m_base.name(), m_nth});
-}
-
-bool frmItem::saveScriptAs() {
-    // The item never takes the place of a file: it goes into it, and a section of its name is
-    // asked about below. The file dialog's own question would come first, and mean less.
-    const QString chosen = m_prompts.saveFileName(this, FileTypes::scriptFilter(),
-                                                  RememberedPlaces::startName(scriptDialog, cdlScript),
-                                                  UserPrompts::Overwrite::DontConfirm);
-    if (chosen.isEmpty())
-        return false;
-    const QString path = FileTypes::withScriptExtension(chosen);
-    cdlScript = path;
-    RememberedPlaces::rememberFolder(scriptDialog, path);
-    // A file of other sections keeps them: the item replaces its namesake or joins them.
-    const Outcome<ScriptFile> file = ScriptFile::read(path);
-    const DefinitionSection section = compiledSection();
-    std::optional<ScriptFile::Place> replacing;
-    if (file.ok() && file.value.find(section.type(), section.name()) >= 0) {
-        const int answer = m_prompts.chooseButton(
-            this,
-            QStringLiteral("The file %1 already holds [%2 %3]. Replace that section, or add the item at the "
-                           "end of the file?")
-                .arg(QDir::toNativeSeparators(path), section.type(), section.name()),
-            {QStringLiteral("Replace"), QStringLiteral("Add at the End")});
-        if (answer < 0)
-            return false;
-        if (answer == 0)
-            replacing = ScriptFile::Place{section.name()};
-    }
-    return writeInto(path, replacing);
-}
-
-bool frmItem::writeInto(const QString &path, const std::optional<ScriptFile::Place> &replacing) {
-    const DefinitionSection section = compiledSection();
-    const Outcome<qsizetype> saved = ScriptFile::save(path, section, replacing);
-    if (!saved.ok()) {
-        FileError failed = *saved.error;
-        failed.path = QDir::toNativeSeparators(path);
-        m_prompts.message(this, failed.message(QStringLiteral("written")));
-        return false;
-    }
-    m_shown = formValues();
-    takeSection(section, path, saved.value);
-    setChanged(false);
-    return true;
-}
-
-void frmItem::takeSection(const DefinitionSection &section, const QString &file, qsizetype nth) {
-    m_base = section;
-    m_file = file;
-    m_nth = nth;
-    showFileName();
+    m_document.startNew();
 }
 
 void frmItem::MnuScriptOpen_Click() {
-    if (!mayDiscard())
-        return;
-    const QString path = m_prompts.openFileName(this, FileTypes::scriptFilter(),
-                                                RememberedPlaces::startName(scriptDialog, cdlScript));
-    if (path.isEmpty())
-        return;
-    cdlScript = path;
-    const Outcome<ScriptFile> file = ScriptFile::read(path);
-    if (!file.ok()) {
-        FileError error = *file.error;
-        error.path = QDir::toNativeSeparators(error.path);
-        m_prompts.message(this, error.message(QStringLiteral("read")));
-        return;
-    }
-    QList<qsizetype> items;
-    QStringList names;
-    for (qsizetype i = 0; i < file.value.sections().size(); ++i)
-        if (file.value.sections()[i].type.compare(itemKind().shape().sectionType, Qt::CaseInsensitive) == 0) {
-            items << i;
-            names << file.value.sections()[i].name;
-        }
-    if (items.isEmpty()) {
-        m_prompts.message(
-            this,
-            QStringLiteral("The file %1 holds no [ITEMDEF] section.").arg(QDir::toNativeSeparators(path)));
-        return;
-    }
-    int index = 0;
-    if (items.size() > 1) {
-        index = m_prompts.chooseOne(this, QStringLiteral("Which item?"), names);
-        if (index < 0)
-            return;
-    }
-    RememberedPlaces::rememberFolder(scriptDialog, path);
-    const DefinitionSection section = file.value.section(items[index]);
-    takeSection(section, path, file.value.occurrence(items[index]));
-    m_shown = itemKind().formValues(section);
+    m_document.open();
+}
+
+void frmItem::MnuScriptSave_Click() {
+    m_document.save();
+}
+
+void frmItem::MnuScriptSaveAs_Click() {
+    m_document.saveAs();
+}
+
+void frmItem::showNew() {
+    m_base = itemKind().fresh();
+    m_shown = itemKind().emptyForm();
     fillForm(m_shown);
-    setChanged(false);
+}
+
+void frmItem::showRead(const ScriptFile &file, qsizetype index) {
+    m_base = file.section(index);
+    m_shown = itemKind().formValues(m_base);
+    fillForm(m_shown);
+}
+
+Outcome<qsizetype> frmItem::writeInto(const QString &path,
+                                      const std::optional<ScriptFile::Place> &replacing) {
+    const DefinitionSection section = compiledSection();
+    const Outcome<qsizetype> saved = ScriptFile::save(path, section, replacing);
+    if (saved.ok()) {
+        m_shown = formValues();
+        m_base = section;
+    }
+    return saved;
 }
 
 void frmItem::fillForm(const FormValues &form) {
@@ -592,6 +478,5 @@ void frmItem::fillForm(const FormValues &form) {
 
 void frmItem::cmdCopy_Click() {
     showCompiled();
-    QApplication::clipboard()->setText(txtOutput->text());
-    setChanged(false);
+    m_document.copy(txtOutput->text());
 }
