@@ -118,13 +118,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    QWidget *addPage(const char *name);
     QWidget *buildBasicPage();
     QWidget *buildCreatePage();
     QWidget *buildConversationPage();
     QWidget *buildAdditionalPage();
     QWidget *buildCompiledPage();
-    QGroupBox *addFrame(QWidget *page, const char *name, const QRect &place);
     // A row of a frame: "KEY=" and its box, at row `row`.
     QLineEdit *addRow(QGroupBox *frame, const QString &name, const QString &label, int row);
     QComboBox *addComboRow(QGroupBox *frame, const QString &name, const QString &label, int row,

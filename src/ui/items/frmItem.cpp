@@ -2,6 +2,7 @@
 
 #include "core/definitions/ScriptFile.h"
 #include "core/items/ItemKind.h"
+#include "ui/widgets/CreatorPages.h"
 #include "ui/widgets/RichTextBox.h"
 
 #include <QCheckBox>
@@ -18,30 +19,17 @@
 #include <QTabWidget>
 #include <functional>
 
+using namespace CreatorPages;
+
 namespace {
-// Every control has a fixed place; these are the measures, in pixels, of a tab page.
-constexpr QSize pageSize(700, 530);
-constexpr int margin = 8;
-constexpr int columnWidth = 338;
-constexpr int rightColumn = margin + columnWidth + 8;
-constexpr int rowPitch = 26;
-constexpr int rowHeight = 22;
-constexpr int labelLeft = 10;
 constexpr int labelWidth = 96;
-constexpr int boxLeft = labelLeft + labelWidth + 6;
-constexpr int boxWidth = columnWidth - boxLeft - 12;
 // Room under a frame's top edge for the check box that sits on it.
 constexpr int switchRoom = 20;
 constexpr int groupGap = 26;
 
-const char *const triggerCaptions[frmItem::TriggerCount] = {
-    "@CLICK",       "@DCLICK",        "@STEP",        "@EQUIP",  "@UNEQUIP",      "@TIMER",
-    "@TARGON_ITEM", "@TARGON_GROUND", "@TARGON_CHAR", "@DAMAGE", "@DROPON_GROUND"};
-
-// A frame of field rows: the first row at `top`, a small margin under the last one.
-int frameHeightFor(int rows, int top) {
-    return top + rows * rowPitch - (rowPitch - rowHeight) + 10;
-}
+const QStringList triggerCaptions{"@CLICK",       "@DCLICK", "@STEP",         "@EQUIP",
+                                  "@UNEQUIP",     "@TIMER",  "@TARGON_ITEM",  "@TARGON_GROUND",
+                                  "@TARGON_CHAR", "@DAMAGE", "@DROPON_GROUND"};
 } // namespace
 
 frmItem::frmItem(Navigator &navigator, UserPrompts &prompts, QWidget *parent)
@@ -56,48 +44,31 @@ frmItem::frmItem(Navigator &navigator, UserPrompts &prompts, QWidget *parent)
 
     mnuScript = menuBar()->addMenu(QStringLiteral("Script"));
     mnuScript->setObjectName(QStringLiteral("mnuScript"));
-    const auto addAction = [this](const char *name, const char *text, const QKeySequence &key,
-                                  void (frmItem::*handler)()) {
-        QAction *action = mnuScript->addAction(QString::fromLatin1(text));
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(key);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-    // The same keys on every platform, as in the studio.
-    MnuScriptNew =
-        addAction("MnuScriptNew", "New", QKeySequence(Qt::CTRL | Qt::Key_N), &frmItem::MnuScriptNew_Click);
-    MnuScriptOpen = addAction("MnuScriptOpen", "Open...", QKeySequence(Qt::CTRL | Qt::Key_O),
-                              &frmItem::MnuScriptOpen_Click);
-    MnuScriptSave =
-        addAction("MnuScriptSave", "Save", QKeySequence(Qt::CTRL | Qt::Key_S), &frmItem::MnuScriptSave_Click);
+    MnuScriptNew = addCommand(mnuScript, "MnuScriptNew", "New", QKeySequence(Qt::CTRL | Qt::Key_N), this,
+                              &frmItem::MnuScriptNew_Click);
+    MnuScriptOpen = addCommand(mnuScript, "MnuScriptOpen", "Open...", QKeySequence(Qt::CTRL | Qt::Key_O),
+                               this, &frmItem::MnuScriptOpen_Click);
+    MnuScriptSave = addCommand(mnuScript, "MnuScriptSave", "Save", QKeySequence(Qt::CTRL | Qt::Key_S), this,
+                               &frmItem::MnuScriptSave_Click);
     MnuScriptSaveAs =
-        addAction("MnuScriptSaveAs", "Save As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-                  &frmItem::MnuScriptSaveAs_Click);
+        addCommand(mnuScript, "MnuScriptSaveAs", "Save As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                   this, &frmItem::MnuScriptSaveAs_Click);
     l = mnuScript->addSeparator();
     l->setObjectName(QStringLiteral("l"));
-    mnuReturn = mnuScript->addAction(QStringLiteral("Return"));
-    mnuReturn->setObjectName(QStringLiteral("mnuReturn"));
-    connect(mnuReturn, &QAction::triggered, this, &frmItem::mnuReturn_Click);
+    mnuReturn = addCommand(mnuScript, "mnuReturn", "Return", QKeySequence(), this, &frmItem::mnuReturn_Click);
 
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    SSItem = new QTabWidget(client);
-    SSItem->setObjectName(QStringLiteral("SSItem"));
+    SSItem = addTabs(*this, "SSItem");
     SSItem->addTab(buildBasicPage(), QStringLiteral("Basic Definitions"));
     SSItem->addTab(buildCreatePage(), QStringLiteral("@Create"));
     SSItem->addTab(buildAdditionalPage(), QStringLiteral("Additional"));
     SSItem->addTab(buildCompiledPage(), QStringLiteral("Compiled"));
+    // The pages take the window colour, the colour the frame switches fill their caption with.
+    for (int i = 0; i < SSItem->count(); ++i)
+        SSItem->widget(i)->setAutoFillBackground(true);
     SSItem->setCurrentIndex(0);
     connect(SSItem, &QTabWidget::currentChanged, this, &frmItem::SSItem_Click);
 
-    // A fixed layout: the pages have one size, the tab control is just big enough for them
-    // and the window just big enough for the tab control.
-    const QSize tabs = SSItem->minimumSizeHint();
-    SSItem->setGeometry(QRect(QPoint(4, 4), tabs));
-    client->setFixedSize(tabs + QSize(8, 8));
-    setCentralWidget(client);
-    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+    fitToTabs(*this, SSItem);
 
     Form_Load();
     trackChanges();
@@ -112,25 +83,12 @@ void frmItem::trackChanges() {
         connect(box, &QCheckBox::toggled, this, changed);
 }
 
-QGroupBox *frmItem::addFrame(QWidget *page, const char *name, const QRect &place) {
-    auto *frame = new QGroupBox(page);
-    frame->setObjectName(QString::fromLatin1(name));
-    frame->setGeometry(place);
-    return frame;
-}
-
 void frmItem::addFieldRows(QGroupBox *frame, int first, int last, int top) {
     for (int i = first; i <= last; ++i) {
-        const int y = top + (i - first) * rowPitch;
-        auto *label = new QLabel(ItemHandling::keyText(i), frame);
-        label->setObjectName(QStringLiteral("lblBasic_%1").arg(i));
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setGeometry(labelLeft, y, labelWidth, rowHeight);
         auto *box = new QLineEdit(frame);
         box->setObjectName(QStringLiteral("txtBasic_%1").arg(i));
-        box->setGeometry(boxLeft, y, boxWidth, rowHeight);
-        label->setBuddy(box);
-        lblBasic[i] = label;
+        lblBasic[i] = addRow(frame, QStringLiteral("lblBasic_%1").arg(i), ItemHandling::keyText(i), box,
+                             top + (i - first) * rowPitch, labelWidth);
         txtBasic[i] = box;
     }
 }
@@ -144,15 +102,6 @@ QCheckBox *frmItem::addFrameSwitch(QWidget *page, const char *name, const char *
     box->move(frame->x() + 10, frame->y() - box->height() / 2);
     box->raise();
     return box;
-}
-
-QWidget *frmItem::addPage(const char *name) {
-    auto *page = new QWidget;
-    page->setObjectName(QString::fromLatin1(name));
-    page->setMinimumSize(pageSize);
-    // The page takes the window colour, the colour the frame switches fill their caption with.
-    page->setAutoFillBackground(true);
-    return page;
 }
 
 QWidget *frmItem::buildBasicPage() {
@@ -187,13 +136,7 @@ QWidget *frmItem::buildBasicPage() {
 QWidget *frmItem::buildCreatePage() {
     QWidget *page = addPage("pageCreate");
 
-    Label1 = new QLabel(QStringLiteral("@Create Trigger"), page);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont heading(QStringLiteral("Arial"));
-    heading.setPointSizeF(12);
-    heading.setBold(true);
-    Label1->setFont(heading);
-    Label1->setGeometry(margin + 2, margin, columnWidth, 28);
+    Label1 = addCreateHeading(page);
 
     const int framesTop = margin + 36;
     const int framesHeight = frameHeightFor(5, 12);
@@ -210,27 +153,15 @@ QWidget *frmItem::buildCreatePage() {
 }
 
 QWidget *frmItem::buildAdditionalPage() {
-    QWidget *page = addPage("pageAdditional");
-
-    const int height = pageSize.height() - 2 * margin;
-    const int buttonsWidth = 172;
-    Frame6 =
-        addFrame(page, "Frame6", QRect(margin, margin, pageSize.width() - 3 * margin - buttonsWidth, height));
-    txtAdd = new RichTextBox(Frame6);
-    txtAdd->setObjectName(QStringLiteral("txtAdd"));
-    txtAdd->setGeometry(Frame6->rect().adjusted(8, 8, -8, -8));
-
-    Frame7 = addFrame(page, "Frame7",
-                      QRect(Frame6->geometry().right() + 1 + margin, margin, buttonsWidth, height));
-    const int pitch = (height - 16) / TriggerCount;
+    const TriggerPage built = addTriggerPage(triggerCaptions);
+    Frame6 = built.textFrame;
+    txtAdd = built.text;
+    Frame7 = built.buttonFrame;
     for (int i = 0; i < TriggerCount; ++i) {
-        auto *button = new QPushButton(QString::fromLatin1(triggerCaptions[i]), Frame7);
-        button->setObjectName(QStringLiteral("cmdTrig_%1").arg(i));
-        button->setGeometry(10, 8 + i * pitch + (pitch - 32) / 2, buttonsWidth - 20, 32);
-        connect(button, &QPushButton::clicked, this, [this, i] { cmdTrig_Click(i); });
-        cmdTrig[i] = button;
+        cmdTrig[i] = built.buttons[i];
+        connect(cmdTrig[i], &QPushButton::clicked, this, [this, i] { cmdTrig_Click(i); });
     }
-    return page;
+    return built.page;
 }
 
 QWidget *frmItem::buildCompiledPage() {
@@ -262,21 +193,9 @@ QWidget *frmItem::buildCompiledPage() {
     cmdCopy->setGeometry(cmbFontSize->geometry().right() + 1 + 8, 10, 80, 26);
     connect(cmdCopy, &QPushButton::clicked, this, &frmItem::cmdCopy_Click);
 
-    txtOutput = new RichTextBox(Frame1);
-    txtOutput->setObjectName(QStringLiteral("txtOutput"));
-    // It shows what Save and Copy write, so it takes no edits of its own.
-    txtOutput->setReadOnly(true);
-    txtOutput->setBoxFont(QStringLiteral("Arial"), 9.75);
-    // What the server would make of the item otherwise than it reads, below the output.
-    constexpr int warningsHeight = 72;
-    txtOutput->setGeometry(
-        QRect(10, 44, Frame1->width() - 20, Frame1->height() - 44 - 10 - warningsHeight - 6));
-    lstItemWarnings = new QListWidget(Frame1);
-    lstItemWarnings->setObjectName(QStringLiteral("lstItemWarnings"));
-    lstItemWarnings->setSelectionMode(QAbstractItemView::NoSelection);
-    lstItemWarnings->setFocusPolicy(Qt::NoFocus);
-    lstItemWarnings->setGeometry(
-        QRect(10, txtOutput->geometry().bottom() + 1 + 6, Frame1->width() - 20, warningsHeight));
+    const Output output = addOutput(Frame1, "lstItemWarnings", 72);
+    txtOutput = output.text;
+    lstItemWarnings = output.warnings;
     return page;
 }
 
@@ -329,9 +248,7 @@ void frmItem::Check1_Click() {
 void frmItem::cmdTrig_Click(int index) {
     if (index < 0 || index >= TriggerCount)
         return;
-    txtAdd->insertAtCaret(QStringLiteral("\r\nON=") + cmdTrig[index]->text() + QStringLiteral("\r\n"));
-    // Back to the box, so the trigger's lines can be typed straight after the header.
-    txtAdd->setFocus();
+    insertTrigger(txtAdd, cmdTrig[index]);
 }
 
 bool frmItem::eventFilter(QObject *watched, QEvent *event) {

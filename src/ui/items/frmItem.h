@@ -102,12 +102,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QWidget *addPage(const char *name);
     QWidget *buildBasicPage();
     QWidget *buildCreatePage();
     QWidget *buildAdditionalPage();
     QWidget *buildCompiledPage();
-    QGroupBox *addFrame(QWidget *page, const char *name, const QRect &place);
     void addFieldRows(QGroupBox *frame, int first, int last, int top);
     QCheckBox *addFrameSwitch(QWidget *page, const char *name, const char *caption, QGroupBox *frame);
     // One of the two exclusive groups was switched on or off by its own box.
