@@ -273,15 +273,8 @@ QWidget *frmChar::buildConversationPage() {
 }
 
 QWidget *frmChar::buildAdditionalPage() {
-    const TriggerPage built = addTriggerPage(triggerCaptions);
-    Frame6 = built.textFrame;
-    txtAdd = built.text;
-    Frame7 = built.buttonFrame;
-    for (int i = 0; i < TriggerCount; ++i) {
-        cmdTrig[i] = built.buttons[i];
-        connect(cmdTrig[i], &QPushButton::clicked, this, [this, i] { cmdTrig_Click(i); });
-    }
-    return built.page;
+    return addTriggerPage(triggerCaptions, Frame6, txtAdd, Frame7, cmdTrig,
+                          [this](int i) { cmdTrig_Click(i); });
 }
 
 QWidget *frmChar::buildCompiledPage() {

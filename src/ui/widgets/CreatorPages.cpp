@@ -51,27 +51,29 @@ QLabel *addCreateHeading(QWidget *page) {
     return label;
 }
 
-TriggerPage addTriggerPage(const QStringList &triggers) {
-    TriggerPage built;
-    built.page = addPage("pageAdditional");
+QWidget *addTriggerPage(const QStringList &triggers, QGroupBox *&textFrame, RichTextBox *&text,
+                        QGroupBox *&buttonFrame, std::span<QPushButton *> buttons,
+                        const std::function<void(int)> &clicked) {
+    QWidget *page = addPage("pageAdditional");
     const int height = pageSize.height() - 2 * margin;
     const int buttonsWidth = 172;
-    built.textFrame = addFrame(built.page, "Frame6",
-                               QRect(margin, margin, pageSize.width() - 3 * margin - buttonsWidth, height));
-    built.text = new RichTextBox(built.textFrame);
-    built.text->setObjectName(QStringLiteral("txtAdd"));
-    built.text->setGeometry(built.textFrame->rect().adjusted(8, 8, -8, -8));
-    built.buttonFrame =
-        addFrame(built.page, "Frame7",
-                 QRect(built.textFrame->geometry().right() + 1 + margin, margin, buttonsWidth, height));
-    const int pitch = (height - 16) / static_cast<int>(triggers.size());
-    for (int i = 0; i < triggers.size(); ++i) {
-        auto *button = new QPushButton(triggers[i], built.buttonFrame);
+    textFrame =
+        addFrame(page, "Frame6", QRect(margin, margin, pageSize.width() - 3 * margin - buttonsWidth, height));
+    text = new RichTextBox(textFrame);
+    text->setObjectName(QStringLiteral("txtAdd"));
+    text->setGeometry(textFrame->rect().adjusted(8, 8, -8, -8));
+    buttonFrame = addFrame(page, "Frame7",
+                           QRect(textFrame->geometry().right() + 1 + margin, margin, buttonsWidth, height));
+    const int count = static_cast<int>(buttons.size());
+    const int pitch = (height - 16) / count;
+    for (int i = 0; i < count; ++i) {
+        auto *button = new QPushButton(triggers.value(i), buttonFrame);
         button->setObjectName(QStringLiteral("cmdTrig_%1").arg(i));
         button->setGeometry(10, 8 + i * pitch + (pitch - 32) / 2, buttonsWidth - 20, 32);
-        built.buttons << button;
+        QObject::connect(button, &QPushButton::clicked, button, [clicked, i] { clicked(i); });
+        buttons[i] = button;
     }
-    return built;
+    return page;
 }
 
 void insertTrigger(RichTextBox *text, const QPushButton *button) {

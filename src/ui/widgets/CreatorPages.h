@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QRect>
 #include <QStringList>
+#include <functional>
+#include <span>
 
 class QGroupBox;
 class QLabel;
@@ -49,15 +51,11 @@ QLabel *addRow(QGroupBox *frame, const QString &labelName, const QString &captio
 QLabel *addCreateHeading(QWidget *page);
 
 // The "Additional" page: the definition's other trigger sections as text (txtAdd in Frame6) and
-// beside it a button for each trigger (cmdTrig_N in Frame7), in the order given.
-struct TriggerPage {
-    QWidget *page;
-    QGroupBox *textFrame;
-    RichTextBox *text;
-    QGroupBox *buttonFrame;
-    QList<QPushButton *> buttons;
-};
-TriggerPage addTriggerPage(const QStringList &triggers);
+// beside it a button for each trigger (cmdTrig_N in Frame7, as many as `buttons` holds), which
+// runs `clicked` with its number.
+QWidget *addTriggerPage(const QStringList &triggers, QGroupBox *&textFrame, RichTextBox *&text,
+                        QGroupBox *&buttonFrame, std::span<QPushButton *> buttons,
+                        const std::function<void(int)> &clicked);
 // What a trigger's button does: its "ON=" line at the caret, on a line of its own, and the focus
 // back in the box, so that the trigger's lines can be typed straight after it.
 void insertTrigger(RichTextBox *text, const QPushButton *button);
