@@ -16,18 +16,11 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTreeWidget>
-#include <chrono>
 #include <functional>
 
 namespace {
 
 constexpr int largest = QuestDialogs::MaxPages;
-
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 // A studio on the screen with the generated project loaded; null (and the run skipped) when
 // the window never showed.
@@ -55,14 +48,7 @@ void runKeystroke(benchmark::State &state, int pages) {
     if (!studio)
         return;
     QPlainTextEdit *speech = studio->window.txtSpeech;
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        QTest::keyClick(speech, Qt::Key_A);
-        StudioWindow::settle();
-        state.SetIterationTime(secondsSince(start));
-        QTest::keyClick(speech, Qt::Key_Backspace);
-        StudioWindow::settle();
-    }
+    StudioWindow::timeLetters(state, speech);
     if (!treeHolds(*studio, pages))
         state.SkipWithError("the tree lost pages");
 }

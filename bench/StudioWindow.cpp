@@ -25,3 +25,14 @@ void StudioWindow::load(int pages) {
 void StudioWindow::settle() {
     QCoreApplication::processEvents();
 }
+
+void StudioWindow::timeLetters(benchmark::State &state, QWidget *box) {
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        QTest::keyClick(box, Qt::Key_A);
+        settle();
+        state.SetIterationTime(secondsSince(start));
+        QTest::keyClick(box, Qt::Key_Backspace);
+        settle();
+    }
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Benchmarks.h"
 #include "NoNavigator.h"
 
 #include "core/dialogs/QuestDialogs.h"
@@ -20,4 +21,7 @@ struct StudioWindow {
     void load(int pages);
     // Runs what the event loop has pending: deferred layouts and the repaint they ask for.
     static void settle();
+    // Times, in each iteration, one letter typed into the box up to the repaint; a backspace
+    // after it, not timed, keeps the text from growing over the run.
+    static void timeLetters(benchmark::State &state, QWidget *box);
 };
