@@ -6,11 +6,13 @@
 #include <QLineEdit>
 #include <QTest>
 
-bool StudioWindow::show() {
+bool StudioWindow::show(benchmark::State &state) {
     window.show();
     window.activateWindow();
     const bool exposed = QTest::qWaitForWindowExposed(&window);
     settle();
+    if (!exposed)
+        state.SkipWithError("the studio was never exposed");
     return exposed;
 }
 

@@ -14,8 +14,8 @@ struct StudioWindow {
     NoNavigator navigator;
     frmDC window{project, prompts, navigator};
 
-    // False when the window never reached the screen.
-    bool show();
+    // False, with the benchmark's run skipped, when the window never reached the screen.
+    bool show(benchmark::State &state);
     // Fills the window's project with the generated project of that many pages and shows it
     // the way the window's own commands do: page 0 in the boxes, the tree rebuilt in full.
     void load(int pages);
