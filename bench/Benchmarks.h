@@ -1,6 +1,7 @@
 #pragma once
 
 #include <benchmark/benchmark.h>
+#include <chrono>
 
 // Each group of benchmarks registers itself; main() calls these before running.
 void registerFileBenchmarks();
@@ -8,6 +9,13 @@ void registerStartupBenchmarks();
 void registerPeakMemoryBenchmarks();
 void registerStudioBenchmarks();
 void registerDockBenchmarks();
+
+using Clock = std::chrono::steady_clock;
+
+// The seconds since `start`, for a benchmark that times itself (Timing::Manual).
+inline double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
 // Wall-clock time by the library, or timed by the benchmark itself around the part that counts.
 enum class Timing { Real, Manual };

@@ -19,22 +19,13 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTreeView>
-#include <chrono>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
 void runDockedKeystroke(benchmark::State &state, int pages) {
     StudioWindow studio;
-    if (!studio.show()) {
-        state.SkipWithError("the studio was never exposed");
+    if (!studio.show(state))
         return;
-    }
     studio.window.dockProblems->show();
     studio.window.dockMap->show();
     studio.window.dockPlay->show();
@@ -43,14 +34,7 @@ void runDockedKeystroke(benchmark::State &state, int pages) {
     speech->setFocus();
     speech->moveCursor(QTextCursor::End);
     StudioWindow::settle();
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        QTest::keyClick(speech, Qt::Key_A);
-        StudioWindow::settle();
-        state.SetIterationTime(secondsSince(start));
-        QTest::keyClick(speech, Qt::Key_Backspace);
-        StudioWindow::settle();
-    }
+    StudioWindow::timeLetters(state, speech);
     studio.window.dockProblems->hide();
     studio.window.dockMap->hide();
     studio.window.dockPlay->hide();
@@ -60,10 +44,8 @@ void runDockedKeystroke(benchmark::State &state, int pages) {
 // backspace after it, not timed, brings the prefix back.
 void runPrefixKeystroke(benchmark::State &state, int pages) {
     StudioWindow studio;
-    if (!studio.show()) {
-        state.SkipWithError("the studio was never exposed");
+    if (!studio.show(state))
         return;
-    }
     studio.window.dockProblems->show();
     studio.window.dockMap->show();
     studio.load(pages);
@@ -72,14 +54,7 @@ void runPrefixKeystroke(benchmark::State &state, int pages) {
     prefix->end(false);
     StudioWindow::settle();
     const int rows = studio.window.lstProblems->model()->rowCount();
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        QTest::keyClick(prefix, Qt::Key_A);
-        StudioWindow::settle();
-        state.SetIterationTime(secondsSince(start));
-        QTest::keyClick(prefix, Qt::Key_Backspace);
-        StudioWindow::settle();
-    }
+    StudioWindow::timeLetters(state, prefix);
     // A blank, which the server cannot use in a section name, is a finding more.
     QTest::keyClick(prefix, Qt::Key_Space);
     StudioWindow::settle();

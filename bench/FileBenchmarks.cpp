@@ -11,7 +11,6 @@
 #include "support/ProjectFixtures.h"
 
 #include <QFile>
-#include <chrono>
 
 namespace {
 
@@ -66,10 +65,9 @@ void runOpen(benchmark::State &state) {
     QuestDialogs project;
     for (auto _ : state) {
         project.Clear();
-        const auto start = std::chrono::steady_clock::now();
+        const auto start = Clock::now();
         const Outcome<ProjectFile::Header> result = ProjectFile::read(path, project);
-        const auto stop = std::chrono::steady_clock::now();
-        state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
+        state.SetIterationTime(secondsSince(start));
         if (!result.ok() || project.Count() != largest) {
             state.SkipWithError("the project did not come back whole");
             break;

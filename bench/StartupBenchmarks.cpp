@@ -11,7 +11,6 @@
 
 #include <QMainWindow>
 #include <QTest>
-#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -39,12 +38,11 @@ void runBareProcess(benchmark::State &state) {
 // Times construction, show() and the wait for the first expose; closing the window is not timed.
 void showWindows(benchmark::State &state, const std::function<std::unique_ptr<QWidget>()> &make) {
     for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
+        const auto start = Clock::now();
         std::unique_ptr<QWidget> window = make();
         window->show();
         const bool exposed = QTest::qWaitForWindowExposed(window.get());
-        const auto stop = std::chrono::steady_clock::now();
-        state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
+        state.SetIterationTime(secondsSince(start));
         if (!exposed) {
             state.SkipWithError("the window was never exposed");
             break;

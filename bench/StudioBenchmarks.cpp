@@ -16,27 +16,18 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTreeWidget>
-#include <chrono>
 #include <functional>
 
 namespace {
 
 constexpr int largest = QuestDialogs::MaxPages;
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
 // A studio on the screen with the generated project loaded; null (and the run skipped) when
 // the window never showed.
 std::unique_ptr<StudioWindow> loadedStudio(benchmark::State &state, int pages) {
     auto studio = std::make_unique<StudioWindow>();
-    if (!studio->show()) {
-        state.SkipWithError("the studio was never exposed");
+    if (!studio->show(state))
         return nullptr;
-    }
     studio->load(pages);
     QPlainTextEdit *speech = studio->window.txtSpeech;
     speech->setFocus();
@@ -55,14 +46,7 @@ void runKeystroke(benchmark::State &state, int pages) {
     if (!studio)
         return;
     QPlainTextEdit *speech = studio->window.txtSpeech;
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        QTest::keyClick(speech, Qt::Key_A);
-        StudioWindow::settle();
-        state.SetIterationTime(secondsSince(start));
-        QTest::keyClick(speech, Qt::Key_Backspace);
-        StudioWindow::settle();
-    }
+    StudioWindow::timeLetters(state, speech);
     if (!treeHolds(*studio, pages))
         state.SkipWithError("the tree lost pages");
 }
@@ -138,10 +122,8 @@ void runOpenInStudio(benchmark::State &state, bool over) {
         return;
     }
     StudioWindow studio;
-    if (!studio.show()) {
-        state.SkipWithError("the studio was never exposed");
+    if (!studio.show(state))
         return;
-    }
     if (over) {
         studio.prompts.queueFileName(path);
         studio.window.MnuProjOpen_Click();

@@ -6,11 +6,13 @@
 #include <QLineEdit>
 #include <QTest>
 
-bool StudioWindow::show() {
+bool StudioWindow::show(benchmark::State &state) {
     window.show();
     window.activateWindow();
     const bool exposed = QTest::qWaitForWindowExposed(&window);
     settle();
+    if (!exposed)
+        state.SkipWithError("the studio was never exposed");
     return exposed;
 }
 
@@ -24,4 +26,15 @@ void StudioWindow::load(int pages) {
 
 void StudioWindow::settle() {
     QCoreApplication::processEvents();
+}
+
+void StudioWindow::timeLetters(benchmark::State &state, QWidget *box) {
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        QTest::keyClick(box, Qt::Key_A);
+        settle();
+        state.SetIterationTime(secondsSince(start));
+        QTest::keyClick(box, Qt::Key_Backspace);
+        settle();
+    }
 }

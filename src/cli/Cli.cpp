@@ -54,6 +54,11 @@ void CliIo::report(const QString &message) {
     m_err.flush();
 }
 
+void CliIo::warnings(const QString &command, const QStringList &found) {
+    for (const QString &warning : found)
+        report(QStringLiteral("%1: warning: %2").arg(command, warning));
+}
+
 namespace Usage {
 
 QString programName() {
@@ -208,12 +213,20 @@ std::optional<ProjectFile::Header> loadProject(const QString &path, QuestDialogs
     return std::nullopt;
 }
 
-std::optional<QString> assignedKey(const QString &assignment) {
-    const qsizetype equals = assignment.indexOf(u'=');
-    const std::optional<KeyLine> line = parseKeyLine(assignment);
-    if (equals <= 0 || !line || line->key.size() != equals)
-        return std::nullopt;
-    return line->key;
+std::optional<QList<Assignment>> assignments(const QCommandLineParser &parser, const QString &command,
+                                             const QString &option, CliIo &io) {
+    QList<Assignment> found;
+    for (const QString &assignment : parser.values(option)) {
+        const qsizetype equals = assignment.indexOf(u'=');
+        const std::optional<KeyLine> line = parseKeyLine(assignment);
+        if (equals <= 0 || !line || line->key.size() != equals) {
+            io.usageMistake(
+                QStringLiteral("%1: --%2 needs KEY=VALUE, not \"%3\"").arg(command, option, assignment));
+            return std::nullopt;
+        }
+        found.append({line->key, assignment.mid(equals + 1)});
+    }
+    return found;
 }
 
 namespace {

@@ -33,6 +33,8 @@ public:
     int fileFailure(const FileError &error) { return fileFailure(error.path, error.reason); }
     // "runequill-cli: message" on the error stream.
     void warn(const QString &message) { report(message); }
+    // "runequill-cli: COMMAND: warning: TEXT" for each warning.
+    void warnings(const QString &command, const QStringList &found);
     // The mistake, then the usage; the result is ExitCode::Failure.
     int usageMistake(const QString &message);
     // The exit status of what went out so far: ExitCode::Failure once a result could not be
@@ -83,8 +85,13 @@ public:
     int run(const QStringList &args, QTextStream &out, QTextStream &err);
 };
 
-// The key of "KEY=VALUE" when it is one as the server reads keys, else nothing.
-std::optional<QString> assignedKey(const QString &assignment);
+// The values of a repeatable option "--OPTION KEY=VALUE", in order, each KEY as the server reads
+// keys; nothing, with the mistake reported, when one is not.
+struct Assignment {
+    QString key, value;
+};
+std::optional<QList<Assignment>> assignments(const QCommandLineParser &parser, const QString &command,
+                                             const QString &option, CliIo &io);
 
 // The commands, one file each: they read their own options and report through `io`; the
 // result is the exit status.

@@ -103,19 +103,18 @@ int runItem(const QStringList &args, CliIo &io) {
     DefinitionSection item = kind.withForm(*base, shown, form);
 
     // Keys in the order given, each on the side the table gives it (the body for a key it lacks).
-    for (const QString &assignment : parser.values(key)) {
-        const std::optional<QString> name = assignedKey(assignment);
-        if (!name)
-            return io.usageMistake(QStringLiteral("item: --key needs KEY=VALUE, not \"%1\"").arg(assignment));
-        const KeyEntry *entry = kind.keys().find(*name, KeySide::Body);
+    const std::optional<QList<Assignment>> keys = assignments(parser, QStringLiteral("item"), key, io);
+    if (!keys)
+        return io.status();
+    for (const Assignment &k : *keys) {
+        const KeyEntry *entry = kind.keys().find(k.key, KeySide::Body);
         if (!entry)
-            entry = kind.keys().find(*name, KeySide::Create);
+            entry = kind.keys().find(k.key, KeySide::Create);
         const KeySide side = entry ? entry->side : KeySide::Body;
-        const QString value = assignment.mid(name->size() + 1);
-        if (entry && entry->repeats && !value.isEmpty())
-            item.addValue(kind.keys(), side, *name, value);
+        if (entry && entry->repeats && !k.value.isEmpty())
+            item.addValue(kind.keys(), side, k.key, k.value);
         else
-            item.setValue(kind.keys(), side, *name, value);
+            item.setValue(kind.keys(), side, k.key, k.value);
     }
 
     if (intoFile->isEmpty()) {
@@ -128,7 +127,6 @@ int runItem(const QStringList &args, CliIo &io) {
         if (!io.printWritten({*intoFile}))
             return ExitCode::Failure;
     }
-    for (const QString &warning : kind.warnings(item))
-        io.warn(QStringLiteral("item: warning: %1").arg(warning));
+    io.warnings(QStringLiteral("item"), kind.warnings(item));
     return ExitCode::Ok;
 }

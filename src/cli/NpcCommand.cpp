@@ -10,24 +10,6 @@
 #include <QCommandLineParser>
 
 namespace {
-struct Key {
-    QString key, value;
-};
-
-// The options "--OPTION KEY=VALUE" in order, or nothing (a mistake reported) for one that is not.
-std::optional<QList<Key>> assignments(const QStringList &values, const QString &option, CliIo &io) {
-    QList<Key> keys;
-    for (const QString &assignment : values) {
-        const std::optional<QString> key = assignedKey(assignment);
-        if (!key) {
-            io.usageMistake(QStringLiteral("npc: --%1 needs KEY=VALUE, not \"%2\"").arg(option, assignment));
-            return std::nullopt;
-        }
-        keys.append({*key, assignment.mid(key->size() + 1)});
-    }
-    return keys;
-}
-
 // The form's single key of that side and group, or -1.
 qsizetype fieldOf(const QString &key, KeySide side) {
     const KeyTable &table = characterKind().keys();
@@ -37,9 +19,9 @@ qsizetype fieldOf(const QString &key, KeySide side) {
 
 // "--key" and "--create" on the form, in order; the keys the form has no place for are left in
 // `others`, to be set on the section.
-void fill(CharacterForm &form, const QList<Key> &body, const QList<Key> &create, QList<Key> &others,
-          QList<Key> &otherCreate) {
-    for (const Key &k : body) {
+void fill(CharacterForm &form, const QList<Assignment> &body, const QList<Assignment> &create,
+          QList<Assignment> &others, QList<Assignment> &otherCreate) {
+    for (const Assignment &k : body) {
         if (const qsizetype at = fieldOf(k.key, KeySide::Body); at >= 0)
             form.values.values[at] = k.value;
         else if (k.key.compare(QLatin1String("TSPEECH"), Qt::CaseInsensitive) == 0)
@@ -47,7 +29,7 @@ void fill(CharacterForm &form, const QList<Key> &body, const QList<Key> &create,
         else
             others << k;
     }
-    for (const Key &k : create) {
+    for (const Assignment &k : create) {
         if (const qsizetype at = fieldOf(k.key, KeySide::Create); at >= 0)
             form.values.values[at] = k.value;
         else if (CharacterForms::isItemKey(k.key))
@@ -138,15 +120,16 @@ int runNpc(const QStringList &args, CliIo &io) {
     const QString outFile = parser.value(out);
     if (FileTypes::isProjectFile(outFile))
         return io.fileFailure(outFile, QStringLiteral("will not write a script over a project file (.QDS)"));
-    const std::optional<QList<Key>> body = assignments(parser.values(key), key, io);
-    const std::optional<QList<Key>> made =
-        body ? assignments(parser.values(create), create, io) : std::nullopt;
+    const QString command = QStringLiteral("npc");
+    const std::optional<QList<Assignment>> body = assignments(parser, command, key, io);
+    const std::optional<QList<Assignment>> made =
+        body ? assignments(parser, command, create, io) : std::nullopt;
     if (!made)
         return io.status();
 
     CharacterForm form = CharacterForms::newCharacter();
     form.values.name = parser.value(name);
-    QList<Key> others, otherCreate;
+    QList<Assignment> others, otherCreate;
     fill(form, *body, *made, others, otherCreate);
     std::optional<Conversation> talk;
     QStringList notes;
@@ -172,9 +155,9 @@ int runNpc(const QStringList &args, CliIo &io) {
     CharacterScript script =
         CharacterScripts::withForm(CharacterScripts::fresh(), CharacterForms::empty(), form);
     const KeyTable &table = characterKind().keys();
-    for (const Key &k : others)
+    for (const Assignment &k : others)
         script.character.setValue(table, KeySide::Body, k.key, k.value);
-    for (const Key &k : otherCreate)
+    for (const Assignment &k : otherCreate)
         script.character = CharacterForms::withNpcKey(script.character, k.key, k.value);
 
     const int status = outFile.isEmpty()
@@ -182,7 +165,6 @@ int runNpc(const QStringList &args, CliIo &io) {
                            : write(outFile, script, talk ? &*talk : nullptr, io);
     if (status == ExitCode::Failure)
         return status;
-    for (const QString &warning : notes + CharacterScripts::warnings(script, form))
-        io.warn(QStringLiteral("npc: warning: %1").arg(warning));
+    io.warnings(command, notes + CharacterScripts::warnings(script, form));
     return status;
 }

@@ -16,14 +16,6 @@ qsizetype fieldOf(const QString &key, KeySide side) {
     return table.rank(table.find(key, side));
 }
 
-// Each key of a side, as "KEY=VALUE", in order.
-QStringList keysOf(const DefinitionSection &section, KeySide side) {
-    QStringList keys;
-    for (const KeyLine &line : section.keyLines(side))
-        keys << line.key.toUpper() + u'=' + line.value;
-    return keys;
-}
-
 // The form with the edits of a fixture file, one a line: "name=N", "body KEY=V", "create KEY=V",
 // "skin=V", "stays=0|1", "item N ITEM [COLOUR]" (item N set or added; "*ITEM" for ITEMNEWBIE),
 // "drop N", "link=PREFIX|WORDS|DCLICK", "nolink", "speeches=S S", "rest=TEXT" ("\r\n" escaped).
@@ -115,32 +107,23 @@ TEST(CharacterScript, EveryCharacterOfTheStockPackComesBackAsItWasRead) {
         GTEST_SKIP() << "no stock script pack at " << pack.toStdString();
     const qsizetype str = fieldOf("STR", KeySide::Create);
     int characters = 0, same = 0;
-    QDirIterator it(pack, {QStringLiteral("*.scp")}, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const ScriptFile file = ScriptFile::read(path).value;
-        const QString lineEnd = QString::fromLatin1(file.lineEnd());
-        for (qsizetype i = 0; i < file.sections().size(); ++i) {
-            const ScriptFile::Section &s = file.sections()[i];
-            if (s.type.compare("CHARDEF", Qt::CaseInsensitive) != 0)
-                continue;
-            ++characters;
-            const CharacterScript read = CharacterScripts::read(file, i);
-            const CharacterForm shown = CharacterScripts::formOf(read);
-            const DefinitionSection written = CharacterScripts::withForm(read, shown, shown).character;
-            same +=
-                CodePage::encode(written.text(lineEnd)).value == file.bytes().mid(s.begin, s.end - s.begin);
-            CharacterForm changed = shown;
-            changed.values.values[str] = shown.values.values[str] == "7" ? "8" : "7";
-            const DefinitionSection edited = CharacterScripts::withForm(read, shown, changed).character;
-            for (KeySide side : {KeySide::Body, KeySide::Create}) {
-                QStringList before = keysOf(read.character, side), after = keysOf(edited, side);
-                before.removeAll("STR=" + shown.values.values[str]);
-                after.removeAll("STR=" + changed.values.values[str]);
-                EXPECT_EQ(after, before) << path.toStdString() << ": " << s.name.toStdString();
-            }
+    TestSupport::forEachSection(pack, "CHARDEF", [&](const TestSupport::FoundSection &s) {
+        ++characters;
+        const CharacterScript read = CharacterScripts::read(s.file, s.index);
+        const CharacterForm shown = CharacterScripts::formOf(read);
+        const DefinitionSection written = CharacterScripts::withForm(read, shown, shown).character;
+        same += CodePage::encode(written.text(s.lineEnd)).value == s.bytes;
+        CharacterForm changed = shown;
+        changed.values.values[str] = shown.values.values[str] == "7" ? "8" : "7";
+        const DefinitionSection edited = CharacterScripts::withForm(read, shown, changed).character;
+        for (KeySide side : {KeySide::Body, KeySide::Create}) {
+            QStringList before = TestSupport::keyLines(read.character, side),
+                        after = TestSupport::keyLines(edited, side);
+            before.removeAll("STR=" + shown.values.values[str]);
+            after.removeAll("STR=" + changed.values.values[str]);
+            EXPECT_EQ(after, before) << s.path.toStdString() << ": " << read.character.name().toStdString();
         }
-    }
+    });
     std::cout << "stock pack: " << characters << " characters, " << same << " byte for byte\n";
     EXPECT_GT(characters, 900);
     EXPECT_EQ(same, characters);

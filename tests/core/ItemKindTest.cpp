@@ -17,14 +17,6 @@ QStringList edited(QStringList fields, const QString &path) {
             fields[line.left(equals).toInt()] = QString::fromUtf8(line.mid(equals + 1));
     return fields;
 }
-
-// Each key of a side, as "KEY=VALUE", in order.
-QStringList keysOf(const DefinitionSection &section, KeySide side) {
-    QStringList keys;
-    for (const KeyLine &line : section.keyLines(side))
-        keys << line.key.toUpper() + u'=' + line.value;
-    return keys;
-}
 } // namespace
 
 // Each NAME.scp under fixtures/items is opened as "Open..." does (its first item): the fields
@@ -69,37 +61,26 @@ TEST(ItemKind, EveryItemOfTheStockPackComesBackAsItWasRead) {
     const qsizetype value = 16; // field 17, VALUE=
     ASSERT_EQ(kind.keys().entries()[value].key, "VALUE");
     int items = 0, same = 0;
-    QDirIterator it(pack, {QStringLiteral("*.scp")}, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const Outcome<ScriptFile> file = ScriptFile::read(path);
-        ASSERT_TRUE(file.ok());
-        const QString lineEnd = QString::fromLatin1(file.value.lineEnd());
-        for (qsizetype i = 0; i < file.value.sections().size(); ++i) {
-            const ScriptFile::Section &s = file.value.sections()[i];
-            if (s.type.compare("ITEMDEF", Qt::CaseInsensitive) != 0)
-                continue;
-            ++items;
-            const DefinitionSection read = file.value.section(i);
-            const FormValues shown = kind.formValues(read);
-            // As the Item Creator sees it: the form's fields over what it read.
-            const QStringList fields = ItemHandling::fields(shown).mid(0, ItemHandling::FieldCount);
-            const DefinitionSection written =
-                kind.withForm(read, shown, ItemHandling::withFields(shown, fields));
-            const QByteArray bytes = CodePage::encode(written.text(lineEnd)).value;
-            same += bytes == file.value.bytes().mid(s.begin, s.end - s.begin);
-            QStringList changedFields = fields;
-            changedFields[value + 1] = shown.values[value] == "7" ? "8" : "7";
-            const FormValues changed = ItemHandling::withFields(shown, changedFields);
-            const DefinitionSection edited = kind.withForm(read, shown, changed);
-            for (KeySide side : {KeySide::Body, KeySide::Create}) {
-                QStringList before = keysOf(read, side), after = keysOf(edited, side);
-                before.removeIf([](const QString &key) { return key.startsWith("VALUE="); });
-                after.removeIf([](const QString &key) { return key.startsWith("VALUE="); });
-                EXPECT_EQ(after, before) << path.toStdString() << ": " << s.name.toStdString();
-            }
+    TestSupport::forEachSection(pack, "ITEMDEF", [&](const TestSupport::FoundSection &s) {
+        ++items;
+        const DefinitionSection read = s.file.section(s.index);
+        const FormValues shown = kind.formValues(read);
+        // As the Item Creator sees it: the form's fields over what it read.
+        const QStringList fields = ItemHandling::fields(shown).mid(0, ItemHandling::FieldCount);
+        const DefinitionSection written = kind.withForm(read, shown, ItemHandling::withFields(shown, fields));
+        same += CodePage::encode(written.text(s.lineEnd)).value == s.bytes;
+        QStringList changedFields = fields;
+        changedFields[value + 1] = shown.values[value] == "7" ? "8" : "7";
+        const FormValues changed = ItemHandling::withFields(shown, changedFields);
+        const DefinitionSection edited = kind.withForm(read, shown, changed);
+        for (KeySide side : {KeySide::Body, KeySide::Create}) {
+            QStringList before = TestSupport::keyLines(read, side),
+                        after = TestSupport::keyLines(edited, side);
+            before.removeIf([](const QString &key) { return key.startsWith("VALUE="); });
+            after.removeIf([](const QString &key) { return key.startsWith("VALUE="); });
+            EXPECT_EQ(after, before) << s.path.toStdString() << ": " << read.name().toStdString();
         }
-    }
+    });
     std::cout << "stock pack: " << items << " items, " << same << " byte for byte\n";
     EXPECT_GT(items, 30000);
     EXPECT_EQ(same, items);

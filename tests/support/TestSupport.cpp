@@ -4,9 +4,34 @@
 #include "core/dialogs/QuestDialogs.h"
 #include "core/text/CodePage.h"
 
+#include <QDirIterator>
 #include <QFile>
+#include <gtest/gtest.h>
 
 namespace TestSupport {
+
+QStringList keyLines(const DefinitionSection &section, KeySide side) {
+    QStringList keys;
+    for (const KeyLine &line : section.keyLines(side))
+        keys << line.key.toUpper() + u'=' + line.value;
+    return keys;
+}
+
+void forEachSection(const QString &folder, const QString &type,
+                    const std::function<void(const FoundSection &)> &each) {
+    QDirIterator it(folder, {QStringLiteral("*.scp")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const Outcome<ScriptFile> file = ScriptFile::read(path);
+        EXPECT_TRUE(file.ok()) << path.toStdString();
+        const QString lineEnd = QString::fromLatin1(file.value.lineEnd());
+        for (qsizetype i = 0; i < file.value.sections().size(); ++i) {
+            const ScriptFile::Section &s = file.value.sections()[i];
+            if (s.type.compare(type, Qt::CaseInsensitive) == 0)
+                each({path, file.value, i, file.value.bytes().mid(s.begin, s.end - s.begin), lineEnd});
+        }
+    }
+}
 
 QByteArray readFile(const QString &path) {
     QFile f(path);

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/definitions/ScriptFile.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -28,6 +31,21 @@ QStringList pages(const QuestDialogs &project);
 QStringList readProject(const QString &path, QuestDialogs &project);
 // A new answer with these fields.
 std::unique_ptr<Selection> answer(const QString &text, bool linked, const QString &link, bool ends);
+
+// Each key line of a side as "KEY=VALUE", the key in capitals, in order.
+QStringList keyLines(const DefinitionSection &section, KeySide side);
+// Every section of a type ("ITEMDEF", case ignored) in the script files under a folder and its
+// subfolders, as "Open..." reads them: its file, its index there, and its bytes and the file's
+// line end, to compare what is written back with.
+struct FoundSection {
+    QString path;
+    const ScriptFile &file;
+    qsizetype index;
+    QByteArray bytes;
+    QString lineEnd;
+};
+void forEachSection(const QString &folder, const QString &type,
+                    const std::function<void(const FoundSection &)> &each);
 
 // Puts the system code page back when a test chose another.
 struct CodePageGuard {

@@ -182,10 +182,7 @@ qsizetype field(QLatin1String key, KeySide side) {
 namespace CharacterForms {
 
 QString shownName(const DefinitionSection &section) {
-    QString name = section.name();
-    if (name.startsWith(characterKind().shape().namePrefix, Qt::CaseInsensitive))
-        name.remove(0, characterKind().shape().namePrefix.size());
-    return name;
+    return characterKind().shownName(section);
 }
 
 bool isItemKey(QStringView key) {

@@ -8,33 +8,11 @@
 #include <algorithm>
 
 namespace {
+using namespace KeyEntries;
 constexpr KeySide create = KeySide::Create;
 
-KeyEntry key(const QString &name, const char *group, KeySide side = KeySide::Body) {
-    return KeyEntry(name, side, QString::fromLatin1(group));
-}
-
-KeyEntry key(const char *name, const char *group, KeySide side = KeySide::Body) {
-    return key(QString::fromLatin1(name), group, side);
-}
-
-KeyEntry copied(const char *name, const char *group) {
-    KeyEntry entry = key(name, group);
-    entry.copiedByFirst = true;
-    return entry;
-}
-
-KeyEntry repeated(const char *name, KeySide side) {
-    KeyEntry entry = key(name, "", side);
-    entry.repeats = true;
-    return entry;
-}
-
 KeyEntry noted(const QString &name, KeySide side, KeyNote note, const QString &text) {
-    KeyEntry entry(name, side);
-    entry.note = note;
-    entry.noteText = text;
-    return entry;
+    return KeyEntries::noted(KeyEntry(name, side), note, text);
 }
 
 QList<KeyEntry> characterKeys() {

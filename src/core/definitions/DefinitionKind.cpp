@@ -16,11 +16,16 @@ bool DefinitionKind::isKindOf(const DefinitionSection &section) const {
     return section.type().compare(m_shape.sectionType, Qt::CaseInsensitive) == 0;
 }
 
+QString DefinitionKind::shownName(const DefinitionSection &section) const {
+    QString name = section.name();
+    if (name.startsWith(m_shape.namePrefix, Qt::CaseInsensitive))
+        name.remove(0, m_shape.namePrefix.size());
+    return name;
+}
+
 FormValues DefinitionKind::formValues(const DefinitionSection &section) const {
     FormValues form = emptyForm();
-    form.name = section.name();
-    if (form.name.startsWith(m_shape.namePrefix, Qt::CaseInsensitive))
-        form.name.remove(0, m_shape.namePrefix.size());
+    form.name = shownName(section);
     const QList<KeyLine> sides[] = {section.keyLines(KeySide::Body), section.keyLines(KeySide::Create)};
     for (qsizetype i = 0; i < m_keys.entries().size(); ++i) {
         const KeyEntry &entry = m_keys.entries()[i];

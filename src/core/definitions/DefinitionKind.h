@@ -47,6 +47,8 @@ public:
     DefinitionSection fresh() const;
     // Whether a section is one of this kind (its type, in any case).
     bool isKindOf(const DefinitionSection &section) const;
+    // The section's name as a form shows it: without the kind's prefix.
+    QString shownName(const DefinitionSection &section) const;
 
     FormValues formValues(const DefinitionSection &section) const;
     // A form with nothing filled in, as a new section starts.

@@ -28,6 +28,12 @@ QString keyText(const Finding &finding) {
     return finding.entry ? finding.entry->text() : finding.line.key.toUpper() + u'=';
 }
 
+QList<KeyLine> linesOf(const DefinitionSection &section, KeySide side, QStringView key) {
+    QList<KeyLine> found = section.keyLines(side);
+    found.removeIf([key](const KeyLine &line) { return line.key.compare(key, Qt::CaseInsensitive) != 0; });
+    return found;
+}
+
 DefinitionRule notes(KeyNote note) {
     return [note](const DefinitionSection &section, const DefinitionKind &kind, QStringList &found) {
         for (const Finding &f : orderedKeyLines(section, kind.keys()))
@@ -36,21 +42,11 @@ DefinitionRule notes(KeyNote note) {
     };
 }
 
-namespace {
-// The section's name without the kind's prefix.
-QString shownName(const DefinitionSection &section, const DefinitionKind &kind) {
-    QString name = section.name();
-    if (name.startsWith(kind.shape().namePrefix, Qt::CaseInsensitive))
-        name.remove(0, kind.shape().namePrefix.size());
-    return name;
-}
-} // namespace
-
 DefinitionRule prefixTwice() {
     return [](const DefinitionSection &section, const DefinitionKind &kind, QStringList &found) {
         const QString &prefix = kind.shape().namePrefix;
         if (!prefix.isEmpty() && section.name().startsWith(prefix, Qt::CaseInsensitive) &&
-            shownName(section, kind).startsWith(prefix, Qt::CaseInsensitive))
+            kind.shownName(section).startsWith(prefix, Qt::CaseInsensitive))
             found << QStringLiteral("the name already starts with \"%1\": the header becomes [%2 %3]")
                          .arg(prefix, kind.shape().sectionType, section.name());
     };
@@ -66,8 +62,8 @@ DefinitionRule plainName() {
 
 DefinitionRule plainValue(const QString &key) {
     return [key](const DefinitionSection &section, const DefinitionKind &, QStringList &found) {
-        for (const KeyLine &line : section.keyLines(KeySide::Body))
-            if (line.key.compare(key, Qt::CaseInsensitive) == 0 && !ScriptSyntax::isName(line.value))
+        for (const KeyLine &line : linesOf(section, KeySide::Body, key))
+            if (!ScriptSyntax::isName(line.value))
                 found << QStringLiteral("the %1 holds characters other than letters, digits and \"_\": the "
                                         "server refuses it")
                              .arg(key);
@@ -82,7 +78,7 @@ DefinitionRule commentMark() {
                          "comment")
                          .arg(what);
         };
-        if (ScriptSyntax::holdsCommentMark(shownName(section, kind)))
+        if (ScriptSyntax::holdsCommentMark(kind.shownName(section)))
             warn(QStringLiteral("the name"));
         for (const Finding &f : orderedKeyLines(section, kind.keys()))
             if (ScriptSyntax::holdsCommentMark(f.line.value))

@@ -32,5 +32,7 @@ struct Finding {
 QList<Finding> orderedKeyLines(const DefinitionSection &section, const KeyTable &table);
 // "KEY=" for a line: its entry's key, or the key as written in capitals.
 QString keyText(const Finding &finding);
+// The key lines of one key on one side, case ignored, in order.
+QList<KeyLine> linesOf(const DefinitionSection &section, KeySide side, QStringView key);
 
 } // namespace DefinitionRules

@@ -6,6 +6,32 @@ bool KeyEntry::matches(QStringView written) const {
     return written.compare(key, Qt::CaseInsensitive) == 0;
 }
 
+namespace KeyEntries {
+
+KeyEntry key(const QString &name, const char *group, KeySide side) {
+    return KeyEntry(name, side, QString::fromLatin1(group));
+}
+
+KeyEntry copied(const char *name, const char *group) {
+    KeyEntry entry = key(QString::fromLatin1(name), group);
+    entry.copiedByFirst = true;
+    return entry;
+}
+
+KeyEntry repeated(const char *name, KeySide side) {
+    KeyEntry entry = key(QString::fromLatin1(name), "", side);
+    entry.repeats = true;
+    return entry;
+}
+
+KeyEntry noted(KeyEntry entry, KeyNote note, const QString &text) {
+    entry.note = note;
+    entry.noteText = text;
+    return entry;
+}
+
+} // namespace KeyEntries
+
 KeyTable::KeyTable(QList<KeyEntry> entries, const KeyTable *base)
     : m_entries(std::move(entries)), m_base(base) {}
 
@@ -34,14 +60,11 @@ const KeyTable &KeyTable::common() {
                                 "TEVENTS", "RESOURCES", "EXPANSION", "TAG.", "TAG0.", "CAN", "ARMOR", "DAM",
                                 "HEIGHT", "RESLEVEL", "RESDISPDNHUE", "INSTANCES", "BASEID"})
             entries.append(KeyEntry(QString::fromLatin1(key)));
-        for (const char *key : {"CATEGORY", "SUBSECTION", "DESCRIPTION", "TEVENTS", "EXPANSION"}) {
-            KeyEntry lost(QString::fromLatin1(key), KeySide::Create);
-            lost.note = KeyNote::Lost;
-            lost.noteText =
+        for (const char *key : {"CATEGORY", "SUBSECTION", "DESCRIPTION", "TEVENTS", "EXPANSION"})
+            entries.append(KeyEntries::noted(
+                KeyEntry(QString::fromLatin1(key), KeySide::Create), KeyNote::Lost,
                 QStringLiteral("below ON=@CREATE is not a key the server knows there and its value "
-                               "is lost: write it above ON=@CREATE");
-            entries.append(lost);
-        }
+                               "is lost: write it above ON=@CREATE")));
         return KeyTable(std::move(entries), nullptr);
     }();
     return table;

@@ -36,6 +36,18 @@ struct KeyEntry {
     QString text() const { return key + u'='; }
 };
 
+// Entries as key tables list them.
+namespace KeyEntries {
+// A key of a form's group ("" for none) on a side.
+KeyEntry key(const QString &name, const char *group, KeySide side = KeySide::Body);
+// A body key that the first key (ID=) copies from its base, so that it must stand below it.
+KeyEntry copied(const char *name, const char *group);
+// A key of no group that may stand several times, each line a value of its own.
+KeyEntry repeated(const char *name, KeySide side);
+// The entry with a note that the warnings tell.
+KeyEntry noted(KeyEntry entry, KeyNote note, const QString &text);
+} // namespace KeyEntries
+
 // The keys of one kind of definition in writing order, over a base table of the keys every
 // definition has. A key is looked up on one side, in this table first, then in the base.
 class KeyTable {

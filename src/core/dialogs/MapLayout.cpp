@@ -23,24 +23,25 @@ MapLayout::MapLayout(const std::map<qint16, int> &rows, const std::vector<std::p
     }
 }
 
-void MapLayout::sweep(bool down) {
+qreal MapLayout::pull(qint16 page, bool down) {
     const auto &neighbours = down ? m_above : m_below;
+    const auto found = neighbours.find(page);
+    if (found == neighbours.end() || found->second.empty())
+        return m_at[page];
+    qreal sum = 0;
+    for (const qint16 other : found->second)
+        sum += m_at[other];
+    return sum / qreal(found->second.size());
+}
+
+void MapLayout::sweep(bool down) {
     const std::size_t count = m_layers.size();
     for (std::size_t i = 0; i < count; ++i) {
         std::vector<qint16> &layer = m_layers[down ? i : count - 1 - i];
         std::vector<std::pair<qreal, qint16>> keyed;
         keyed.reserve(layer.size());
-        for (const qint16 page : layer) {
-            qreal key = m_at[page];
-            const auto found = neighbours.find(page);
-            if (found != neighbours.end() && !found->second.empty()) {
-                key = 0;
-                for (const qint16 other : found->second)
-                    key += m_at[other];
-                key /= qreal(found->second.size());
-            }
-            keyed.emplace_back(key, page);
-        }
+        for (const qint16 page : layer)
+            keyed.emplace_back(pull(page, down), page);
         std::stable_sort(keyed.begin(), keyed.end(),
                          [](const auto &a, const auto &b) { return a.first < b.first; });
         // Rows of any width share one middle, so that their places compare.
@@ -117,22 +118,12 @@ void MapLayout::separate(std::vector<qreal> &centres, qreal step) {
 }
 
 void MapLayout::spread(const std::vector<Pages> &lines, bool down, qreal step, qreal band) {
-    const auto &neighbours = down ? m_above : m_below;
     const std::size_t count = lines.size();
     for (std::size_t i = 0; i < count; ++i) {
         const Pages &line = lines[down ? i : count - 1 - i];
         std::vector<qreal> centres;
-        for (const qint16 page : line) {
-            qreal want = m_at[page];
-            const auto found = neighbours.find(page);
-            if (found != neighbours.end() && !found->second.empty()) {
-                want = 0;
-                for (const qint16 other : found->second)
-                    want += m_at[other];
-                want /= qreal(found->second.size());
-            }
-            centres.push_back(want);
-        }
+        for (const qint16 page : line)
+            centres.push_back(pull(page, down));
         separate(centres, step);
         // Every line keeps within the width of the widest one, so that the map never grows
         // wider than its lines.

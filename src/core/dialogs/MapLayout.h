@@ -43,6 +43,9 @@ private:
 
     void order();
     void sweep(bool down);
+    // Where a page is drawn to by its linked pages above it (down) or below it: the mean of
+    // their places, or its own place when it has none there.
+    qreal pull(qint16 page, bool down);
     std::size_t crossings() const; // of the links between neighbouring rows
     void spread(const std::vector<Pages> &lines, bool down, qreal step, qreal band);
     static void separate(std::vector<qreal> &centres, qreal step);

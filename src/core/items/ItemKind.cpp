@@ -5,23 +5,9 @@
 #include <algorithm>
 
 namespace {
+using namespace KeyEntries;
 using DefinitionRules::Finding;
-
-KeyEntry key(const char *name, const char *group, KeySide side = KeySide::Body) {
-    return KeyEntry(QString::fromLatin1(name), side, QString::fromLatin1(group));
-}
-
-KeyEntry copied(const char *name, const char *group) {
-    KeyEntry entry = key(name, group);
-    entry.copiedByFirst = true;
-    return entry;
-}
-
-KeyEntry noted(KeyEntry entry, KeyNote note, const QString &text) {
-    entry.note = note;
-    entry.noteText = text;
-    return entry;
-}
+using DefinitionRules::linesOf;
 
 QList<KeyEntry> itemKeys() {
     const KeySide create = KeySide::Create;
@@ -74,15 +60,8 @@ QList<KeyEntry> itemKeys() {
     };
 }
 
-// The key lines of one key on one side.
-QList<KeyLine> linesOf(const DefinitionSection &section, KeySide side, QLatin1String key) {
-    QList<KeyLine> found = section.keyLines(side);
-    found.removeIf([key](const KeyLine &line) { return line.key.compare(key, Qt::CaseInsensitive) != 0; });
-    return found;
-}
-
 void dupeItem(const DefinitionSection &section, const DefinitionKind &, QStringList &found) {
-    const qsizetype dupes = linesOf(section, KeySide::Body, QLatin1String("DUPEITEM")).size();
+    const qsizetype dupes = linesOf(section, KeySide::Body, u"DUPEITEM").size();
     if (dupes > 0 &&
         section.keyLines(KeySide::Body).size() + section.keyLines(KeySide::Create).size() > dupes)
         found << QStringLiteral(
@@ -91,7 +70,7 @@ void dupeItem(const DefinitionSection &section, const DefinitionKind &, QStringL
 }
 
 void twoHands(const DefinitionSection &section, const DefinitionKind &, QStringList &found) {
-    for (const KeyLine &line : linesOf(section, KeySide::Body, QLatin1String("TWOHANDS"))) {
+    for (const KeyLine &line : linesOf(section, KeySide::Body, u"TWOHANDS")) {
         const QString value = line.value.trimmed();
         if (!value.startsWith(u'1') && !value.startsWith(u'Y', Qt::CaseInsensitive))
             found << QStringLiteral(
@@ -102,7 +81,7 @@ void twoHands(const DefinitionSection &section, const DefinitionKind &, QStringL
 }
 
 void lockedContainer(const DefinitionSection &section, const DefinitionKind &, QStringList &found) {
-    for (const KeyLine &line : linesOf(section, KeySide::Body, QLatin1String("TYPE"))) {
+    for (const KeyLine &line : linesOf(section, KeySide::Body, u"TYPE")) {
         const QString value = line.value.trimmed();
         bool number = false;
         if (value.compare(QLatin1String("t_container_locked"), Qt::CaseInsensitive) == 0 ||
@@ -115,7 +94,7 @@ void lockedContainer(const DefinitionSection &section, const DefinitionKind &, Q
 }
 
 void noContainer(const DefinitionSection &section, const DefinitionKind &, QStringList &found) {
-    for (const KeyLine &line : linesOf(section, KeySide::Create, QLatin1String("CONT"))) {
+    for (const KeyLine &line : linesOf(section, KeySide::Create, u"CONT")) {
         bool number = false;
         if (line.value.trimmed().toLongLong(&number, 16) == 0 && number)
             found << QStringLiteral("CONT=%1 below ON=@CREATE names no container: the server logs \"Invalid "
@@ -126,7 +105,7 @@ void noContainer(const DefinitionSection &section, const DefinitionKind &, QStri
 
 void asciiName(const DefinitionSection &section, const DefinitionKind &, QStringList &found) {
     for (KeySide side : {KeySide::Body, KeySide::Create})
-        for (const KeyLine &line : linesOf(section, side, QLatin1String("NAME"))) {
+        for (const KeyLine &line : linesOf(section, side, u"NAME")) {
             const auto wide = std::find_if(line.value.cbegin(), line.value.cend(),
                                            [](QChar c) { return c.unicode() > 0x7F; });
             if (wide != line.value.cend())

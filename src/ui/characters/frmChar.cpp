@@ -2,11 +2,10 @@
 
 #include "core/characters/BaseBodies.h"
 #include "core/characters/CharacterKind.h"
+#include "ui/widgets/CreatorPages.h"
 #include "ui/widgets/RichTextBox.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -18,33 +17,21 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <functional>
+
+using namespace CreatorPages;
 
 namespace {
-// Every control has a fixed place; these are the measures, in pixels, of a tab page, as in the
-// Item Creator.
-constexpr QSize pageSize(700, 530);
-constexpr int margin = 8;
-constexpr int columnWidth = 338;
-constexpr int rightColumn = margin + columnWidth + 8;
-constexpr int rowPitch = 26;
-constexpr int rowHeight = 22;
 constexpr int rowsTop = 12;
-constexpr int labelLeft = 10;
 constexpr int labelWidth = 112;
-constexpr int boxLeft = labelLeft + labelWidth + 6;
-constexpr int boxWidth = columnWidth - boxLeft - 12;
 
-const char *const triggerCaptions[frmChar::TriggerCount] = {
-    "@Click",         "@Death",         "@GetHit",     "@Hit",         "@Kill",
-    "@NPCAcceptItem", "@NPCLookAtChar", "@NPCRestock", "@ReceiveItem", "@Destroy"};
+const QStringList triggerCaptions{"@Click",       "@Death",         "@GetHit",        "@Hit",
+                                  "@Kill",        "@NPCAcceptItem", "@NPCLookAtChar", "@NPCRestock",
+                                  "@ReceiveItem", "@Destroy"};
 
 const QStringList brains{
     "brain_human",          "brain_vendor",  "brain_healer",  "brain_guard",  "brain_banker", "brain_animal",
     "brain_animal_trainer", "brain_monster", "brain_berserk", "brain_dragon", "brain_none"};
-
-int frameHeightFor(int rows) {
-    return rowsTop + rows * rowPitch - (rowPitch - rowHeight) + 10;
-}
 
 // The entries of the key table shown in a group, in the table's order.
 QList<qsizetype> entriesOf(const char *group) {
@@ -64,45 +51,37 @@ QStringList namesIn(const QString &text) {
 } // namespace
 
 frmChar::frmChar(Navigator &navigator, UserPrompts &prompts, QWidget *parent)
-    : QMainWindow(parent), m_navigator(navigator), m_prompts(prompts) {
+    : QMainWindow(parent), m_prompts(prompts), m_base(CharacterScripts::fresh()),
+      m_shown(CharacterForms::empty()),
+      m_document(*this, prompts, navigator,
+                 {characterKind().shape().sectionType, QStringLiteral("NPC"),
+                  QStringLiteral("RNZ Script NPC Creator"), QStringLiteral("charScript")},
+                 {std::bind_front(&frmChar::showNew, this), std::bind_front(&frmChar::showRead, this),
+                  std::bind_front(&frmChar::compiledCharacter, this),
+                  std::bind_front(&frmChar::writeInto, this)}) {
     setObjectName(QStringLiteral("frmChar"));
-    m_base = CharacterScripts::fresh();
-    m_shown = CharacterForms::empty();
-    showFileName();
 
     mnuScript = menuBar()->addMenu(QStringLiteral("Script"));
     mnuScript->setObjectName(QStringLiteral("mnuScript"));
-    const auto addAction = [this](const char *name, const char *text, const QKeySequence &key,
-                                  void (frmChar::*handler)()) {
-        QAction *action = mnuScript->addAction(QString::fromLatin1(text));
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(key);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-    MnuScriptNew =
-        addAction("MnuScriptNew", "New", QKeySequence(Qt::CTRL | Qt::Key_N), &frmChar::MnuScriptNew_Click);
-    MnuScriptOpen = addAction("MnuScriptOpen", "Open...", QKeySequence(Qt::CTRL | Qt::Key_O),
-                              &frmChar::MnuScriptOpen_Click);
-    MnuScriptSave =
-        addAction("MnuScriptSave", "Save", QKeySequence(Qt::CTRL | Qt::Key_S), &frmChar::MnuScriptSave_Click);
+    MnuScriptNew = addCommand(mnuScript, "MnuScriptNew", "New", QKeySequence(Qt::CTRL | Qt::Key_N), this,
+                              &frmChar::MnuScriptNew_Click);
+    MnuScriptOpen = addCommand(mnuScript, "MnuScriptOpen", "Open...", QKeySequence(Qt::CTRL | Qt::Key_O),
+                               this, &frmChar::MnuScriptOpen_Click);
+    MnuScriptSave = addCommand(mnuScript, "MnuScriptSave", "Save", QKeySequence(Qt::CTRL | Qt::Key_S), this,
+                               &frmChar::MnuScriptSave_Click);
     MnuScriptSaveAs =
-        addAction("MnuScriptSaveAs", "Save As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-                  &frmChar::MnuScriptSaveAs_Click);
-    MnuScriptSaveWith = addAction("MnuScriptSaveWith", "Save with Conversation",
-                                  QKeySequence(Qt::CTRL | Qt::Key_E), &frmChar::MnuScriptSaveWith_Click);
-    MnuScriptCopy = addAction("MnuScriptCopy", "Copy", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-                              &frmChar::cmdCopy_Click);
+        addCommand(mnuScript, "MnuScriptSaveAs", "Save As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                   this, &frmChar::MnuScriptSaveAs_Click);
+    MnuScriptSaveWith =
+        addCommand(mnuScript, "MnuScriptSaveWith", "Save with Conversation",
+                   QKeySequence(Qt::CTRL | Qt::Key_E), this, &frmChar::MnuScriptSaveWith_Click);
+    MnuScriptCopy = addCommand(mnuScript, "MnuScriptCopy", "Copy",
+                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this, &frmChar::cmdCopy_Click);
     l = mnuScript->addSeparator();
     l->setObjectName(QStringLiteral("l"));
-    mnuReturn = mnuScript->addAction(QStringLiteral("Return"));
-    mnuReturn->setObjectName(QStringLiteral("mnuReturn"));
-    connect(mnuReturn, &QAction::triggered, this, &frmChar::mnuReturn_Click);
+    mnuReturn = addCommand(mnuScript, "mnuReturn", "Return", QKeySequence(), this, &frmChar::mnuReturn_Click);
 
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    SSChar = new QTabWidget(client);
-    SSChar->setObjectName(QStringLiteral("SSChar"));
+    SSChar = addTabs(*this, "SSChar");
     SSChar->addTab(buildBasicPage(), QStringLiteral("Basic Definitions"));
     SSChar->addTab(buildCreatePage(), QStringLiteral("@Create"));
     SSChar->addTab(buildConversationPage(), QStringLiteral("Conversation"));
@@ -111,57 +90,29 @@ frmChar::frmChar(Navigator &navigator, UserPrompts &prompts, QWidget *parent)
     SSChar->setCurrentIndex(0);
     connect(SSChar, &QTabWidget::currentChanged, this, &frmChar::SSChar_Click);
 
-    const QSize tabs = SSChar->minimumSizeHint();
-    SSChar->setGeometry(QRect(QPoint(4, 4), tabs));
-    client->setFixedSize(tabs + QSize(8, 8));
-    setCentralWidget(client);
-    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+    fitToTabs(*this, SSChar);
 
     fillForm(CharacterForms::newCharacter());
     trackChanges();
 }
 
-QWidget *frmChar::addPage(const char *name) {
-    auto *page = new QWidget;
-    page->setObjectName(QString::fromLatin1(name));
-    page->setMinimumSize(pageSize);
-    return page;
-}
-
-QGroupBox *frmChar::addFrame(QWidget *page, const char *name, const QRect &place) {
-    auto *frame = new QGroupBox(page);
-    frame->setObjectName(QString::fromLatin1(name));
-    frame->setGeometry(place);
-    return frame;
-}
-
 QLineEdit *frmChar::addRow(QGroupBox *frame, const QString &name, const QString &label, int row) {
-    const int y = rowsTop + row * rowPitch;
-    auto *caption = new QLabel(label, frame);
-    caption->setObjectName(QStringLiteral("lbl") + name);
-    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    caption->setGeometry(labelLeft, y, labelWidth, rowHeight);
     auto *box = new QLineEdit(frame);
     box->setObjectName(QStringLiteral("txt") + name);
-    box->setGeometry(boxLeft, y, boxWidth, rowHeight);
-    caption->setBuddy(box);
+    CreatorPages::addRow(frame, QStringLiteral("lbl") + name, label, box, rowsTop + row * rowPitch,
+                         labelWidth);
     return box;
 }
 
 QComboBox *frmChar::addComboRow(QGroupBox *frame, const QString &name, const QString &label, int row,
                                 const QStringList &entries) {
-    const int y = rowsTop + row * rowPitch;
-    auto *caption = new QLabel(label, frame);
-    caption->setObjectName(QStringLiteral("lbl") + name);
-    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    caption->setGeometry(labelLeft, y, labelWidth, rowHeight);
     auto *box = new QComboBox(frame);
     box->setObjectName(QStringLiteral("cmb") + name);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->addItems(entries);
-    box->setGeometry(boxLeft, y, boxWidth, rowHeight + 2);
-    caption->setBuddy(box);
+    CreatorPages::addRow(frame, QStringLiteral("lbl") + name, label, box, rowsTop + row * rowPitch,
+                         labelWidth, rowHeight + 2);
     return box;
 }
 
@@ -169,8 +120,9 @@ QWidget *frmChar::buildBasicPage() {
     QWidget *page = addPage("pageBasic");
     const QList<qsizetype> body = entriesOf("body");
     const int rows = static_cast<int>(body.size() + 2) / 2;
-    fraBody = addFrame(page, "fraBody", QRect(margin, margin, columnWidth, frameHeightFor(rows)));
-    fraBody2 = addFrame(page, "fraBody2", QRect(rightColumn, margin, columnWidth, frameHeightFor(rows)));
+    fraBody = addFrame(page, "fraBody", QRect(margin, margin, columnWidth, frameHeightFor(rows, rowsTop)));
+    fraBody2 =
+        addFrame(page, "fraBody2", QRect(rightColumn, margin, columnWidth, frameHeightFor(rows, rowsTop)));
     txtName = addRow(fraBody, QStringLiteral("Name"), QStringLiteral("[CHARDEF c_"), 0);
     int row = 1;
     for (const qsizetype i : body) {
@@ -202,19 +154,13 @@ QWidget *frmChar::buildBasicPage() {
 
 QWidget *frmChar::buildCreatePage() {
     QWidget *page = addPage("pageCreate");
-    Label1 = new QLabel(QStringLiteral("@Create Trigger"), page);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont heading(QStringLiteral("Arial"));
-    heading.setPointSizeF(12);
-    heading.setBold(true);
-    Label1->setFont(heading);
-    Label1->setGeometry(margin + 2, margin, columnWidth, 28);
+    Label1 = addCreateHeading(page);
 
     const QList<qsizetype> create = entriesOf("create");
     const int framesTop = margin + 36;
     // The NPC's keys, its own colour among them, and "stays in place" below them.
     const int rows = static_cast<int>(create.size()) + 2;
-    fraNpc = addFrame(page, "fraNpc", QRect(margin, framesTop, columnWidth, frameHeightFor(rows)));
+    fraNpc = addFrame(page, "fraNpc", QRect(margin, framesTop, columnWidth, frameHeightFor(rows, rowsTop)));
     int row = 0;
     for (const qsizetype i : create) {
         const KeyEntry &entry = characterKind().keys().entries()[i];
@@ -327,25 +273,8 @@ QWidget *frmChar::buildConversationPage() {
 }
 
 QWidget *frmChar::buildAdditionalPage() {
-    QWidget *page = addPage("pageAdditional");
-    const int height = pageSize.height() - 2 * margin;
-    const int buttonsWidth = 172;
-    Frame6 =
-        addFrame(page, "Frame6", QRect(margin, margin, pageSize.width() - 3 * margin - buttonsWidth, height));
-    txtAdd = new RichTextBox(Frame6);
-    txtAdd->setObjectName(QStringLiteral("txtAdd"));
-    txtAdd->setGeometry(Frame6->rect().adjusted(8, 8, -8, -8));
-    Frame7 = addFrame(page, "Frame7",
-                      QRect(Frame6->geometry().right() + 1 + margin, margin, buttonsWidth, height));
-    const int pitch = (height - 16) / TriggerCount;
-    for (int i = 0; i < TriggerCount; ++i) {
-        auto *button = new QPushButton(QString::fromLatin1(triggerCaptions[i]), Frame7);
-        button->setObjectName(QStringLiteral("cmdTrig_%1").arg(i));
-        button->setGeometry(10, 8 + i * pitch + (pitch - 32) / 2, buttonsWidth - 20, 32);
-        connect(button, &QPushButton::clicked, this, [this, i] { cmdTrig_Click(i); });
-        cmdTrig[i] = button;
-    }
-    return page;
+    return addTriggerPage(triggerCaptions, Frame6, txtAdd, Frame7, cmdTrig,
+                          [this](int i) { cmdTrig_Click(i); });
 }
 
 QWidget *frmChar::buildCompiledPage() {
@@ -356,26 +285,15 @@ QWidget *frmChar::buildCompiledPage() {
     cmdCopy->setObjectName(QStringLiteral("cmdCopy"));
     cmdCopy->setGeometry(10, 10, 80, 26);
     connect(cmdCopy, &QPushButton::clicked, this, &frmChar::cmdCopy_Click);
-    txtOutput = new RichTextBox(Frame1);
-    txtOutput->setObjectName(QStringLiteral("txtOutput"));
-    // It shows what Save and Copy write, so it takes no edits of its own.
-    txtOutput->setReadOnly(true);
-    txtOutput->setBoxFont(QStringLiteral("Arial"), 9.75);
-    constexpr int warningsHeight = 96;
-    txtOutput->setGeometry(
-        QRect(10, 44, Frame1->width() - 20, Frame1->height() - 44 - 10 - warningsHeight - 6));
-    lstCharWarnings = new QListWidget(Frame1);
-    lstCharWarnings->setObjectName(QStringLiteral("lstCharWarnings"));
-    lstCharWarnings->setSelectionMode(QAbstractItemView::NoSelection);
-    lstCharWarnings->setFocusPolicy(Qt::NoFocus);
+    const Output output = addOutput(Frame1, "lstCharWarnings", 96);
+    txtOutput = output.text;
+    lstCharWarnings = output.warnings;
     lstCharWarnings->setWordWrap(true);
-    lstCharWarnings->setGeometry(
-        QRect(10, txtOutput->geometry().bottom() + 1 + 6, Frame1->width() - 20, warningsHeight));
     return page;
 }
 
 void frmChar::trackChanges() {
-    const auto changed = [this] { setChanged(true); };
+    const auto changed = [this] { m_document.setChanged(true); };
     for (QLineEdit *box : findChildren<QLineEdit *>())
         connect(box, &QLineEdit::textChanged, this, changed);
     for (QCheckBox *box : {chkStay, chkDClick})
@@ -383,11 +301,6 @@ void frmChar::trackChanges() {
     for (QTableWidget *table : {tblSkills, tblItems})
         connect(table, &QTableWidget::itemChanged, this, changed);
     connect(txtAdd, &QTextEdit::textChanged, this, changed);
-}
-
-void frmChar::setChanged(bool changed) {
-    m_changed = changed;
-    setWindowModified(changed);
 }
 
 void frmChar::SSChar_Click(int index) {
@@ -412,21 +325,20 @@ void frmChar::cmdAddItem_Click() {
     addItemRow({});
     tblItems->setCurrentCell(tblItems->rowCount() - 1, 0);
     tblItems->editItem(tblItems->item(tblItems->rowCount() - 1, 0));
-    setChanged(true);
+    m_document.setChanged(true);
 }
 
 void frmChar::cmdRemoveItem_Click() {
     if (tblItems->currentRow() < 0)
         return;
     tblItems->removeRow(tblItems->currentRow());
-    setChanged(true);
+    m_document.setChanged(true);
 }
 
 void frmChar::cmdTrig_Click(int index) {
     if (index < 0 || index >= TriggerCount)
         return;
-    txtAdd->insertAtCaret(QStringLiteral("\r\nON=") + cmdTrig[index]->text() + QStringLiteral("\r\n"));
-    txtAdd->setFocus();
+    insertTrigger(txtAdd, cmdTrig[index]);
 }
 
 CharacterForm frmChar::formValues() const {
@@ -518,6 +430,5 @@ void frmChar::showCompiled() {
 
 void frmChar::cmdCopy_Click() {
     showCompiled();
-    QApplication::clipboard()->setText(txtOutput->text());
-    setChanged(false);
+    m_document.copy(txtOutput->text());
 }

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "core/characters/CharacterScript.h"
+#include "ui/widgets/DefinitionDocument.h"
 
 #include <QMainWindow>
 #include <QMap>
 #include <array>
 
-class Navigator;
 class RichTextBox;
-class UserPrompts;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -107,50 +106,41 @@ public slots:
     void MnuScriptSaveWith_Click();
 
 public:
-    bool isChanged() const { return m_changed; }
+    bool isChanged() const { return m_document.isChanged(); }
     // The sections the form makes: those read or saved last, with the form's changes.
     CharacterScript compiledScript() const;
     // What the form holds, over what it showed of the sections.
     CharacterForm formValues() const;
-    const QString &fileName() const { return m_file; }
-    // The last chosen script and project names; the file dialogs start from them.
-    QString cdlScript;
+    // The last chosen project name; the project dialog starts from it.
     QString cdlProject;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    QWidget *addPage(const char *name);
     QWidget *buildBasicPage();
     QWidget *buildCreatePage();
     QWidget *buildConversationPage();
     QWidget *buildAdditionalPage();
     QWidget *buildCompiledPage();
-    QGroupBox *addFrame(QWidget *page, const char *name, const QRect &place);
     // A row of a frame: "KEY=" and its box, at row `row`.
     QLineEdit *addRow(QGroupBox *frame, const QString &name, const QString &label, int row);
     QComboBox *addComboRow(QGroupBox *frame, const QString &name, const QString &label, int row,
                            const QStringList &entries);
     void trackChanges();
-    void setChanged(bool changed);
-    void showFileName();
     void showCompiled();
     void showConversation();
+    // What the document has the form do (see DefinitionDocument::Form).
+    void showNew();
+    void showRead(const ScriptFile &file, qsizetype index);
+    DefinitionSection compiledCharacter() const { return compiledScript().character; }
+    Outcome<qsizetype> writeInto(const QString &path, const std::optional<ScriptFile::Place> &replacing);
     void fillForm(const CharacterForm &form);
     void addItemRow(const OutfitItem &item);
-    void takeScript(const CharacterScript &script, const QString &file, qsizetype nth);
-    bool mayDiscard();
-    bool saveScript();
-    bool saveScriptAs();
-    bool writeInto(const QString &path, const std::optional<ScriptFile::Place> &replacing);
 
-    Navigator &m_navigator;
     UserPrompts &m_prompts;
     CharacterScript m_base; // the sections read or saved last; a new NPC's until then
     CharacterForm m_shown;  // what the form showed of them
-    QString m_file;
-    qsizetype m_nth = 0;
+    DefinitionDocument m_document;
     QString m_speaker; // the speaker of the chosen conversation's project
-    bool m_changed = false;
 };

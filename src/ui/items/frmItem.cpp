@@ -2,20 +2,12 @@
 
 #include "core/definitions/ScriptFile.h"
 #include "core/items/ItemKind.h"
-#include "core/text/FileTypes.h"
-#include "ui/widgets/Navigator.h"
-#include "ui/widgets/RememberedPlaces.h"
+#include "ui/widgets/CreatorPages.h"
 #include "ui/widgets/RichTextBox.h"
-#include "ui/widgets/UnsavedChanges.h"
-#include "ui/widgets/UserPrompts.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,95 +17,65 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTabWidget>
+#include <functional>
+
+using namespace CreatorPages;
 
 namespace {
-// Every control has a fixed place; these are the measures, in pixels, of a tab page.
-constexpr QSize pageSize(700, 530);
-constexpr int margin = 8;
-constexpr int columnWidth = 338;
-constexpr int rightColumn = margin + columnWidth + 8;
-constexpr int rowPitch = 26;
-constexpr int rowHeight = 22;
-constexpr int labelLeft = 10;
 constexpr int labelWidth = 96;
-constexpr int boxLeft = labelLeft + labelWidth + 6;
-constexpr int boxWidth = columnWidth - boxLeft - 12;
 // Room under a frame's top edge for the check box that sits on it.
 constexpr int switchRoom = 20;
 constexpr int groupGap = 26;
 
-const char *const triggerCaptions[frmItem::TriggerCount] = {
-    "@CLICK",       "@DCLICK",        "@STEP",        "@EQUIP",  "@UNEQUIP",      "@TIMER",
-    "@TARGON_ITEM", "@TARGON_GROUND", "@TARGON_CHAR", "@DAMAGE", "@DROPON_GROUND"};
-
-// The name under which the folder of the script dialogs is remembered.
-const QString scriptDialog = QStringLiteral("itemScript");
-const QString caption = QStringLiteral("RNQ Script : Item");
-
-// A frame of field rows: the first row at `top`, a small margin under the last one.
-int frameHeightFor(int rows, int top) {
-    return top + rows * rowPitch - (rowPitch - rowHeight) + 10;
-}
+const QStringList triggerCaptions{"@CLICK",       "@DCLICK", "@STEP",         "@EQUIP",
+                                  "@UNEQUIP",     "@TIMER",  "@TARGON_ITEM",  "@TARGON_GROUND",
+                                  "@TARGON_CHAR", "@DAMAGE", "@DROPON_GROUND"};
 } // namespace
 
 frmItem::frmItem(Navigator &navigator, UserPrompts &prompts, QWidget *parent)
-    : QMainWindow(parent), m_navigator(navigator), m_prompts(prompts) {
+    : QMainWindow(parent), m_base(itemKind().fresh()), m_shown(itemKind().emptyForm()),
+      m_document(*this, prompts, navigator,
+                 {itemKind().shape().sectionType, QStringLiteral("item"), QStringLiteral("RNQ Script : Item"),
+                  QStringLiteral("itemScript")},
+                 {std::bind_front(&frmItem::showNew, this), std::bind_front(&frmItem::showRead, this),
+                  std::bind_front(&frmItem::compiledSection, this),
+                  std::bind_front(&frmItem::writeInto, this)}) {
     setObjectName(QStringLiteral("frmItem"));
-    m_base = itemKind().fresh();
-    m_shown = itemKind().emptyForm();
-    showFileName();
 
     mnuScript = menuBar()->addMenu(QStringLiteral("Script"));
     mnuScript->setObjectName(QStringLiteral("mnuScript"));
-    const auto addAction = [this](const char *name, const char *text, const QKeySequence &key,
-                                  void (frmItem::*handler)()) {
-        QAction *action = mnuScript->addAction(QString::fromLatin1(text));
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(key);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-    // The same keys on every platform, as in the studio.
-    MnuScriptNew =
-        addAction("MnuScriptNew", "New", QKeySequence(Qt::CTRL | Qt::Key_N), &frmItem::MnuScriptNew_Click);
-    MnuScriptOpen = addAction("MnuScriptOpen", "Open...", QKeySequence(Qt::CTRL | Qt::Key_O),
-                              &frmItem::MnuScriptOpen_Click);
-    MnuScriptSave =
-        addAction("MnuScriptSave", "Save", QKeySequence(Qt::CTRL | Qt::Key_S), &frmItem::MnuScriptSave_Click);
+    MnuScriptNew = addCommand(mnuScript, "MnuScriptNew", "New", QKeySequence(Qt::CTRL | Qt::Key_N), this,
+                              &frmItem::MnuScriptNew_Click);
+    MnuScriptOpen = addCommand(mnuScript, "MnuScriptOpen", "Open...", QKeySequence(Qt::CTRL | Qt::Key_O),
+                               this, &frmItem::MnuScriptOpen_Click);
+    MnuScriptSave = addCommand(mnuScript, "MnuScriptSave", "Save", QKeySequence(Qt::CTRL | Qt::Key_S), this,
+                               &frmItem::MnuScriptSave_Click);
     MnuScriptSaveAs =
-        addAction("MnuScriptSaveAs", "Save As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-                  &frmItem::MnuScriptSaveAs_Click);
+        addCommand(mnuScript, "MnuScriptSaveAs", "Save As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                   this, &frmItem::MnuScriptSaveAs_Click);
     l = mnuScript->addSeparator();
     l->setObjectName(QStringLiteral("l"));
-    mnuReturn = mnuScript->addAction(QStringLiteral("Return"));
-    mnuReturn->setObjectName(QStringLiteral("mnuReturn"));
-    connect(mnuReturn, &QAction::triggered, this, &frmItem::mnuReturn_Click);
+    mnuReturn = addCommand(mnuScript, "mnuReturn", "Return", QKeySequence(), this, &frmItem::mnuReturn_Click);
 
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    SSItem = new QTabWidget(client);
-    SSItem->setObjectName(QStringLiteral("SSItem"));
+    SSItem = addTabs(*this, "SSItem");
     SSItem->addTab(buildBasicPage(), QStringLiteral("Basic Definitions"));
     SSItem->addTab(buildCreatePage(), QStringLiteral("@Create"));
     SSItem->addTab(buildAdditionalPage(), QStringLiteral("Additional"));
     SSItem->addTab(buildCompiledPage(), QStringLiteral("Compiled"));
+    // The pages take the window colour, the colour the frame switches fill their caption with.
+    for (int i = 0; i < SSItem->count(); ++i)
+        SSItem->widget(i)->setAutoFillBackground(true);
     SSItem->setCurrentIndex(0);
     connect(SSItem, &QTabWidget::currentChanged, this, &frmItem::SSItem_Click);
 
-    // A fixed layout: the pages have one size, the tab control is just big enough for them
-    // and the window just big enough for the tab control.
-    const QSize tabs = SSItem->minimumSizeHint();
-    SSItem->setGeometry(QRect(QPoint(4, 4), tabs));
-    client->setFixedSize(tabs + QSize(8, 8));
-    setCentralWidget(client);
-    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+    fitToTabs(*this, SSItem);
 
     Form_Load();
     trackChanges();
 }
 
 void frmItem::trackChanges() {
-    const auto changed = [this] { setChanged(true); };
+    const auto changed = [this] { m_document.setChanged(true); };
     for (QLineEdit *box : txtBasic)
         connect(box, &QLineEdit::textChanged, this, changed);
     connect(txtAdd, &QTextEdit::textChanged, this, changed);
@@ -121,25 +83,12 @@ void frmItem::trackChanges() {
         connect(box, &QCheckBox::toggled, this, changed);
 }
 
-QGroupBox *frmItem::addFrame(QWidget *page, const char *name, const QRect &place) {
-    auto *frame = new QGroupBox(page);
-    frame->setObjectName(QString::fromLatin1(name));
-    frame->setGeometry(place);
-    return frame;
-}
-
 void frmItem::addFieldRows(QGroupBox *frame, int first, int last, int top) {
     for (int i = first; i <= last; ++i) {
-        const int y = top + (i - first) * rowPitch;
-        auto *label = new QLabel(ItemHandling::keyText(i), frame);
-        label->setObjectName(QStringLiteral("lblBasic_%1").arg(i));
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setGeometry(labelLeft, y, labelWidth, rowHeight);
         auto *box = new QLineEdit(frame);
         box->setObjectName(QStringLiteral("txtBasic_%1").arg(i));
-        box->setGeometry(boxLeft, y, boxWidth, rowHeight);
-        label->setBuddy(box);
-        lblBasic[i] = label;
+        lblBasic[i] = addRow(frame, QStringLiteral("lblBasic_%1").arg(i), ItemHandling::keyText(i), box,
+                             top + (i - first) * rowPitch, labelWidth);
         txtBasic[i] = box;
     }
 }
@@ -153,15 +102,6 @@ QCheckBox *frmItem::addFrameSwitch(QWidget *page, const char *name, const char *
     box->move(frame->x() + 10, frame->y() - box->height() / 2);
     box->raise();
     return box;
-}
-
-QWidget *frmItem::addPage(const char *name) {
-    auto *page = new QWidget;
-    page->setObjectName(QString::fromLatin1(name));
-    page->setMinimumSize(pageSize);
-    // The page takes the window colour, the colour the frame switches fill their caption with.
-    page->setAutoFillBackground(true);
-    return page;
 }
 
 QWidget *frmItem::buildBasicPage() {
@@ -196,13 +136,7 @@ QWidget *frmItem::buildBasicPage() {
 QWidget *frmItem::buildCreatePage() {
     QWidget *page = addPage("pageCreate");
 
-    Label1 = new QLabel(QStringLiteral("@Create Trigger"), page);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont heading(QStringLiteral("Arial"));
-    heading.setPointSizeF(12);
-    heading.setBold(true);
-    Label1->setFont(heading);
-    Label1->setGeometry(margin + 2, margin, columnWidth, 28);
+    Label1 = addCreateHeading(page);
 
     const int framesTop = margin + 36;
     const int framesHeight = frameHeightFor(5, 12);
@@ -219,27 +153,8 @@ QWidget *frmItem::buildCreatePage() {
 }
 
 QWidget *frmItem::buildAdditionalPage() {
-    QWidget *page = addPage("pageAdditional");
-
-    const int height = pageSize.height() - 2 * margin;
-    const int buttonsWidth = 172;
-    Frame6 =
-        addFrame(page, "Frame6", QRect(margin, margin, pageSize.width() - 3 * margin - buttonsWidth, height));
-    txtAdd = new RichTextBox(Frame6);
-    txtAdd->setObjectName(QStringLiteral("txtAdd"));
-    txtAdd->setGeometry(Frame6->rect().adjusted(8, 8, -8, -8));
-
-    Frame7 = addFrame(page, "Frame7",
-                      QRect(Frame6->geometry().right() + 1 + margin, margin, buttonsWidth, height));
-    const int pitch = (height - 16) / TriggerCount;
-    for (int i = 0; i < TriggerCount; ++i) {
-        auto *button = new QPushButton(QString::fromLatin1(triggerCaptions[i]), Frame7);
-        button->setObjectName(QStringLiteral("cmdTrig_%1").arg(i));
-        button->setGeometry(10, 8 + i * pitch + (pitch - 32) / 2, buttonsWidth - 20, 32);
-        connect(button, &QPushButton::clicked, this, [this, i] { cmdTrig_Click(i); });
-        cmdTrig[i] = button;
-    }
-    return page;
+    return addTriggerPage(triggerCaptions, Frame6, txtAdd, Frame7, cmdTrig,
+                          [this](int i) { cmdTrig_Click(i); });
 }
 
 QWidget *frmItem::buildCompiledPage() {
@@ -271,21 +186,9 @@ QWidget *frmItem::buildCompiledPage() {
     cmdCopy->setGeometry(cmbFontSize->geometry().right() + 1 + 8, 10, 80, 26);
     connect(cmdCopy, &QPushButton::clicked, this, &frmItem::cmdCopy_Click);
 
-    txtOutput = new RichTextBox(Frame1);
-    txtOutput->setObjectName(QStringLiteral("txtOutput"));
-    // It shows what Save and Copy write, so it takes no edits of its own.
-    txtOutput->setReadOnly(true);
-    txtOutput->setBoxFont(QStringLiteral("Arial"), 9.75);
-    // What the server would make of the item otherwise than it reads, below the output.
-    constexpr int warningsHeight = 72;
-    txtOutput->setGeometry(
-        QRect(10, 44, Frame1->width() - 20, Frame1->height() - 44 - 10 - warningsHeight - 6));
-    lstItemWarnings = new QListWidget(Frame1);
-    lstItemWarnings->setObjectName(QStringLiteral("lstItemWarnings"));
-    lstItemWarnings->setSelectionMode(QAbstractItemView::NoSelection);
-    lstItemWarnings->setFocusPolicy(Qt::NoFocus);
-    lstItemWarnings->setGeometry(
-        QRect(10, txtOutput->geometry().bottom() + 1 + 6, Frame1->width() - 20, warningsHeight));
+    const Output output = addOutput(Frame1, "lstItemWarnings", 72);
+    txtOutput = output.text;
+    lstItemWarnings = output.warnings;
     return page;
 }
 
@@ -338,9 +241,7 @@ void frmItem::Check1_Click() {
 void frmItem::cmdTrig_Click(int index) {
     if (index < 0 || index >= TriggerCount)
         return;
-    txtAdd->insertAtCaret(QStringLiteral("\r\nON=") + cmdTrig[index]->text() + QStringLiteral("\r\n"));
-    // Back to the box, so the trigger's lines can be typed straight after the header.
-    txtAdd->setFocus();
+    insertTrigger(txtAdd, cmdTrig[index]);
 }
 
 bool frmItem::eventFilter(QObject *watched, QEvent *event) {
@@ -415,156 +316,51 @@ void frmItem::showCompiled() {
     lstItemWarnings->addItems(itemKind().warnings(section));
 }
 
-void frmItem::setChanged(bool changed) {
-    m_changed = changed;
-    setWindowModified(changed);
-}
-
-void frmItem::showFileName() {
-    setWindowTitle(m_file.isEmpty()
-                       ? caption + QStringLiteral("[*]")
-                       : QStringLiteral("%1[*] - %2").arg(QFileInfo(m_file).fileName(), caption));
-}
-
 void frmItem::mnuReturn_Click() {
-    if (!mayDiscard())
-        return;
-    m_navigator.openMain();
-    close();
+    m_document.returnToMain();
 }
 
 void frmItem::closeEvent(QCloseEvent *event) {
-    if (mayDiscard())
-        event->accept();
-    else
-        event->ignore();
-}
-
-bool frmItem::mayDiscard() {
-    const bool mayGo = UnsavedChanges::mayDiscard(m_prompts, this, m_changed,
-                                                  QStringLiteral("The item has changed. Save it?"),
-                                                  [this] { return saveScript(); });
-    // Asked once: the close that follows does not ask again.
-    if (mayGo)
-        setChanged(false);
-    return mayGo;
+    event->setAccepted(m_document.mayDiscard());
 }
 
 void frmItem::MnuScriptNew_Click() {
-    if (!mayDiscard())
-        return;
-    m_shown = itemKind().emptyForm();
-    takeSection(itemKind().fresh(), QString(), 0);
-    fillForm(m_shown);
-    setChanged(false);
-}
-
-void frmItem::MnuScriptSave_Click() {
-    saveScript();
-}
-
-void frmItem::MnuScriptSaveAs_Click() {
-    saveScriptAs();
-}
-
-bool frmItem::saveScript() {
-    if (m_file.isEmpty())
-        return saveScriptAs();
-    return writeInto(m_file, ScriptFile::Place{m_base.name(), m_nth});
-}
-
-bool frmItem::saveScriptAs() {
-    // The item never takes the place of a file: it goes into it, and a section of its name is
-    // asked about below. The file dialog's own question would come first, and mean less.
-    const QString chosen = m_prompts.saveFileName(this, FileTypes::scriptFilter(),
-                                                  RememberedPlaces::startName(scriptDialog, cdlScript),
-                                                  UserPrompts::Overwrite::DontConfirm);
-    if (chosen.isEmpty())
-        return false;
-    const QString path = FileTypes::withScriptExtension(chosen);
-    cdlScript = path;
-    RememberedPlaces::rememberFolder(scriptDialog, path);
-    // A file of other sections keeps them: the item replaces its namesake or joins them.
-    const Outcome<ScriptFile> file = ScriptFile::read(path);
-    const DefinitionSection section = compiledSection();
-    std::optional<ScriptFile::Place> replacing;
-    if (file.ok() && file.value.find(section.type(), section.name()) >= 0) {
-        const int answer = m_prompts.chooseButton(
-            this,
-            QStringLiteral("The file %1 already holds [%2 %3]. Replace that section, or add the item at the "
-                           "end of the file?")
-                .arg(QDir::toNativeSeparators(path), section.type(), section.name()),
-            {QStringLiteral("Replace"), QStringLiteral("Add at the End")});
-        if (answer < 0)
-            return false;
-        if (answer == 0)
-            replacing = ScriptFile::Place{section.name()};
-    }
-    return writeInto(path, replacing);
-}
-
-bool frmItem::writeInto(const QString &path, const std::optional<ScriptFile::Place> &replacing) {
-    const DefinitionSection section = compiledSection();
-    const Outcome<qsizetype> saved = ScriptFile::save(path, section, replacing);
-    if (!saved.ok()) {
-        FileError failed = *saved.error;
-        failed.path = QDir::toNativeSeparators(path);
-        m_prompts.message(this, failed.message(QStringLiteral("written")));
-        return false;
-    }
-    m_shown = formValues();
-    takeSection(section, path, saved.value);
-    setChanged(false);
-    return true;
-}
-
-void frmItem::takeSection(const DefinitionSection &section, const QString &file, qsizetype nth) {
-    m_base = section;
-    m_file = file;
-    m_nth = nth;
-    showFileName();
+    m_document.startNew();
 }
 
 void frmItem::MnuScriptOpen_Click() {
-    if (!mayDiscard())
-        return;
-    const QString path = m_prompts.openFileName(this, FileTypes::scriptFilter(),
-                                                RememberedPlaces::startName(scriptDialog, cdlScript));
-    if (path.isEmpty())
-        return;
-    cdlScript = path;
-    const Outcome<ScriptFile> file = ScriptFile::read(path);
-    if (!file.ok()) {
-        FileError error = *file.error;
-        error.path = QDir::toNativeSeparators(error.path);
-        m_prompts.message(this, error.message(QStringLiteral("read")));
-        return;
-    }
-    QList<qsizetype> items;
-    QStringList names;
-    for (qsizetype i = 0; i < file.value.sections().size(); ++i)
-        if (file.value.sections()[i].type.compare(itemKind().shape().sectionType, Qt::CaseInsensitive) == 0) {
-            items << i;
-            names << file.value.sections()[i].name;
-        }
-    if (items.isEmpty()) {
-        m_prompts.message(
-            this,
-            QStringLiteral("The file %1 holds no [ITEMDEF] section.").arg(QDir::toNativeSeparators(path)));
-        return;
-    }
-    int index = 0;
-    if (items.size() > 1) {
-        index = m_prompts.chooseOne(this, QStringLiteral("Which item?"), names);
-        if (index < 0)
-            return;
-    }
-    RememberedPlaces::rememberFolder(scriptDialog, path);
-    const DefinitionSection section = file.value.section(items[index]);
-    takeSection(section, path, file.value.occurrence(items[index]));
-    m_shown = itemKind().formValues(section);
+    m_document.open();
+}
+
+void frmItem::MnuScriptSave_Click() {
+    m_document.save();
+}
+
+void frmItem::MnuScriptSaveAs_Click() {
+    m_document.saveAs();
+}
+
+void frmItem::showNew() {
+    m_base = itemKind().fresh();
+    m_shown = itemKind().emptyForm();
     fillForm(m_shown);
-    setChanged(false);
+}
+
+void frmItem::showRead(const ScriptFile &file, qsizetype index) {
+    m_base = file.section(index);
+    m_shown = itemKind().formValues(m_base);
+    fillForm(m_shown);
+}
+
+Outcome<qsizetype> frmItem::writeInto(const QString &path,
+                                      const std::optional<ScriptFile::Place> &replacing) {
+    const DefinitionSection section = compiledSection();
+    const Outcome<qsizetype> saved = ScriptFile::save(path, section, replacing);
+    if (saved.ok()) {
+        m_shown = formValues();
+        m_base = section;
+    }
+    return saved;
 }
 
 void frmItem::fillForm(const FormValues &form) {
@@ -592,6 +388,5 @@ void frmItem::fillForm(const FormValues &form) {
 
 void frmItem::cmdCopy_Click() {
     showCompiled();
-    QApplication::clipboard()->setText(txtOutput->text());
-    setChanged(false);
+    m_document.copy(txtOutput->text());
 }

@@ -3,14 +3,13 @@
 #include "core/definitions/DefinitionKind.h"
 #include "core/definitions/ScriptFile.h"
 #include "core/items/ItemHandling.h"
+#include "ui/widgets/DefinitionDocument.h"
 
 #include <QMainWindow>
 #include <array>
 #include <optional>
 
-class Navigator;
 class RichTextBox;
-class UserPrompts;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -94,27 +93,19 @@ public slots:
 
 public:
     // Whether the form changed since it was opened, saved or copied.
-    bool isChanged() const { return m_changed; }
+    bool isChanged() const { return m_document.isChanged(); }
     // The section the form makes: the one read or saved last, with the form's changes.
     DefinitionSection compiledSection() const;
-    // The file the item was read from or saved to, which Save writes; empty for a new item.
-    const QString &fileName() const { return m_file; }
-    // The last chosen script file name; the save and open dialogs start from it.
-    QString cdlScript;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-
-protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QWidget *addPage(const char *name);
     QWidget *buildBasicPage();
     QWidget *buildCreatePage();
     QWidget *buildAdditionalPage();
     QWidget *buildCompiledPage();
-    QGroupBox *addFrame(QWidget *page, const char *name, const QRect &place);
     void addFieldRows(QGroupBox *frame, int first, int last, int top);
     QCheckBox *addFrameSwitch(QWidget *page, const char *name, const char *caption, QGroupBox *frame);
     // One of the two exclusive groups was switched on or off by its own box.
@@ -125,26 +116,14 @@ private:
     FormValues formValues() const;
     void showCompiled();
     void trackChanges();
-    void setChanged(bool changed);
-    void showFileName();
-    // Asks what to do with unsaved work; true when the form may be thrown away.
-    bool mayDiscard();
-    // Writes the item to its file, or to one the user names when it has none; true when written.
-    bool saveScript();
-    // Writes the item to a file the user names; true when it was written.
-    bool saveScriptAs();
-    // Writes the section into a file, in place of the section `replacing` names, or added.
-    bool writeInto(const QString &path, const std::optional<ScriptFile::Place> &replacing);
-    // Takes a section as the one the form shows and edits: the nth of its name in the file.
-    void takeSection(const DefinitionSection &section, const QString &file, qsizetype nth);
+    // What the document has the form do (see DefinitionDocument::Form).
+    void showNew();
+    void showRead(const ScriptFile &file, qsizetype index);
+    Outcome<qsizetype> writeInto(const QString &path, const std::optional<ScriptFile::Place> &replacing);
     void fillForm(const FormValues &form);
 
-    Navigator &m_navigator;
-    UserPrompts &m_prompts;
     DefinitionSection m_base; // the section read or saved last; a new item's until then
     FormValues m_shown;       // what the form showed of it
-    QString m_file;
-    qsizetype m_nth = 0; // which of the sections of its name in the file it is
-    bool m_changed = false;
+    DefinitionDocument m_document;
     bool m_typedEntry = false; // a font box is taking typed text, which chooses nothing
 };
