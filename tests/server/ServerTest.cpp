@@ -394,6 +394,16 @@ TEST_F(Server, StockItemSavedAgainKeepsItsDefinitionKeys) {
 TEST_F(Server, ThePlayDockDrawsTheTextLinesTheClientReceives) {
     ASSERT_EQ(run->received.size(), 3u) << run->client.join('\n').toStdString();
     EXPECT_EQ(run->played, run->received);
+    // The speech's last "à" never reaches the client, and the check says so.
+    const QStringList &first = run->received[0];
+    EXPECT_TRUE(
+        std::any_of(first.begin(), first.end(), [](const QString &l) { return l.endsWith(" voil"); }));
+    QuestDialogs project;
+    playPages(project);
+    const std::vector<Finding> found = checkProject(project, "d_play", "Smith");
+    EXPECT_TRUE(std::any_of(found.begin(), found.end(), [](const Finding &f) {
+        return f.page == 0 && f.answer == -1 && f.message.contains("ends in \"\u00e0\"");
+    }));
 }
 
 // A player of PLEVEL 1 greets the NPC the NPC Creator wrote: page 0 of its conversation opens for

@@ -85,6 +85,32 @@ SupportValues SupportValues::fromScript(QStringView script) {
     return values;
 }
 
+char32_t ReceivedText::brokenLastCharacter(QStringView line) {
+    // Only UTF-8 spreads one character over bytes that may look like a blank.
+    if (CodePage::encoding() != QStringConverter::Utf8)
+        return 0;
+    // Most lines end in ASCII, whose bytes are whole characters: nothing to encode then.
+    qsizetype end = line.size();
+    while (end > 0 && line[end - 1].unicode() < 0x80 && trailingBlank(char(line[end - 1].unicode())))
+        --end;
+    if (end == 0 || line[end - 1].unicode() < 0x80)
+        return 0;
+    const QByteArray bytes = scriptBytes(line);
+    qsizetype kept = bytes.size();
+    while (kept > 0 && trailingBlank(bytes[kept - 1]))
+        --kept;
+    if (kept == bytes.size() || (static_cast<unsigned char>(bytes[kept]) & 0xC0) != 0x80)
+        return 0;
+    // The character whose bytes the first dropped one ends.
+    qsizetype at = 0;
+    for (const char32_t c : line.toUcs4()) {
+        at += QString::fromUcs4(&c, 1).toUtf8().size();
+        if (at > kept)
+            return c;
+    }
+    return 0;
+}
+
 ReceivedText ReceivedText::of(QStringView line, const SupportValues &values) {
     QByteArray bytes = scriptBytes(line);
     while (!bytes.isEmpty() && trailingBlank(bytes.back()))

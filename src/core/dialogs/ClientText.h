@@ -48,4 +48,8 @@ struct ReceivedText {
     std::vector<qsizetype> dropped;
 
     static ReceivedText of(QStringView line, const SupportValues &values);
+    // The last character of a text line when the server's dropping of blanks at the line's end
+    // breaks it (in UTF-8, "à" and "†" end in the byte 0xA0, which it takes for a blank); else 0.
+    // The client then receives the line without it.
+    static char32_t brokenLastCharacter(QStringView line);
 };

@@ -1,5 +1,6 @@
 #include "core/dialogs/ProjectCheck.h"
 
+#include "core/dialogs/ClientText.h"
 #include "core/dialogs/EmoteMarks.h"
 #include "core/dialogs/LinkTarget.h"
 #include "core/dialogs/QuestDialogs.h"
@@ -99,6 +100,12 @@ public:
                  QStringLiteral("%1 is %2 characters long with the support values filled in; the "
                                 "client shows only the first %3")
                      .arg(lineName(line.kind), QString::number(shown), QString::number(MaxShownTextLength)));
+        if (const char32_t c = ReceivedText::brokenLastCharacter(text))
+            warn(line.page, line.answer,
+                 QStringLiteral("%1 ends in \"%2\", which the client never receives: the server takes "
+                                "the last byte of its UTF-8 for a blank and drops it; end the text with "
+                                "another character, a full stop for instance")
+                     .arg(lineName(line.kind), QString::fromUcs4(&c, 1)));
     }
 
     std::vector<Finding> sorted() {

@@ -40,10 +40,10 @@ struct PageFindings {
 // answers the player cannot choose or that do nothing, pages no other page leads to,
 // placeholder pages, empty answers, emotes never closed, texts the server would read as
 // comments or evaluate, a prefix it cannot use in section names, lines too long for it to load,
-// text lines too long for the client to show and characters the client drops. Findings about
-// the speaker or the prefix are given under page 0. Sorted by page, each page's own findings
-// before its answers', answers in slot order; at one place the findings of checkPages before
-// those of checkNames.
+// text lines too long for the client to show, characters the client drops and a last letter the
+// server's dropping of blanks breaks. Findings about the speaker or the prefix are given under
+// page 0. Sorted by page, each page's own findings before its answers', answers in slot order;
+// at one place the findings of checkPages before those of checkNames.
 std::vector<Finding> checkProject(const QuestDialogs &project, const QString &prefix, const QString &speaker);
 
 // The two halves of checkProject, so that a list that follows the prefix and speaker as they
